@@ -1,0 +1,55 @@
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "platform/DiskFileChannels.h"
+#include "platform/Prompts.h"
+#include "platform/Ui.h"
+#include "record/FieldRecord.h"
+#include "record/Tokenizer.h"
+
+namespace {
+
+using namespace trelvox;
+
+class SilentPrompts final : public Prompts {
+ public:
+  Answer ShowMessage(const MessageRequest&) override { return Answer::Ok; }
+  std::string ShowInput(const InputRequest&) override { return ""; }
+  std::string ShowFileDialog(const FileDialogRequest&) override { return ""; }
+};
+
+void ParseLine(benchmark::State& state, const std::string& line) {
+  SilentPrompts prompts;
+  DiskFileChannels files;
+  Ui ui(prompts, files);
+  FieldRecord record = EmptyRecord();
+  for (auto _ : state) {
+    ParseString(line, record, "S", ui);
+    benchmark::DoNotOptimize(record.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * line.size()));
+}
+
+void BM_ParseString250Fields(benchmark::State& state) {
+  std::string line;
+  for (int i = 1; i <= 250; ++i) {
+    line += (i > 1 ? " " : "") + std::to_string(1000 + i);
+  }
+  ParseLine(state, line);
+}
+BENCHMARK(BM_ParseString250Fields);
+
+void BM_ParseStringTrialLine(benchmark::State& state) {
+  ParseLine(state, "    14  -3625.00");
+}
+BENCHMARK(BM_ParseStringTrialLine);
+
+void BM_ParseStringZilResponseLine(benchmark::State& state) {
+  ParseLine(state, " 1049.27 +Bit1 1221.43 -Bit1");
+}
+BENCHMARK(BM_ParseStringZilResponseLine);
+
+}  // namespace
+
+BENCHMARK_MAIN();

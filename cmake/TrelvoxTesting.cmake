@@ -1,0 +1,12 @@
+# One helper adds every GoogleTest executable, so that each gets the same warnings, support
+# code, data folder and discovery by ctest.
+include(GoogleTest)
+
+function(trelvox_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE trelvox_test_support GTest::gtest_main trelvox_warnings
+                                        ${ARG_LIBS})
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+                       DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,22 @@
+#include "parse/RunState.h"
+
+#include "record/FileHelpers.h"
+
+namespace trelvox {
+
+std::string DateText(const SubjectDateValue& value, const Locale& locale) {
+  return value.date ? locale.ShortDate(*value.date) : value.unconverted;
+}
+
+std::string InputTypeOf(std::string_view path) {
+  return UpperCase(path.size() <= 3 ? path : path.substr(path.size() - 3));
+}
+
+void ClearOptions(RunState& state) {
+  state.SaveCounters = false;
+  state.SaveIndFiles = false;
+  state.ZORFormat = false;
+  state.COTIncluded = false;
+}
+
+}  // namespace trelvox

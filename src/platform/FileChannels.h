@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace trelvox {
+
+inline constexpr int kFirstChannel = 1;
+inline constexpr int kLastChannel = 255;
+
+enum class OpenMode { Input, Output, Append };
+
+struct OpenResult {
+  int errorNumber = 0;      // 0 when the file is open, otherwise the platform's positive number
+  std::string description;  // the platform's description of the failure
+};
+
+// Text files named by channel numbers 1 to 255, as the commands use them. Lines are read
+// without their terminator (CR LF, LF or a lone CR) and written with CR LF. Output is buffered;
+// every failure to write raises WriteError naming the path.
+class FileChannels {
+ public:
+  virtual ~FileChannels() = default;
+  // The lowest channel number that no open file uses; 0 when all 255 are taken.
+  virtual std::int16_t FreeChannel() const = 0;
+  virtual OpenResult Open(std::int16_t channel, const std::string& path, OpenMode mode) = 0;
+  virtual bool IsOpen(std::int16_t channel) const = 0;
+  // True when an input channel has no more lines (also for a channel that is not open).
+  virtual bool AtEnd(std::int16_t channel) = 0;
+  // Reads the next line into `line`; at the end of the file `line` becomes empty.
+  virtual void ReadLine(std::int16_t channel, std::string& line) = 0;
+  virtual void WriteLine(std::int16_t channel, std::string_view text) = 0;
+  // Flushes and closes. Closing a channel that is not open does nothing.
+  virtual void Close(std::int16_t channel) = 0;
+  // Writes every buffered line of every open channel to its file.
+  virtual void FlushAll() = 0;
+  // Closes without raising, dropping what cannot be written; used once a command has already
+  // failed and is cleaning up.
+  virtual void CloseQuietly(std::int16_t channel) noexcept = 0;
+};
+
+}  // namespace trelvox

@@ -1,0 +1,233 @@
+#include "platform/Locale.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <ctime>
+#include <langinfo.h>
+#include <locale.h>
+
+namespace trelvox {
+
+namespace {
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+std::string Padded(int value, bool pad) {
+  std::string text = std::to_string(value);
+  return pad && text.size() < 2 ? "0" + text : text;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+// Reads an unsigned decimal number of 1 to `maxDigits` digits from the front of `text`.
+std::optional<int> TakeNumber(std::string_view& text, std::size_t maxDigits) {
+  std::size_t digits = 0;
+  while (digits < text.size() && digits < maxDigits && text[digits] >= '0' &&
+         text[digits] <= '9') {
+    ++digits;
+  }
+  if (digits == 0) {
+    return std::nullopt;
+  }
+  int value = 0;
+  std::from_chars(text.data(), text.data() + digits, value);
+  text.remove_prefix(digits);
+  return value;
+}
+
+// Two-digit years fall in 1930 to 2029, as the desktop platforms read them.
+int FullYear(int year, std::size_t digits) {
+  if (digits > 2) {
+    return year;
+  }
+  return year < 30 ? 2000 + year : 1900 + year;
+}
+
+}  // namespace
+
+bool IsValidDate(const Date& date) {
+  return date.year >= 100 && date.year <= 9999 && date.month >= 1 && date.month <= 12 &&
+         date.day >= 1 && date.day <= DaysInMonth(date.year, date.month);
+}
+
+ShortDateFormat ShortDateFormat::UnitedStates() { return ShortDateFormat{}; }
+
+std::optional<ShortDateFormat> ShortDateFormat::FromPosixPattern(std::string_view pattern) {
+  ShortDateFormat format;
+  int parts = 0;
+  std::string separator;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] != '%' || i + 1 == pattern.size()) {
+      if (parts == 1) {
+        separator += pattern[i];
+      }
+      continue;
+    }
+    const char conversion = pattern[++i];
+    Part part;
+    bool pad = false;
+    switch (conversion) {
+      case 'd':
+        part = Part::Day, pad = true;
+        break;
+      case 'e':
+        part = Part::Day;
+        break;
+      case 'm':
+        part = Part::Month, pad = true;
+        break;
+      case 'y':
+      case 'Y':
+        part = Part::Year;
+        break;
+      default:
+        return std::nullopt;
+    }
+    if (parts == 3) {
+      return std::nullopt;
+    }
+    format.order[parts++] = part;
+    if (part == Part::Day) {
+      format.padDay = pad;
+    } else if (part == Part::Month) {
+      format.padMonth = pad;
+    }
+  }
+  if (parts != 3 || separator.empty()) {
+    return std::nullopt;
+  }
+  format.separator = separator;
+  return format;
+}
+
+FixedLocale::FixedLocale(ShortDateFormat format, char decimalSeparator)
+    : format_(std::move(format)), decimalSeparator_(decimalSeparator) {}
+
+std::string FixedLocale::ShortDate(const Date& date) const {
+  std::string text;
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) {
+      text += format_.separator;
+    }
+    switch (format_.order[i]) {
+      case ShortDateFormat::Part::Day:
+        text += Padded(date.day, format_.padDay);
+        break;
+      case ShortDateFormat::Part::Month:
+        text += Padded(date.month, format_.padMonth);
+        break;
+      case ShortDateFormat::Part::Year:
+        text += std::to_string(date.year);
+        break;
+    }
+  }
+  return text;
+}
+
+std::optional<Date> FixedLocale::ParseShortDate(std::string_view text) const {
+  text = TrimBlanks(text);
+  Date date;
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) {
+      if (text.substr(0, format_.separator.size()) != format_.separator) {
+        return std::nullopt;
+      }
+      text.remove_prefix(format_.separator.size());
+    }
+    const std::size_t before = text.size();
+    const std::optional<int> value =
+        TakeNumber(text, format_.order[i] == ShortDateFormat::Part::Year ? 4 : 2);
+    if (!value) {
+      return std::nullopt;
+    }
+    switch (format_.order[i]) {
+      case ShortDateFormat::Part::Day:
+        date.day = *value;
+        break;
+      case ShortDateFormat::Part::Month:
+        date.month = *value;
+        break;
+      case ShortDateFormat::Part::Year:
+        date.year = FullYear(*value, before - text.size());
+        break;
+    }
+  }
+  if (!text.empty() || !IsValidDate(date)) {
+    return std::nullopt;
+  }
+  return date;
+}
+
+std::optional<double> FixedLocale::ParseNumber(std::string_view text) const {
+  text = TrimBlanks(text);
+  std::string normal(text);
+  if (!normal.empty() && normal.front() == '+') {
+    normal.erase(0, 1);
+  }
+  for (char& c : normal) {
+    if (c == decimalSeparator_) {
+      c = '.';
+    }
+  }
+  const bool shapeOk = !normal.empty() && normal.find_first_not_of("-0123456789.") ==
+                                              std::string::npos;
+  if (!shapeOk) {
+    return std::nullopt;
+  }
+  double value = 0;
+  const auto [end, error] =
+      std::from_chars(normal.data(), normal.data() + normal.size(), value,
+                      std::chars_format::fixed);
+  if (error != std::errc() || end != normal.data() + normal.size()) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+FixedLocale LocaleNamed(const std::string& name) {
+  if (name.empty() || name == "C" || name == "POSIX" || name.rfind("C.", 0) == 0 ||
+      name.rfind("en_US", 0) == 0) {
+    return FixedLocale(ShortDateFormat::UnitedStates(), '.');
+  }
+  locale_t handle = newlocale(LC_TIME_MASK | LC_NUMERIC_MASK, name.c_str(), locale_t{});
+  if (handle == locale_t{}) {
+    return FixedLocale(ShortDateFormat::UnitedStates(), '.');
+  }
+  std::optional<ShortDateFormat> format = ShortDateFormat::FromPosixPattern(nl_langinfo_l(D_FMT, handle));
+  const char* radix = nl_langinfo_l(RADIXCHAR, handle);
+  const char decimal = radix != nullptr && radix[0] != '\0' && radix[1] == '\0' ? radix[0] : '.';
+  freelocale(handle);
+  return FixedLocale(format.value_or(ShortDateFormat::UnitedStates()), decimal);
+}
+
+FixedLocale SystemLocale() {
+  for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && value[0] != '\0') {
+      return LocaleNamed(value);
+    }
+  }
+  return LocaleNamed("C");
+}
+
+Date SystemClock::Today() const {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return Date{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+}  // namespace trelvox

@@ -1,0 +1,43 @@
+#include "parse/RunState.h"
+
+#include <gtest/gtest.h>
+
+namespace trelvox {
+namespace {
+
+TEST(RunState, InputTypeIsTheLastThreeCharactersUpperCased) {
+  struct Case {
+    std::string path, type;
+  };
+  const std::vector<Case> cases = {
+      {"/data/exp1.azk", "AZK"}, {"C:\\data\\exp1.ZIL", "ZIL"}, {"exp1.Zil", "ZIL"},
+      {"exp1.txt", "TXT"},       {"exp1.azk.bak", "BAK"},        {"az", "AZ"},
+      {"", ""},                  {"/data/myazk", "AZK"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(InputTypeOf(c.path), c.type) << c.path;
+  }
+}
+
+TEST(RunState, StartsEmptyWithEveryOptionOff) {
+  RunState state;
+  EXPECT_EQ(state.InFileNum, 0);
+  EXPECT_EQ(state.CompFileNum, 0);
+  EXPECT_EQ(state.CntFileNum, 0);
+  EXPECT_EQ(state.SubjFileNum, 0);
+  EXPECT_EQ(state.TrialRecord, EmptyRecord());
+  EXPECT_EQ(state.CounterRecord, EmptyRecord());
+  EXPECT_FALSE(state.SubjectDate.date);
+  state.SaveCounters = state.SaveIndFiles = state.ZORFormat = state.COTIncluded = true;
+  ClearOptions(state);
+  EXPECT_FALSE(state.SaveCounters || state.SaveIndFiles || state.ZORFormat || state.COTIncluded);
+}
+
+TEST(RunState, DateTextUsesTheLocaleOrTheUnconvertedText) {
+  const FixedLocale us;
+  EXPECT_EQ(DateText({Date{2005, 3, 14}, ""}, us), "3/14/2005");
+  EXPECT_EQ(DateText({std::nullopt, "99/99/2005"}, us), "99/99/2005");
+}
+
+}  // namespace
+}  // namespace trelvox

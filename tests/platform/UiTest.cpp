@@ -1,0 +1,56 @@
+#include "platform/Ui.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/DiskFileChannels.h"
+#include "support/TempDir.h"
+
+namespace trelvox {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDir;
+
+// Looks at the output file at the moment each box is shown.
+class PeekingPrompts final : public Prompts {
+ public:
+  explicit PeekingPrompts(std::string path) : path_(std::move(path)) {}
+  Answer ShowMessage(const MessageRequest&) override {
+    seen.push_back(ReadFile(path_));
+    return Answer::Yes;
+  }
+  std::string ShowInput(const InputRequest&) override {
+    seen.push_back(ReadFile(path_));
+    return "";
+  }
+  std::string ShowFileDialog(const FileDialogRequest&) override {
+    seen.push_back(ReadFile(path_));
+    return "";
+  }
+  std::vector<std::string> seen;
+
+ private:
+  std::string path_;
+};
+
+TEST(Ui, EveryBoxSeesTheRowsWrittenBeforeIt) {
+  TempDir dir;
+  const std::string path = dir.File("out.dat");
+  DiskFileChannels files;
+  PeekingPrompts prompts(path);
+  Ui ui(prompts, files);
+  ASSERT_EQ(files.Open(1, path, OpenMode::Output).errorNumber, 0);
+  files.WriteLine(1, "a");
+  ui.Message("m");
+  files.WriteLine(1, "b");
+  EXPECT_TRUE(ui.AskYesNo("q"));
+  files.WriteLine(1, "c");
+  ui.Input("i");
+  files.WriteLine(1, "d");
+  ui.ChooseFile({});
+  EXPECT_EQ(prompts.seen, (std::vector<std::string>{"a\r\n", "a\r\nb\r\n", "a\r\nb\r\nc\r\n",
+                                                    "a\r\nb\r\nc\r\nd\r\n"}));
+}
+
+}  // namespace
+}  // namespace trelvox
