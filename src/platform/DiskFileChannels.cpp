@@ -25,7 +25,9 @@ const char* FopenMode(OpenMode mode) {
   return "rb";
 }
 
-std::string Describe(int errorNumber) { return std::strerror(errorNumber); }
+std::string Describe(int errorNumber) {
+  return std::strerror(errorNumber);
+}
 
 bool IsDirectory(const std::string& path) {
   std::error_code ignored;
@@ -107,7 +109,9 @@ DiskFileChannels::Channel& DiskFileChannels::Require(std::int16_t number) const 
   return *channel;
 }
 
-bool DiskFileChannels::IsOpen(std::int16_t number) const { return Find(number) != nullptr; }
+bool DiskFileChannels::IsOpen(std::int16_t number) const {
+  return Find(number) != nullptr;
+}
 
 bool DiskFileChannels::Refill(Channel& channel) {
   if (channel.mode != OpenMode::Input) {

@@ -1,16 +1,18 @@
 #include "platform/Locale.h"
 
+#include <langinfo.h>
+#include <locale.h>
 #include <charconv>
 #include <cstdlib>
 #include <ctime>
-#include <langinfo.h>
-#include <locale.h>
 
 namespace trelvox {
 
 namespace {
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
   static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -35,8 +37,7 @@ std::string_view TrimBlanks(std::string_view text) {
 // Reads an unsigned decimal number of 1 to `maxDigits` digits from the front of `text`.
 std::optional<int> TakeNumber(std::string_view& text, std::size_t maxDigits) {
   std::size_t digits = 0;
-  while (digits < text.size() && digits < maxDigits && text[digits] >= '0' &&
-         text[digits] <= '9') {
+  while (digits < text.size() && digits < maxDigits && text[digits] >= '0' && text[digits] <= '9') {
     ++digits;
   }
   if (digits == 0) {
@@ -63,7 +64,9 @@ bool IsValidDate(const Date& date) {
          date.day >= 1 && date.day <= DaysInMonth(date.year, date.month);
 }
 
-ShortDateFormat ShortDateFormat::UnitedStates() { return ShortDateFormat{}; }
+ShortDateFormat ShortDateFormat::UnitedStates() {
+  return ShortDateFormat{};
+}
 
 std::optional<ShortDateFormat> ShortDateFormat::FromPosixPattern(std::string_view pattern) {
   ShortDateFormat format;
@@ -182,15 +185,14 @@ std::optional<double> FixedLocale::ParseNumber(std::string_view text) const {
       c = '.';
     }
   }
-  const bool shapeOk = !normal.empty() && normal.find_first_not_of("-0123456789.") ==
-                                              std::string::npos;
+  const bool shapeOk =
+      !normal.empty() && normal.find_first_not_of("-0123456789.") == std::string::npos;
   if (!shapeOk) {
     return std::nullopt;
   }
   double value = 0;
-  const auto [end, error] =
-      std::from_chars(normal.data(), normal.data() + normal.size(), value,
-                      std::chars_format::fixed);
+  const auto [end, error] = std::from_chars(normal.data(), normal.data() + normal.size(), value,
+                                            std::chars_format::fixed);
   if (error != std::errc() || end != normal.data() + normal.size()) {
     return std::nullopt;
   }
@@ -206,7 +208,8 @@ FixedLocale LocaleNamed(const std::string& name) {
   if (handle == locale_t{}) {
     return FixedLocale(ShortDateFormat::UnitedStates(), '.');
   }
-  std::optional<ShortDateFormat> format = ShortDateFormat::FromPosixPattern(nl_langinfo_l(D_FMT, handle));
+  std::optional<ShortDateFormat> format =
+      ShortDateFormat::FromPosixPattern(nl_langinfo_l(D_FMT, handle));
   const char* radix = nl_langinfo_l(RADIXCHAR, handle);
   const char decimal = radix != nullptr && radix[0] != '\0' && radix[1] == '\0' ? radix[0] : '.';
   freelocale(handle);

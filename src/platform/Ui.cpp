@@ -9,8 +9,8 @@ void Ui::Message(std::string_view text, std::string_view caption, Tone tone) {
 
 bool Ui::AskYesNo(std::string_view text, std::string_view caption) {
   files_.FlushAll();
-  return prompts_.ShowMessage({std::string(text), std::string(caption), Buttons::YesNo,
-                               Tone::Info}) == Answer::Yes;
+  return prompts_.ShowMessage(
+             {std::string(text), std::string(caption), Buttons::YesNo, Tone::Info}) == Answer::Yes;
 }
 
 std::string Ui::Input(std::string_view prompt, std::string_view title) {

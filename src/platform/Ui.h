@@ -16,8 +16,7 @@ class Ui {
   Ui(Prompts& prompts, FileChannels& files) : prompts_(prompts), files_(files) {}
 
   // A box with an OK button.
-  void Message(std::string_view text, std::string_view caption = kAppTitle,
-               Tone tone = Tone::Info);
+  void Message(std::string_view text, std::string_view caption = kAppTitle, Tone tone = Tone::Info);
   void Problem(std::string_view text) { Message(text, kAppTitle, Tone::Problem); }
   // A box with Yes and No; true for Yes.
   bool AskYesNo(std::string_view text, std::string_view caption = kAppTitle);

@@ -19,7 +19,9 @@ void RequireRoomForOneMore(int count) {
 
 }  // namespace
 
-FieldRecord EmptyRecord() { return FieldRecord{"0"}; }
+FieldRecord EmptyRecord() {
+  return FieldRecord{"0"};
+}
 
 void MakeEmpty(FieldRecord& record) {
   record.resize(1);

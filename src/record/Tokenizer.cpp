@@ -54,8 +54,7 @@ void GrowCapacity(FieldRecord& record, int& capacity) {
 
 }  // namespace
 
-void ParseString(std::string_view line, FieldRecord& record, std::string_view identifier,
-                 Ui& ui) {
+void ParseString(std::string_view line, FieldRecord& record, std::string_view identifier, Ui& ui) {
   const bool blanks = identifier == "S";
   const bool tabs = identifier == "T";
   record.resize(1);

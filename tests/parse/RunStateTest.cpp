@@ -10,9 +10,14 @@ TEST(RunState, InputTypeIsTheLastThreeCharactersUpperCased) {
     std::string path, type;
   };
   const std::vector<Case> cases = {
-      {"/data/exp1.azk", "AZK"}, {"C:\\data\\exp1.ZIL", "ZIL"}, {"exp1.Zil", "ZIL"},
-      {"exp1.txt", "TXT"},       {"exp1.azk.bak", "BAK"},        {"az", "AZ"},
-      {"", ""},                  {"/data/myazk", "AZK"},
+      {"/data/exp1.azk", "AZK"},
+      {"C:\\data\\exp1.ZIL", "ZIL"},
+      {"exp1.Zil", "ZIL"},
+      {"exp1.txt", "TXT"},
+      {"exp1.azk.bak", "BAK"},
+      {"az", "AZ"},
+      {"", ""},
+      {"/data/myazk", "AZK"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(InputTypeOf(c.path), c.type) << c.path;

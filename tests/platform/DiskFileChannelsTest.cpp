@@ -33,7 +33,7 @@ TEST(DiskFileChannels, ReadsLinesWithEveryTerminator) {
       {"a\r\nb\r\n", {"a", "b"}},
       {"a\nb\n", {"a", "b"}},
       {"a\rb\r", {"a", "b"}},
-      {"a\r\nb", {"a", "b"}},  // no final terminator
+      {"a\r\nb", {"a", "b"}},      // no final terminator
       {"a\n\rb", {"a", "", "b"}},  // LF then a lone CR: two terminators
       {"a\r\n\r\nb\r\n", {"a", "", "b"}},
       {"\r\n", {""}},
@@ -130,9 +130,9 @@ TEST(DiskFileChannels, FreeChannelIsTheLowestUnused) {
   DiskFileChannels files;
   EXPECT_EQ(files.FreeChannel(), 1);
   for (int i = 1; i <= 255; ++i) {
-    ASSERT_EQ(files.Open(files.FreeChannel(), dir.File(std::to_string(i)), OpenMode::Output)
-                  .errorNumber,
-              0);
+    ASSERT_EQ(
+        files.Open(files.FreeChannel(), dir.File(std::to_string(i)), OpenMode::Output).errorNumber,
+        0);
   }
   EXPECT_EQ(files.FreeChannel(), 0);
   files.Close(17);

@@ -63,10 +63,16 @@ TEST(Locale, ParseNumberAcceptsPointAndTheLocaleSeparator) {
     std::optional<double> us, german;
   };
   const std::vector<Case> cases = {
-      {"2000", 2000, 2000},       {" -2000.5 ", -2000.5, -2000.5}, {"+3", 3, 3},
-      {"2,5", std::nullopt, 2.5}, {"", std::nullopt, std::nullopt}, {"abc", std::nullopt, std::nullopt},
-      {"1e3", std::nullopt, std::nullopt}, {"--1", std::nullopt, std::nullopt},
-      {"1.2.3", std::nullopt, std::nullopt}, {".", std::nullopt, std::nullopt},
+      {"2000", 2000, 2000},
+      {" -2000.5 ", -2000.5, -2000.5},
+      {"+3", 3, 3},
+      {"2,5", std::nullopt, 2.5},
+      {"", std::nullopt, std::nullopt},
+      {"abc", std::nullopt, std::nullopt},
+      {"1e3", std::nullopt, std::nullopt},
+      {"--1", std::nullopt, std::nullopt},
+      {"1.2.3", std::nullopt, std::nullopt},
+      {".", std::nullopt, std::nullopt},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(us.ParseNumber(c.text), c.us) << c.text;

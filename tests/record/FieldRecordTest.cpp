@@ -72,8 +72,8 @@ TEST(DeleteValueInRecord, RemovesByIndexWithOutOfRangeRules) {
     FieldRecord expected;
   };
   const std::vector<Case> cases = {
-      {2, Record({"a", "c"})},  {1, Record({"b", "c"})},  {3, Record({"a", "b"})},
-      {0, Record({"b", "c"})},  {-5, Record({"b", "c"})}, {9, Record({"a", "b"})},
+      {2, Record({"a", "c"})}, {1, Record({"b", "c"})},  {3, Record({"a", "b"})},
+      {0, Record({"b", "c"})}, {-5, Record({"b", "c"})}, {9, Record({"a", "b"})},
       {4, Record({"a", "b"})},
   };
   for (const Case& c : cases) {
@@ -153,14 +153,12 @@ TEST(ReplaceChar, ReplacesAtEveryStartingPosition) {
     std::string text, search, replacement, expected;
   };
   const std::vector<Case> cases = {
-      {",12,,3,", ",", " ", " 12  3 "},
-      {"", ",", " ", ""},
-      {"a,b", ",", "", "ab"},
-      {"a,b", ",", "--", "a--b"},
-      {"abab", "ab", "X", "XbXb"},  // only the first character of an occurrence is replaced
-      {"aaa", "aa", "X", "XXa"},
-      {"abc", "", "-", "---"},  // an empty search text matches everywhere
-      {"A,a", "a", "z", "A,z"},  // case-sensitive
+      {",12,,3,", ",", " ", " 12  3 "}, {"", ",", " ", ""},          {"a,b", ",", "", "ab"},
+      {"a,b", ",", "--", "a--b"},       {"abab", "ab", "X", "XbXb"},  // only the first character of
+                                                                      // an occurrence is replaced
+      {"aaa", "aa", "X", "XXa"},        {"abc", "", "-", "---"},  // an empty search text matches
+                                                                  // everywhere
+      {"A,a", "a", "z", "A,z"},                                   // case-sensitive
   };
   for (const Case& c : cases) {
     std::string text = c.text;

@@ -107,9 +107,9 @@ TEST_F(FileHelpers, GetFileNameShowsTheDialogOfItsType) {
     ShownBox::Kind kind;
     bool confirm;
   };
-  for (const Case& c : {Case{"o", ShownBox::Kind::OpenDialog, false},
-                        Case{"S", ShownBox::Kind::SaveDialog, true},
-                        Case{"s", ShownBox::Kind::SaveDialog, true}}) {
+  for (const Case& c :
+       {Case{"o", ShownBox::Kind::OpenDialog, false}, Case{"S", ShownBox::Kind::SaveDialog, true},
+        Case{"s", ShownBox::Kind::SaveDialog, true}}) {
     ScriptedPrompts script;
     Ui scriptedUi(script, files);
     script.Choose("/data/x.dat");

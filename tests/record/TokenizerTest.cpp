@@ -77,7 +77,8 @@ TEST(ParseString, UnknownIdentifierShowsMessageAndLeavesEmptyRecord) {
     ParseString("a", record, identifier, kit.ui);
     EXPECT_EQ(record, EmptyRecord());
     ASSERT_EQ(kit.prompts.Messages().size(), 1u);
-    EXPECT_EQ(kit.prompts.Messages()[0], "Error in ParseString(), Unknown Identifier: " + identifier);
+    EXPECT_EQ(kit.prompts.Messages()[0],
+              "Error in ParseString(), Unknown Identifier: " + identifier);
   }
 }
 

@@ -32,8 +32,8 @@ ScriptedPrompts::Step ScriptedPrompts::Next(For target, const std::string& shown
     throw ScriptError("no answer scripted for: " + shownText);
   }
   Step step = script_.front();
-  const bool fits = step.target == target ||
-                    (step.target == For::InputOrFile && target != For::Question);
+  const bool fits =
+      step.target == target || (step.target == For::InputOrFile && target != For::Question);
   if (!fits) {
     throw ScriptError("the scripted answer '" + step.value + "' does not fit: " + shownText);
   }

@@ -1,0 +1,247 @@
+#include "commands/CommandRun.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "output/OutputFormats.h"
+#include "parse/TrialParsers.h"
+#include "platform/Errors.h"
+#include "platform/Int16.h"
+#include "record/FileHelpers.h"
+
+namespace trelvox {
+
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+
+}  // namespace
+
+std::optional<std::int16_t> ToInt16(const std::optional<double>& number) {
+  if (!number) {
+    return std::nullopt;
+  }
+  const double rounded = std::nearbyint(*number);  // the default rounding mode: half to even
+  if (!(rounded >= kInt16Min && rounded <= kInt16Max)) {
+    return std::nullopt;
+  }
+  return static_cast<std::int16_t>(rounded);
+}
+
+std::string SubjectReport(const RunState& state, ReportStyle style) {
+  std::string report =
+      std::to_string(state.TrialCount) + " trials parsed for ID: " + state.SubjectID;
+  const bool azk = state.InFileType == "AZK";
+  if (azk) {
+    report += kCrLf + std::to_string(state.ErrorCount) + " errors detected.";
+  }
+  if (azk || style == ReportStyle::ParseAll) {
+    report += kCrLf + std::to_string(state.NoResponseCount) + " no responses detected.";
+  }
+  return report;
+}
+
+void CommandRun::CloseSubjectFile() {
+  Close(state_.SubjFileNum);
+  inSubject_ = false;
+}
+
+CommandOutcome CommandRun::Guarded(const std::function<CommandOutcome()>& steps) {
+  try {
+    return steps();
+  } catch (const TrelvoxError& error) {
+    // Close first: what is still buffered is written (or dropped when the disk refuses it), and
+    // the box below then cannot trip over the same failure again.
+    CloseEverythingQuietly();
+    session_.ui.Problem(StoppedMessage(error.what()));
+    return CommandOutcome::Failed;
+  }
+}
+
+std::string CommandRun::StoppedMessage(const std::string& reason) const {
+  std::string text = reason + kCrLf;
+  text += inSubject_ ? "Parsing stopped in the subject with ID: " + state_.SubjectID + "."
+                     : std::string("Parsing stopped.");
+  return text + kCrLf + "The files keep every row written before this point.";
+}
+
+bool CommandRun::Open(std::string& path, std::int16_t& channel, std::string method) {
+  if (OpenFile(session_.files, session_.ui, path, channel, method) > 0) {
+    return false;
+  }
+  opened_.push_back(channel);
+  return true;
+}
+
+void CommandRun::Close(std::int16_t channel) {
+  const auto found = std::find(opened_.begin(), opened_.end(), channel);
+  if (found == opened_.end()) {
+    return;  // never opened by this command (an option that is off, or a stale number)
+  }
+  opened_.erase(found);
+  session_.files.Close(channel);
+}
+
+void CommandRun::CloseEverythingQuietly() noexcept {
+  for (const std::int16_t channel : opened_) {
+    session_.files.CloseQuietly(channel);
+  }
+  opened_.clear();
+}
+
+CommandOutcome CommandRun::EndEarly(CommandOutcome outcome) {
+  for (const std::int16_t channel : std::vector<std::int16_t>(opened_)) {
+    Close(channel);
+  }
+  return outcome;
+}
+
+void CommandRun::CloseRunFiles() {
+  Close(state_.InFileNum);
+  Close(state_.CompFileNum);
+  Close(state_.CntFileNum);
+}
+
+std::optional<CommandOutcome> CommandRun::OpenFiles(const std::string& responsesPrompt) {
+  if (auto ended = OpenInput()) {
+    return ended;
+  }
+  if (auto ended = AskNumbers(responsesPrompt)) {
+    return ended;
+  }
+  if (auto ended = OpenComposite()) {
+    return ended;
+  }
+  if (state_.SaveCounters) {
+    return OpenCounters();
+  }
+  return std::nullopt;
+}
+
+std::optional<CommandOutcome> CommandRun::OpenInput() {
+  std::string type = "O";
+  if (GetFileName(session_.ui, state_.InFileName, type, "Open AZK or ZIL file",
+                  "DMDX Files (*.*)|*.*")
+          .empty()) {
+    return CommandOutcome::Cancelled;
+  }
+  if (!Open(state_.InFileName, state_.InFileNum, "I")) {
+    return CommandOutcome::Failed;
+  }
+  state_.InFileType = InputTypeOf(state_.InFileName);
+  return std::nullopt;
+}
+
+std::optional<std::int16_t> CommandRun::AskNumber(const std::string& prompt) {
+  while (true) {
+    const std::string answer = session_.ui.Input(prompt);
+    if (answer.find_first_not_of(" \t") == std::string::npos) {
+      return std::nullopt;
+    }
+    if (const auto number = ToInt16(session_.locale.ParseNumber(answer))) {
+      return number;
+    }
+    session_.ui.Problem("\"" + answer + "\" is not a number from -32768 to 32767." + kCrLf +
+                        "Please enter it again.");
+  }
+}
+
+std::optional<CommandOutcome> CommandRun::AskNumbers(const std::string& responsesPrompt) {
+  if (state_.InFileType == "ZIL") {
+    const auto responses = AskNumber(responsesPrompt);
+    if (!responses) {
+      return EndEarly(CommandOutcome::Cancelled);
+    }
+    state_.MaxResponses = *responses;
+  }
+  if (state_.InFileType == "AZK") {
+    const auto timeOut = AskNumber("Enter TimeOut Value:");
+    if (!timeOut) {
+      return EndEarly(CommandOutcome::Cancelled);
+    }
+    state_.TimeOut = *timeOut;
+  }
+  return std::nullopt;
+}
+
+std::optional<CommandOutcome> CommandRun::OpenComposite() {
+  std::string type = "O";
+  if (GetFileName(session_.ui, state_.CompFileName, type, "Designate Composite file",
+                  "Composite Files (*.dat)|*.dat")
+          .empty()) {
+    return EndEarly(CommandOutcome::Cancelled);
+  }
+  state_.CompFileName = ApplyDatExtension(state_.CompFileName);
+  if (!Open(state_.CompFileName, state_.CompFileNum, "A")) {
+    return EndEarly(CommandOutcome::Failed);
+  }
+  if (!session_.ui.AskYesNo("Is this a new file?")) {
+    return std::nullopt;
+  }
+  const std::optional<std::string> header = CompositeHeaderFor(state_);
+  if (!header) {
+    session_.ui.Problem("Unknown input filetype: " + state_.InFileType);
+    Close(state_.CompFileNum);
+    Close(state_.InFileNum);
+    return CommandOutcome::Failed;
+  }
+  session_.files.WriteLine(state_.CompFileNum, *header);
+  return std::nullopt;
+}
+
+std::optional<CommandOutcome> CommandRun::OpenCounters() {
+  std::string type = "O";
+  if (GetFileName(session_.ui, state_.CntFileName, type, "Designate Counter file",
+                  "Counter Files (*.dat)|*.dat")
+          .empty()) {
+    return EndEarly(CommandOutcome::Cancelled);
+  }
+  state_.CntFileName = ApplyDatExtension(state_.CntFileName);
+  if (!Open(state_.CntFileName, state_.CntFileNum, "A")) {
+    return EndEarly(CommandOutcome::Failed);
+  }
+  if (session_.ui.AskYesNo("Is this a new counter file?")) {
+    session_.files.WriteLine(state_.CntFileNum, CounterHeader());
+  }
+  return std::nullopt;
+}
+
+std::optional<CommandOutcome> CommandRun::OpenSubjectFile() {
+  inSubject_ = true;
+  if (!state_.SaveIndFiles) {
+    return std::nullopt;
+  }
+  std::string type = "S";
+  if (GetFileName(session_.ui, state_.SubjFileName, type,
+                  "Save Data file for SUBID: " + state_.SubjectID, "Subject Files (*.dat)|*.dat")
+          .empty()) {
+    return EndEarly(CommandOutcome::Cancelled);
+  }
+  state_.SubjFileName = ApplyDatExtension(state_.SubjFileName);
+  if (!Open(state_.SubjFileName, state_.SubjFileNum, "O")) {
+    return EndEarly(CommandOutcome::Failed);
+  }
+  return std::nullopt;
+}
+
+CommandOutcome CommandRun::UnknownInputType() {
+  session_.ui.Problem("Unknown input filetype: " + state_.InFileType);
+  Close(state_.CompFileNum);
+  Close(state_.InFileNum);
+  Close(state_.SubjFileNum);
+  Close(state_.CntFileNum);
+  return CommandOutcome::Failed;
+}
+
+std::optional<CommandOutcome> CommandRun::ParseSubject() {
+  if (state_.InFileType == "ZIL") {
+    ParseZILTrials(session_);
+  } else if (state_.InFileType == "AZK") {
+    ParseAZKTrials(session_);
+  } else {
+    return UnknownInputType();
+  }
+  return std::nullopt;
+}
+
+}  // namespace trelvox

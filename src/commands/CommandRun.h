@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "commands/Commands.h"
+
+namespace trelvox {
+
+// What the two parse commands share: the files they opened, the steps up to the subject loop,
+// the per-subject steps, and a clean end on every way out.
+class CommandRun {
+ public:
+  explicit CommandRun(Session& session) : session_(session), state_(session.state) {}
+  ~CommandRun() { CloseEverythingQuietly(); }
+  CommandRun(const CommandRun&) = delete;
+  CommandRun& operator=(const CommandRun&) = delete;
+
+  // Runs the command's steps; an error raised on the way ends it with a message box and every
+  // file this command opened closed.
+  CommandOutcome Guarded(const std::function<CommandOutcome()>& steps);
+
+  // From the input dialog to the counter file's header row. Empty when the command goes on;
+  // otherwise how it ended.
+  std::optional<CommandOutcome> OpenFiles(const std::string& responsesPrompt);
+
+  // The subject-file dialog and open, when individual files are on.
+  std::optional<CommandOutcome> OpenSubjectFile();
+  // Runs the trial parser of the input type; an unknown type ends the command.
+  std::optional<CommandOutcome> ParseSubject();
+  void CloseSubjectFile();
+  // Closes the input, composite and counter files, in that order.
+  void CloseRunFiles();
+  // Ends the command quietly or after an error already shown: every file it opened is closed.
+  CommandOutcome EndEarly(CommandOutcome outcome);
+
+  Session& session() { return session_; }
+
+ private:
+  std::optional<CommandOutcome> OpenInput();
+  std::optional<CommandOutcome> AskNumbers(const std::string& responsesPrompt);
+  std::optional<CommandOutcome> OpenComposite();
+  std::optional<CommandOutcome> OpenCounters();
+  std::optional<std::int16_t> AskNumber(const std::string& prompt);
+  bool Open(std::string& path, std::int16_t& channel, std::string method);
+  CommandOutcome UnknownInputType();
+  void Close(std::int16_t channel);
+  void CloseEverythingQuietly() noexcept;
+  std::string StoppedMessage(const std::string& reason) const;
+
+  Session& session_;
+  RunState& state_;
+  std::vector<std::int16_t> opened_;  // channels this command opened and has not closed
+  bool inSubject_ = false;
+};
+
+// Parse All reports trials without response for every input type, Parse One Subject only for
+// AZK input.
+enum class ReportStyle { ParseAll, ParseOne };
+
+// The per-subject report: counts of trials, errors (AZK) and trials without response.
+std::string SubjectReport(const RunState& state, ReportStyle style);
+
+// A typed number as a 16-bit integer: a fraction rounds to the nearest integer, a half to the
+// even one. Empty when the text is not a number or the result lies outside -32768..32767.
+std::optional<std::int16_t> ToInt16(const std::optional<double>& number);
+
+}  // namespace trelvox

@@ -1,0 +1,44 @@
+#include "commands/CommandRun.h"
+#include "parse/SubjectScanner.h"
+
+namespace trelvox {
+
+namespace {
+
+CommandOutcome ParseOneSubjectSteps(CommandRun& run) {
+  Session& session = run.session();
+  RunState& state = session.state;
+  if (auto ended = run.OpenFiles("Enter Expected # Responses per Trial:")) {
+    return *ended;
+  }
+  do {
+    state.SubjectID = session.ui.Input("Enter Subject ID:");
+    if (state.SubjectID.empty()) {
+      return run.EndEarly(CommandOutcome::Cancelled);
+    }
+    if (!FindSubjectByID(session, state.SubjectID)) {
+      session.ui.Problem("SubID " + state.SubjectID + " not found!");
+      run.CloseRunFiles();
+      return CommandOutcome::Failed;
+    }
+    if (auto ended = run.OpenSubjectFile()) {
+      return *ended;
+    }
+    if (auto ended = run.ParseSubject()) {
+      return *ended;
+    }
+    session.ui.Message(SubjectReport(state, ReportStyle::ParseOne), "");
+    run.CloseSubjectFile();
+  } while (session.ui.AskYesNo("Parse another subject?"));
+  run.CloseRunFiles();
+  return CommandOutcome::Completed;
+}
+
+}  // namespace
+
+CommandOutcome ParseOneSubject(Session& session) {
+  CommandRun run(session);
+  return run.Guarded([&run] { return ParseOneSubjectSteps(run); });
+}
+
+}  // namespace trelvox

@@ -1,0 +1,96 @@
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+#include "parse/TrialParsers.h"
+#include "platform/Int16.h"
+#include "record/Tokenizer.h"
+
+namespace trelvox {
+
+namespace {
+
+// DMDX writes reaction times with "." whatever the user's locale.
+std::optional<double> ReadReactionTime(std::string_view text) {
+  if (text.starts_with('+')) {
+    text.remove_prefix(1);
+  }
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+      !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+const char* ErrorCode(Session& session, double rt) {
+  RunState& state = session.state;
+  if (rt >= 0) {
+    return "0";
+  }
+  if (rt == -static_cast<double>(state.TimeOut)) {
+    IncrementCounter(state.NoResponseCount, "the no-response count of one subject");
+    return "2";
+  }
+  IncrementCounter(state.ErrorCount, "the error count of one subject");
+  return "1";
+}
+
+void ConvertTrialLine(Session& session, const std::string& line, const std::string& dateText,
+                      int errorCodeIndex) {
+  RunState& state = session.state;
+  FieldRecord& record = state.TrialRecord;
+  ParseString(line, record, "S", session.ui);
+  const std::optional<double> rt =
+      RecordCount(record) >= 2 ? ReadReactionTime(record[2]) : std::nullopt;
+  if (!rt) {
+    // "*** ABORTED ***", a line of blanks and the like: no reaction time, so no trial.
+    session.ui.Problem("Line skipped in subject " + state.SubjectID +
+                       ": it is not a trial line (no reaction time in its second field):\r\n" +
+                       line);
+    return;
+  }
+  IncrementCounter(state.TrialCount, "the trial count of one subject");
+  InsertValueInRecord(record, state.SubjectID, 1, session.ui);
+  InsertValueInRecord(record, dateText, 2, session.ui);
+  InsertValueInRecord(record, std::to_string(state.TrialCount), 3, session.ui);
+  InsertValueInRecord(record, ErrorCode(session, *rt), errorCodeIndex, session.ui);
+  WriteRecord(session.files, state.CompFileNum, record);
+}
+
+}  // namespace
+
+void ParseAZKTrials(Session& session) {
+  RunState& state = session.state;
+  FileChannels& files = session.files;
+  const int errorCodeIndex = state.COTIncluded ? 7 : 6;
+  StartSubject(session, true);
+  const std::string dateText = DateText(state.SubjectDate, session.locale);
+  std::string line;
+  // The line after the header names the columns; it is copied but never a trial.
+  if (!files.AtEnd(state.InFileNum)) {
+    files.ReadLine(state.InFileNum, line);
+    if (state.SaveIndFiles) {
+      files.WriteLine(state.SubjFileNum, line);
+    }
+  }
+  while (!files.AtEnd(state.InFileNum)) {
+    files.ReadLine(state.InFileNum, line);
+    if (line.empty()) {
+      return;
+    }
+    if (state.SaveIndFiles) {
+      files.WriteLine(state.SubjFileNum, line);
+    }
+    if (state.SaveCounters && line.find("Counter") != std::string::npos) {
+      HandleCounterLine(session, line, dateText);
+    }
+    if (line.front() == '!') {
+      continue;
+    }
+    ConvertTrialLine(session, line, dateText, errorCodeIndex);
+  }
+}
+
+}  // namespace trelvox

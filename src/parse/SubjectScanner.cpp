@@ -1,0 +1,173 @@
+#include "parse/SubjectScanner.h"
+
+#include <charconv>
+
+namespace trelvox {
+
+namespace {
+
+constexpr std::string_view kIdField = ", ID ";
+constexpr std::string_view kCotMarker = "COT";
+
+bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
+
+// "ID A1274       COT": ZIL files with a COT column end the header with blanks and "COT".
+std::string_view WithoutCotMarker(std::string_view id) {
+  if (!id.ends_with(kCotMarker)) {
+    return id;
+  }
+  std::string_view rest = id.substr(0, id.size() - kCotMarker.size());
+  if (!rest.ends_with(' ')) {
+    return id;
+  }
+  while (rest.ends_with(' ')) {
+    rest.remove_suffix(1);
+  }
+  return rest;
+}
+
+std::optional<int> TakeDigits(std::string_view& text, std::size_t minDigits,
+                              std::size_t maxDigits) {
+  std::size_t digits = 0;
+  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
+    ++digits;
+  }
+  if (digits < minDigits || digits > maxDigits) {
+    return std::nullopt;
+  }
+  int value = 0;
+  std::from_chars(text.data(), text.data() + digits, value);
+  text.remove_prefix(digits);
+  return value;
+}
+
+bool TakeSlash(std::string_view& text) {
+  if (text.empty() || text.front() != '/') {
+    return false;
+  }
+  text.remove_prefix(1);
+  return true;
+}
+
+}  // namespace
+
+bool IsSubjectHeader(std::string_view line) {
+  return Contains(line, "refresh") && Contains(line, "Subject");
+}
+
+std::string GetSubjectID(std::string_view line) {
+  const std::size_t field = line.find(kIdField);
+  if (field != std::string_view::npos) {
+    return std::string(WithoutCotMarker(line.substr(field + kIdField.size())));
+  }
+  const std::size_t id = line.find("ID");
+  if (id == std::string_view::npos) {
+    return {};
+  }
+  // Drop "ID" and the one character after it; nothing is left when the line ends there.
+  const std::size_t start = id + 3;
+  if (start >= line.size()) {
+    return {};
+  }
+  return std::string(WithoutCotMarker(line.substr(start)));
+}
+
+std::string GetSubjectDate(std::string& line) {
+  const std::size_t comma = line.find(", ");
+  line.erase(0, comma == std::string::npos ? 1 : comma + 2);
+  return line.substr(0, 10);
+}
+
+std::optional<Date> ParseHeaderDate(std::string_view text) {
+  Date date;
+  const auto month = TakeDigits(text, 1, 2);
+  if (!month || !TakeSlash(text)) {
+    return std::nullopt;
+  }
+  const auto day = TakeDigits(text, 1, 2);
+  if (!day || !TakeSlash(text)) {
+    return std::nullopt;
+  }
+  const std::size_t before = text.size();
+  const auto year = TakeDigits(text, 2, 4);
+  if (!year || before - text.size() == 3 || (!text.empty() && text.front() != ' ')) {
+    return std::nullopt;
+  }
+  date.month = *month;
+  date.day = *day;
+  date.year = before - text.size() == 2 ? (*year < 30 ? 2000 + *year : 1900 + *year) : *year;
+  if (!IsValidDate(date)) {
+    return std::nullopt;
+  }
+  return date;
+}
+
+void StoreSubjectDate(Session& session, const std::string& dateText) {
+  SubjectDateValue& value = session.state.SubjectDate;
+  value.date = ParseHeaderDate(dateText);
+  value.unconverted = value.date ? std::string() : dateText;
+  if (!value.date) {
+    session.ui.Problem("The subject header's date \"" + dateText +
+                       "\" is not a month/day/year date. This subject's Date column holds the "
+                       "text as found.");
+  }
+}
+
+bool FindNextSubject(Session& session) {
+  RunState& state = session.state;
+  FileChannels& files = session.files;
+  std::string line;
+  bool found = false;
+  while (!files.AtEnd(state.InFileNum) && !found) {
+    files.ReadLine(state.InFileNum, line);
+    found = IsSubjectHeader(line);
+  }
+  if (files.AtEnd(state.InFileNum)) {
+    state.SubjectHeader = line;
+    return false;
+  }
+  StoreSubjectDate(session, GetSubjectDate(line));
+  if (Contains(line, "ID")) {
+    state.SubjectID = GetSubjectID(line);
+    session.ui.Message("ID: " + state.SubjectID + " detected.", "");
+  } else {
+    state.SubjectID =
+        session.ui.Input("ID missing for subject on " + DateText(state.SubjectDate, session.locale),
+                         "Enter ID Number");
+  }
+  state.SubjectHeader = line;
+  return true;
+}
+
+bool FindSubjectByID(Session& session, const std::string& requestedId) {
+  RunState& state = session.state;
+  FileChannels& files = session.files;
+  std::string line;
+  if (requestedId.empty()) {
+    // Nothing to look for: an empty ID would "match" before a single line was read.
+    state.SubjectHeader.clear();
+    return false;
+  }
+  std::string foundId;
+  while (foundId != requestedId && !files.AtEnd(state.InFileNum)) {
+    files.ReadLine(state.InFileNum, line);
+    if (Contains(line, "ID")) {
+      foundId = GetSubjectID(line);
+    }
+  }
+  if (files.AtEnd(state.InFileNum)) {
+    state.SubjectHeader = line;
+    return false;
+  }
+  StoreSubjectDate(session, GetSubjectDate(line));
+  state.SubjectHeader = line;
+  const bool today = state.SubjectDate.date && *state.SubjectDate.date == session.clock.Today();
+  if (!today) {
+    return session.ui.AskYesNo("Data collected on: " + DateText(state.SubjectDate, session.locale));
+  }
+  return true;
+}
+
+}  // namespace trelvox
