@@ -1,0 +1,49 @@
+#include "shell/ClockStatusBar.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QLocale>
+#include <QTimer>
+
+namespace trelvox {
+
+namespace {
+
+constexpr int kRefreshMilliseconds = 1000;
+
+QLabel* AddPanel(QStatusBar* bar, const char* name, const QString& text, bool stretch) {
+  auto* panel = new QLabel(text, bar);
+  panel->setObjectName(QString::fromLatin1(name));
+  panel->setFrameShape(QFrame::Panel);
+  panel->setFrameShadow(QFrame::Sunken);
+  panel->setContentsMargins(4, 0, 4, 0);
+  if (stretch) {
+    bar->addWidget(panel, 1);
+  } else {
+    bar->addPermanentWidget(panel);
+  }
+  return panel;
+}
+
+}  // namespace
+
+ClockStatusBar::ClockStatusBar(QWidget* parent)
+    : QStatusBar(parent), date_(nullptr), time_(nullptr), timer_(new QTimer(this)) {
+  setObjectName(QStringLiteral("sbStatusBar"));
+  setSizeGripEnabled(true);
+  AddPanel(this, "pnlStatus", QStringLiteral("Status"), true);
+  date_ = AddPanel(this, "pnlDate", QString(), false);
+  time_ = AddPanel(this, "pnlTime", QString(), false);
+  Refresh();
+  connect(timer_, &QTimer::timeout, this, &ClockStatusBar::Refresh);
+  timer_->start(kRefreshMilliseconds);
+}
+
+void ClockStatusBar::Refresh() {
+  const QDateTime now = QDateTime::currentDateTime();
+  const QLocale locale = QLocale::system();
+  date_->setText(locale.toString(now.date(), QLocale::ShortFormat));
+  time_->setText(locale.toString(now.time(), QLocale::ShortFormat));
+}
+
+}  // namespace trelvox

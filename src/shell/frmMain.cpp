@@ -1,0 +1,178 @@
+#include "shell/frmMain.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QTimer>
+
+#include "platform/Errors.h"
+#include "shell/ClockStatusBar.h"
+#include "shell/frmAbout.h"
+#include "shell/frmSaveOptions.h"
+
+namespace trelvox {
+
+namespace {
+
+// The wait cursor for as long as a command runs; every box puts the pointer back meanwhile.
+class BusyCursor {
+ public:
+  BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
+                 const QKeySequence& shortcut = {}) {
+  QAction* item = menu->addAction(caption);
+  item->setObjectName(QString::fromLatin1(name));
+  item->setShortcut(shortcut);
+  return item;
+}
+
+void AddBar(QMenu* menu, const char* name) {
+  menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+}  // namespace
+
+frmMain::frmMain(Application& app)
+    : QMainWindow(nullptr), app_(app), dlgCommonDialog_(new QFileDialog(this)) {
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowTitle(QString::fromLatin1(kAppTitle));
+  auto* documents = new QMdiArea(this);
+  documents->setObjectName(QStringLiteral("mdiClient"));
+  setCentralWidget(documents);
+  setStatusBar(new ClockStatusBar(this));
+  dlgCommonDialog_->setObjectName(QStringLiteral("dlgCommonDialog"));
+  BuildMenus();
+}
+
+void frmMain::BuildMenus() {
+  QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+  mnuFile->setObjectName(QStringLiteral("mnuFile"));
+  connect(AddItem(mnuFile, "mnuFileParseOne", QStringLiteral("Parse &One Subject"),
+                  QKeySequence(Qt::CTRL | Qt::Key_O)),
+          &QAction::triggered, this, [this] { mnuFileParseOne_Click(); });
+  connect(AddItem(mnuFile, "mnuFileParseAll", QStringLiteral("Parse &All"),
+                  QKeySequence(Qt::CTRL | Qt::Key_A)),
+          &QAction::triggered, this, [this] { mnuFileParseAll_Click(); });
+  AddBar(mnuFile, "mnuFileBar5");
+  connect(AddItem(mnuFile, "mnuFileSaveOptions", QStringLiteral("Change Save Options")),
+          &QAction::triggered, this, [this] { mnuFileSaveOptions_Click(); });
+  AddBar(mnuFile, "mnuFileBar6");
+  connect(
+      AddItem(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X)),
+      &QAction::triggered, this, [this] { mnuFileExit_Click(); });
+
+  QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+  mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+  connect(AddItem(mnuHelp, "mnuHelpAbout", QStringLiteral("About Trelvox")), &QAction::triggered,
+          this, [this] { mnuHelpAbout_Click(); });
+}
+
+void frmMain::Form_Load() {
+  restored_ = LoadPlacement(app_.Settings(), app_.UserLocale());
+  move(restored_.left, restored_.top);
+  resize(restored_.width, restored_.height);
+  restoredClient_ = size();
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!fittedToFrame_) {
+    fittedToFrame_ = true;
+    // The frame's thickness is known only once the window system has framed the window.
+    QTimer::singleShot(0, this, [this] { FitOuterSizeToFrame(); });
+  }
+}
+
+// The stored width and height are the outer ones, frame included.
+void frmMain::FitOuterSizeToFrame() {
+  const QSize frame = frameGeometry().size() - size();
+  if (frame.isEmpty() || size() != restoredClient_ || isMaximized() || isMinimized()) {
+    return;
+  }
+  resize(restored_.width - frame.width(), restored_.height - frame.height());
+  restoredClient_ = size();
+}
+
+PixelRect frmMain::CurrentPlacement() const {
+  const QRect outer = frameGeometry();
+  PixelRect placement{outer.x(), outer.y(), outer.width(), outer.height()};
+  if (size() == restoredClient_) {
+    // Unchanged since load: keep the stored size rather than one the frame may have skewed.
+    placement.width = restored_.width;
+    placement.height = restored_.height;
+  }
+  return placement;
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}
+
+void frmMain::Form_Unload() {
+  if (isMinimized()) {
+    return;
+  }
+  SavePlacement(app_.Settings(), CurrentPlacement());
+}
+
+void frmMain::RunCommand(CommandOutcome (Application::*command)()) {
+  const BusyCursor busy;
+  try {
+    (app_.*command)();
+  } catch (const std::exception& error) {
+    ShowProblem(error.what());
+  }
+}
+
+void frmMain::mnuFileParseOne_Click() {
+  RunCommand(&Application::RunParseOneSubject);
+}
+
+void frmMain::mnuFileParseAll_Click() {
+  RunCommand(&Application::RunParseAll);
+}
+
+void frmMain::mnuFileSaveOptions_Click() {
+  frmSaveOptions& options = app_.LoadSaveOptions();
+  const RunState& state = app_.State();
+  options.chkSaveCounters()->setChecked(state.SaveCounters);
+  options.ChkIndFiles()->setChecked(state.SaveIndFiles);
+  options.show();
+  options.raise();
+  options.activateWindow();
+}
+
+void frmMain::mnuFileExit_Click() {
+  CloseChannel(app_.State().SubjFileNum);
+  CloseChannel(app_.State().InFileNum);
+  close();
+}
+
+void frmMain::mnuHelpAbout_Click() {
+  frmAbout about(app_, this);
+  about.exec();
+}
+
+void frmMain::CloseChannel(std::int16_t channel) {
+  try {
+    app_.Files().Close(channel);
+  } catch (const WriteError& error) {
+    ShowProblem(error.what());
+  }
+}
+
+// Straight to the box: going through the Ui would try to flush the failing file once more.
+void frmMain::ShowProblem(const std::string& text) {
+  app_.Boxes().ShowMessage({text, kAppTitle, Buttons::Ok, Tone::Problem});
+}
+
+}  // namespace trelvox

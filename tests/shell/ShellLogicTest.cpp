@@ -1,0 +1,377 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <ostream>
+#include <set>
+#include <stdexcept>
+
+#include "platform/Locale.h"
+#include "platform/SettingsStore.h"
+#include "platform/Ui.h"
+#include "shell/FileFilter.h"
+#include "shell/Placement.h"
+#include "shell/SysInfo.h"
+#include "support/SessionFixture.h"
+
+namespace trelvox {
+namespace {
+
+using testing::SessionFixture;
+
+// ---- file dialog filters -------------------------------------------------------------------
+
+struct FilterCase {
+  const char* pairs;
+  const char* expected;
+};
+
+void PrintTo(const FilterCase& c, std::ostream* out) {
+  *out << '"' << c.pairs << '"';
+}
+
+class FilterConversion : public ::testing::TestWithParam<FilterCase> {};
+
+TEST_P(FilterConversion, BecomesTheDialogsList) {
+  EXPECT_EQ(QtFilterFromPairs(GetParam().pairs), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, FilterConversion,
+    ::testing::Values(FilterCase{"DMDX Files (*.*)|*.*", "DMDX Files (*.*)"},
+                      FilterCase{"Composite Files (*.dat)|*.dat", "Composite Files (*.dat)"},
+                      FilterCase{"Data|*.dat", "Data (*.dat)"},
+                      FilterCase{"Composite Files (*.dat)|*.dat|All Files (*.*)|*.*",
+                                 "Composite Files (*.dat);;All Files (*.*)"},
+                      FilterCase{"Text|*.txt;*.dat", "Text (*.txt *.dat)"},
+                      FilterCase{"Text (*.txt;*.dat)|*.txt;*.dat",
+                                 "Text (*.txt;*.dat) (*.txt *.dat)"},
+                      FilterCase{"Lonely description", "Lonely description (*)"},
+                      FilterCase{"Empty pattern|", "Empty pattern (*)"},
+                      FilterCase{"|*.azk", "(*.azk)"}, FilterCase{"", ""}));
+
+// ---- window placement ----------------------------------------------------------------------
+
+TEST(Placement, TwipsBecomeTheNearestPixel) {
+  EXPECT_EQ(TwipsToPixels(1000), 67);
+  EXPECT_EQ(TwipsToPixels(6500), 433);
+  EXPECT_EQ(TwipsToPixels(-1500), -100);
+  EXPECT_EQ(TwipsToPixels(7), 0);
+  EXPECT_EQ(TwipsToPixels(8), 1);
+  EXPECT_EQ(TwipsToPixels(1e30), 16777215);
+  EXPECT_EQ(TwipsToPixels(-1e30), -16777215);
+  EXPECT_EQ(PixelsToTwipsText(67), "1005");
+  EXPECT_EQ(PixelsToTwipsText(-100), "-1500");
+}
+
+struct StoredPlacement {
+  const char* name;
+  std::map<std::string, std::string> stored;
+  PixelRect expected;
+};
+
+void PrintTo(const StoredPlacement& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class PlacementLoading : public ::testing::TestWithParam<StoredPlacement> {};
+
+TEST_P(PlacementLoading, MissingOrUnreadableKeysFallBackOneByOne) {
+  MemorySettingsStore settings;
+  for (const auto& [key, value] : GetParam().stored) {
+    settings.Set("Trelvox", "Settings", key, value);
+  }
+  EXPECT_EQ(LoadPlacement(settings, FixedLocale()), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stored, PlacementLoading,
+    ::testing::Values(
+        StoredPlacement{"Nothing", {}, {67, 67, 433, 433}},
+        StoredPlacement{"WholeTwips",
+                        {{"MainLeft", "1500"},
+                         {"MainTop", "3000"},
+                         {"MainWidth", "7500"},
+                         {"MainHeight", "4500"}},
+                        {100, 200, 500, 300}},
+        StoredPlacement{
+            "NotNumbers",
+            {{"MainLeft", "abc"}, {"MainTop", "3000"}, {"MainWidth", ""}, {"MainHeight", "12 px"}},
+            {67, 200, 433, 433}},
+        StoredPlacement{"NegativeAndFractions",
+                        {{"MainLeft", "-1500"}, {"MainTop", " 1522.5 "}, {"MainWidth", "+7500"}},
+                        {-100, 102, 500, 433}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Placement, SavesWholeTwipsAsDigits) {
+  MemorySettingsStore settings;
+  SavePlacement(settings, {-10, 0, 500, 301});
+  EXPECT_EQ(settings.Get("Trelvox", "Settings", "MainLeft", "?"), "-150");
+  EXPECT_EQ(settings.Get("Trelvox", "Settings", "MainTop", "?"), "0");
+  EXPECT_EQ(settings.Get("Trelvox", "Settings", "MainWidth", "?"), "7500");
+  EXPECT_EQ(settings.Get("Trelvox", "Settings", "MainHeight", "?"), "4515");
+}
+
+TEST(Placement, ReadsTheLocalesDecimalSeparator) {
+  MemorySettingsStore settings;
+  settings.Set("Trelvox", "Settings", "MainLeft", "1522,5");
+  const FixedLocale german(ShortDateFormat::UnitedStates(), ',');
+  EXPECT_EQ(LoadPlacement(settings, german).left, 102);
+}
+
+// ---- the registry lookup -------------------------------------------------------------------
+
+// A registry held in memory; counts every open and close.
+class FakeRegistry final : public RegistryReader {
+ public:
+  struct Value {
+    std::uint32_t type;
+    std::string data;  // as stored, terminating zero included where there is one
+    long status = 0;
+    std::int64_t reportedSize = -1;  // the size handed back; the data's size when negative
+  };
+
+  void Put(const std::string& key, const std::string& name, Value value) {
+    keys_.insert(key);
+    values_[{key, name}] = std::move(value);
+  }
+  void PutKey(const std::string& key) { keys_.insert(key); }
+
+  long OpenKey(std::uint32_t root, const std::string& path, std::uint32_t access,
+               RegistryKey& key) override {
+    ++opens;
+    lastAccess = access;
+    if (root != kHkeyLocalMachine || keys_.count(path) == 0) {
+      return 2;  // not found
+    }
+    opened_.push_back(path);
+    key = opened_.size();
+    return 0;
+  }
+
+  long QueryValue(RegistryKey key, const std::string& name, std::uint32_t& type, std::string& data,
+                  std::uint32_t& size) override {
+    bufferSize = data.size();
+    const auto found = values_.find({opened_.at(key - 1), name});
+    if (found == values_.end()) {
+      return 2;
+    }
+    const Value& value = found->second;
+    if (value.status != 0) {
+      return value.status;
+    }
+    type = value.type;
+    data.replace(0, value.data.size(), value.data);
+    size = value.reportedSize < 0 ? static_cast<std::uint32_t>(value.data.size())
+                                  : static_cast<std::uint32_t>(value.reportedSize);
+    return 0;
+  }
+
+  void CloseKey(RegistryKey key) override { closedKeys.push_back(key); }
+
+  int opens = 0;
+  std::uint32_t lastAccess = 0;
+  std::size_t bufferSize = 0;
+  std::vector<RegistryKey> closedKeys;
+
+ private:
+  std::set<std::string> keys_;
+  std::map<std::pair<std::string, std::string>, Value> values_;
+  std::vector<std::string> opened_;
+};
+
+constexpr const char* kKey = "SOFTWARE\\Test";
+
+struct KeyValueCase {
+  const char* name;
+  FakeRegistry::Value stored;
+  std::string before;  // what the caller passes in
+  bool read;
+  std::string after;
+};
+
+void PrintTo(const KeyValueCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class KeyValueReading : public ::testing::TestWithParam<KeyValueCase> {};
+
+TEST_P(KeyValueReading, TrimsAndConvertsByType) {
+  FakeRegistry registry;
+  registry.Put(kKey, "V", GetParam().stored);
+  std::string value = GetParam().before;
+  EXPECT_EQ(GetKeyValue(registry, kHkeyLocalMachine, kKey, "V", value), GetParam().read);
+  EXPECT_EQ(value, GetParam().after);
+  EXPECT_EQ(registry.lastAccess, 0x2003Fu);
+  EXPECT_EQ(registry.bufferSize, 1024u);
+  EXPECT_EQ(registry.closedKeys, std::vector<RegistryKey>{1});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, KeyValueReading,
+    ::testing::Values(
+        KeyValueCase{"TextWithItsZero",
+                     {kRegSz, std::string("C:\\msinfo32.exe\0", 16)},
+                     "",
+                     true,
+                     "C:\\msinfo32.exe"},
+        KeyValueCase{"TextWithoutZero", {kRegSz, "C:\\tool"}, "old", true, "C:\\tool"},
+        KeyValueCase{"OnlyTheLastZeroGoes",
+                     {kRegSz, std::string("ab\0\0", 4)},
+                     "",
+                     true,
+                     std::string("ab\0", 3)},
+        KeyValueCase{"SizeBeyondTheDataReadsTheBuffersZeros",
+                     {kRegSz, "abc", 0, 5},
+                     "",
+                     true,
+                     std::string("abc\0", 4)},
+        KeyValueCase{"Number", {kRegDword, std::string("\x02\x01\x00\x00", 4)}, "", true, "258"},
+        KeyValueCase{"NumberWithEveryByte", {kRegDword, "\x78\x56\x34\x12"}, "", true, "305419896"},
+        KeyValueCase{"OtherTypeKeepsTheCallersText", {3, "\x01\x02"}, "kept", true, "kept"},
+        KeyValueCase{"QueryFails", {kRegSz, "x", 5}, "old", false, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(GetKeyValue, AMissingKeyEmptiesTheTextAndStillClosesTheNullHandle) {
+  FakeRegistry registry;
+  std::string value = "old";
+  EXPECT_FALSE(GetKeyValue(registry, kHkeyLocalMachine, kKey, "V", value));
+  EXPECT_EQ(value, "");
+  EXPECT_EQ(registry.closedKeys, std::vector<RegistryKey>{0});
+}
+
+TEST(GetKeyValue, AValueOfNoBytesRaisesAndClosesTheKey) {
+  FakeRegistry registry;
+  registry.Put(kKey, "V", {kRegSz, ""});
+  std::string value;
+  EXPECT_THROW(GetKeyValue(registry, kHkeyLocalMachine, kKey, "V", value), RegistryValueError);
+  EXPECT_EQ(registry.closedKeys, std::vector<RegistryKey>{1});
+}
+
+constexpr const char* kMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+constexpr const char* kLocation = "SOFTWARE\\Microsoft\\Shared Tools Location";
+
+TEST(LocateInRegistry, TheRecordedPathIsTakenWithoutAnExistenceTest) {
+  FakeRegistry registry;
+  registry.Put(kMsinfo, "PATH", {kRegSz, std::string("C:\\Tools\\msinfo32.exe\0", 22)});
+  int tests = 0;
+  const auto found = LocateInRegistry(registry, [&](const std::string&) {
+    ++tests;
+    return false;
+  });
+  EXPECT_EQ(found, "C:\\Tools\\msinfo32.exe");
+  EXPECT_EQ(tests, 0);
+  EXPECT_EQ(registry.opens, 1);
+}
+
+TEST(LocateInRegistry, TheFolderOfTheSecondLocationMustHoldTheProgram) {
+  FakeRegistry registry;
+  registry.Put(kLocation, "MSINFO", {kRegSz, std::string("C:\\Shared\0", 10)});
+  std::vector<std::string> tested;
+  const auto present = [&](const std::string& path) {
+    tested.push_back(path);
+    return true;
+  };
+  EXPECT_EQ(LocateInRegistry(registry, present), "C:\\Shared\\MSINFO32.EXE");
+  EXPECT_EQ(tested, std::vector<std::string>{"C:\\Shared\\MSINFO32.EXE"});
+  EXPECT_EQ(LocateInRegistry(registry, [](const std::string&) { return false; }), std::nullopt);
+}
+
+TEST(LocateInRegistry, NeitherLocationGivesNothing) {
+  FakeRegistry registry;
+  registry.PutKey(kMsinfo);
+  EXPECT_EQ(LocateInRegistry(registry, [](const std::string&) { return true; }), std::nullopt);
+  EXPECT_EQ(registry.opens, 2);
+}
+
+TEST(LocateInRegistry, AnEmptyFirstValueStopsTheLookupWithoutTryingTheSecond) {
+  FakeRegistry registry;
+  registry.Put(kMsinfo, "PATH", {kRegSz, ""});
+  registry.Put(kLocation, "MSINFO", {kRegSz, "C:\\Shared"});
+  EXPECT_THROW(LocateInRegistry(registry, [](const std::string&) { return true; }),
+               RegistryValueError);
+  EXPECT_EQ(registry.opens, 1);
+}
+
+// ---- the search path lookup ----------------------------------------------------------------
+
+TEST(LocateOnPath, TheFirstKnownProgramWinsOverFolderOrder) {
+  const std::set<std::string> programs = {"/usr/bin/kinfocenter", "/opt/x/bin/hardinfo"};
+  const auto isProgram = [&](const std::string& path) { return programs.count(path) > 0; };
+  EXPECT_EQ(LocateOnPath("/usr/bin:/opt/x/bin/", ':', isProgram), "/opt/x/bin/hardinfo");
+  EXPECT_EQ(LocateOnPath("/usr/bin", ':', isProgram), "/usr/bin/kinfocenter");
+  EXPECT_EQ(LocateOnPath("/elsewhere", ':', isProgram), std::nullopt);
+}
+
+TEST(LocateOnPath, EmptyEntriesAreNotTheCurrentFolder) {
+  std::vector<std::string> tried;
+  const auto isProgram = [&](const std::string& path) {
+    tried.push_back(path);
+    return false;
+  };
+  EXPECT_EQ(LocateOnPath("::/bin:", ':', isProgram, {"tool"}), std::nullopt);
+  EXPECT_EQ(tried, std::vector<std::string>{"/bin/tool"});
+  tried.clear();
+  EXPECT_EQ(LocateOnPath("", ':', isProgram, {"tool"}), std::nullopt);
+  EXPECT_TRUE(tried.empty());
+}
+
+// ---- starting the tool ---------------------------------------------------------------------
+
+struct StartCase {
+  const char* name;
+  SysInfoLocator locate;
+  bool launches;
+  std::vector<std::string> launched;
+  bool unavailable;
+};
+
+void PrintTo(const StartCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class Starting : public ::testing::TestWithParam<StartCase> {};
+
+TEST_P(Starting, StartsTheToolOrSaysItIsUnavailable) {
+  SessionFixture fixture;
+  std::vector<std::string> launched;
+  StartSysInfo(
+      GetParam().locate,
+      [&](const std::string& path) {
+        launched.push_back(path);
+        return GetParam().launches;
+      },
+      fixture.ui);
+  EXPECT_EQ(launched, GetParam().launched);
+  const std::vector<std::string> expected =
+      GetParam().unavailable
+          ? std::vector<std::string>{"System Information Is Unavailable At This Time"}
+          : std::vector<std::string>{};
+  EXPECT_EQ(fixture.prompts.Messages(), expected);
+  for (const auto& box : fixture.prompts.Shown()) {
+    EXPECT_EQ(box.caption, "Trelvox");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, Starting,
+    ::testing::Values(
+        StartCase{"Started",
+                  [] { return std::optional<std::string>("/bin/tool"); },
+                  true,
+                  {"/bin/tool"},
+                  false},
+        StartCase{"DoesNotStart",
+                  [] { return std::optional<std::string>("/bin/tool"); },
+                  false,
+                  {"/bin/tool"},
+                  true},
+        StartCase{"NotFound", [] { return std::optional<std::string>(); }, true, {}, true},
+        StartCase{"LookupFails",
+                  []() -> std::optional<std::string> { throw RegistryValueError("no data"); },
+                  true,
+                  {},
+                  true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace trelvox
