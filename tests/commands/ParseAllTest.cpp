@@ -44,9 +44,10 @@ TEST_F(ParseAllCommand, AzkRunFromTheFirstDialogToParsingComplete) {
 }
 
 TEST_F(ParseAllCommand, ZilRunReportsTwoLinesAndWritesTheZilHeader) {
-  const std::string input = Write("exp1.ZIL",
-                                  "Subject 5, 07/02/2015 11:36:01 on LAB, refresh 16.67ms, ID D,5\r\n"
-                                  "Item 36, -3116.15\r\n 3116.15,+2\r\nItem 40, No Responses.\r\n\r\n");
+  const std::string input =
+      Write("exp1.ZIL",
+            "Subject 5, 07/02/2015 11:36:01 on LAB, refresh 16.67ms, ID D,5\r\n"
+            "Item 36, -3116.15\r\n 3116.15,+2\r\nItem 40, No Responses.\r\n\r\n");
   state.ZORFormat = true;
   prompts.Choose(input).Type("1").Choose(Path("zil.dat")).Yes();
   EXPECT_EQ(ParseAll(s.session), CommandOutcome::Completed);
@@ -115,9 +116,9 @@ TEST_F(ParseAllCommand, NumberQuestionsAskAgainUntilTheAnswerFits) {
     int complaints;
   };
   const std::vector<Case> cases = {
-      {{"2000.5"}, 2000, 0},  {{"2001.5"}, 2002, 0},       {{"-0.5"}, 0, 0},
-      {{" 15 "}, 15, 0},      {{"abc", "40000", "7"}, 7, 2}, {{"32767.5", "-32768"}, -32768, 1},
-      {{"1e3", "3"}, 3, 1},   {{"32767"}, 32767, 0},
+      {{"2000.5"}, 2000, 0}, {{"2001.5"}, 2002, 0},         {{"-0.5"}, 0, 0},
+      {{" 15 "}, 15, 0},     {{"abc", "40000", "7"}, 7, 2}, {{"32767.5", "-32768"}, -32768, 1},
+      {{"1e3", "3"}, 3, 1},  {{"32767"}, 32767, 0},
   };
   for (const Case& c : cases) {
     testing::SessionFixture fresh;
@@ -134,7 +135,8 @@ TEST_F(ParseAllCommand, NumberQuestionsAskAgainUntilTheAnswerFits) {
     ASSERT_EQ(static_cast<int>(messages.size()), c.complaints + 1);
     if (c.complaints > 0) {
       EXPECT_EQ(messages[0],
-                "\"" + c.answers[0] + "\" is not a number from -32768 to 32767.\r\nPlease enter it again.");
+                "\"" + c.answers[0] +
+                    "\" is not a number from -32768 to 32767.\r\nPlease enter it again.");
     }
   }
 }
@@ -178,8 +180,8 @@ TEST_F(ParseAllCommand, EveryWayOutClosesWhatItOpened) {
        [](auto& d, auto& p) { p.Choose(d.File("in.azk")).Type("1").Cancel(); }, false, false,
        CommandOutcome::Cancelled, "open: Designate Composite file"},
       {"composite not opened",
-       [](auto& d, auto& p) { p.Choose(d.File("in.azk")).Type("1").Choose(d.File("no/r")); },
-       false, false, CommandOutcome::Failed, "ok: Error opening file: "},
+       [](auto& d, auto& p) { p.Choose(d.File("in.azk")).Type("1").Choose(d.File("no/r")); }, false,
+       false, CommandOutcome::Failed, "ok: Error opening file: "},
       {"counter cancelled",
        [&](auto& d, auto& p) {
          upToComposite(d, p);
@@ -250,7 +252,8 @@ TEST_F(ParseAllCommand, UnknownInputTypeWithoutSubjectsCompletes) {
 }
 
 TEST_F(ParseAllCommand, OverflowStopsTheRunAndKeepsEarlierSubjects) {
-  std::string input = kTwoAzkSubjects + "Subject 3, 03/16/2005 on LAB, refresh 16.67ms, ID C3\r\ncols\r\n";
+  std::string input =
+      kTwoAzkSubjects + "Subject 3, 03/16/2005 on LAB, refresh 16.67ms, ID C3\r\ncols\r\n";
   for (int i = 0; i < 32768; ++i) {
     input += " 1 100\r\n";
   }
@@ -278,8 +281,8 @@ TEST_F(ParseAllCommand, FailedWriteIsReportedWithThePathAndNeverAsComplete) {
   prompts.Choose(Write("exp1.azk", kTwoAzkSubjects)).Type("2000").Choose(Path("full.dat")).Yes();
   EXPECT_EQ(ParseAll(s.session), CommandOutcome::Failed);
   const std::string last = prompts.Shown().back().text;
-  EXPECT_TRUE(last.starts_with("Could not write to " + Path("full.dat") +
-                               ": No space left on device\r\n"))
+  EXPECT_TRUE(
+      last.starts_with("Could not write to " + Path("full.dat") + ": No space left on device\r\n"))
       << last;
   for (const std::string& text : prompts.Texts()) {
     EXPECT_NE(text, "Parsing Complete!");

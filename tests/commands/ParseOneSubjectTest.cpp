@@ -101,8 +101,9 @@ TEST_F(ParseOneCommand, SubjectFileDialogNamesTheRequestedId) {
   prompts.Type("S2").Choose(Path("s2.txt")).No();
   EXPECT_EQ(ParseOneSubject(s.session), CommandOutcome::Completed);
   EXPECT_EQ(Boxes()[5], "save: Save Data file for SUBID: S2");
-  EXPECT_EQ(Read("s2.txt.dat"),
-            "12/09/2026 09:30 on LAB, refresh 16.67ms, ID S2\r\n  Item RT\r\n  2 -2000\r\n  3 -5\r\n");
+  EXPECT_EQ(
+      Read("s2.txt.dat"),
+      "12/09/2026 09:30 on LAB, refresh 16.67ms, ID S2\r\n  Item RT\r\n  2 -2000\r\n  3 -5\r\n");
   EXPECT_TRUE(OpenChannels().empty());
 }
 
