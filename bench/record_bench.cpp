@@ -34,7 +34,10 @@ void ParseLine(benchmark::State& state, const std::string& line) {
 void BM_ParseString250Fields(benchmark::State& state) {
   std::string line;
   for (int i = 1; i <= 250; ++i) {
-    line += (i > 1 ? " " : "") + std::to_string(1000 + i);
+    if (i > 1) {
+      line += ' ';
+    }
+    line += std::to_string(1000 + i);
   }
   ParseLine(state, line);
 }

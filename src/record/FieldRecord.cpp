@@ -25,7 +25,7 @@ FieldRecord EmptyRecord() {
 
 void MakeEmpty(FieldRecord& record) {
   record.resize(1);
-  record[0] = "0";
+  record[0].assign(1, '0');  // not = "0": GCC 12 -O3 then warns falsely (-Wrestrict)
 }
 
 int RecordCount(const FieldRecord& record) {
