@@ -1,0 +1,245 @@
+#include "batch/CommandLine.h"
+
+#include <CLI/CLI.hpp>
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+#include <system_error>
+
+#include "output/OutputFormats.h"
+#include "parse/RunState.h"
+#include "platform/Int16.h"
+#include "platform/Locale.h"
+
+#ifndef TRELVOX_VERSION
+#error "TRELVOX_VERSION must name the program's version"
+#endif
+
+namespace trelvox::batch {
+
+namespace {
+
+constexpr const char* kDescription =
+    "Converts DMDX result files (.azk, .zil) into tab-separated data files: a composite file "
+    "(one row per trial, appended run after run), an optional counter file and optional "
+    "per-subject files. Every message and every question with the answer given is printed on "
+    "standard output.";
+
+constexpr const char* kFooter =
+    "Input types come from the last three characters of INPUT, upper-cased: AZK input needs\n"
+    "--timeout, ZIL input needs --responses; without it the call stops with status 2 before\n"
+    "any file is opened. Other types are reported by the command (\"Unknown input filetype\").\n"
+    "FILE gets \".dat\" appended unless it ends in \".dat\" (any case). Subject files are\n"
+    "DIR/<ID>.dat: characters other than letters, digits, \".\", \"_\" and \"-\" become \"_\",\n"
+    "an empty ID gives subject<N> (N counts the subject files of this call from 1), and a name\n"
+    "already written in this call (letter case ignored) gets -2, -3, ... DIR is created.\n"
+    "Exit status: 0 when the command ended normally, 1 when it ended on an error (a file not\n"
+    "opened or written, an unknown input type, a subject not found, an overflow), 2 on a\n"
+    "usage error.";
+
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\n' || c == '\r') {
+      c = ' ';
+    }
+  }
+  return text;
+}
+
+std::string UsageMessage(const std::string& problem) {
+  return std::string(kProgramName) + ": " + OneLine(problem) + " (see " + kProgramName +
+         " --help)\n";
+}
+
+void AddAnswerOptions(CLI::App& command, BatchOptions& options, std::string& header) {
+  command.add_option("--composite", options.composite, "The composite file (appended to)")
+      ->required()
+      ->type_name("FILE");
+  command.add_option("--timeout", options.timeout, "Answer to \"Enter TimeOut Value:\" (AZK)")
+      ->type_name("N");
+  command
+      .add_option("--responses", options.responses,
+                  "Answer to the responses-per-trial question (ZIL)")
+      ->type_name("N");
+  command
+      .add_option("--counters", options.counters,
+                  "Turn \"Save Counter File\" on, writing to FILE (appended to)")
+      ->type_name("FILE");
+  command
+      .add_option("--subject-dir", options.subjectDir,
+                  "Turn \"Save Individual Subject Files\" on: each subject's file is "
+                  "DIR/<ID>.dat")
+      ->type_name("DIR");
+  command.add_flag("--cot", options.cot, "\"COTs included?\" on");
+  command.add_flag("--zor", options.zor, "\"File is ZOR formatted\" on");
+  command
+      .add_option("--header", header,
+                  "Answer to \"Is this a new file?\" and \"Is this a new counter file?\"; "
+                  "auto answers Yes when that file is missing or empty")
+      ->capture_default_str()
+      ->check(CLI::IsMember({"auto", "yes", "no"}))
+      ->type_name("auto|yes|no");
+  command
+      .add_option("--missing-id", options.missingId,
+                  "Answer to \"ID missing for subject on ...\" (default: empty)")
+      ->type_name("TEXT");
+  command.add_flag("--quiet", options.quiet, "Print only errors");
+  command.footer(kFooter);
+}
+
+HeaderChoice HeaderChoiceNamed(const std::string& name) {
+  if (name == "yes") {
+    return HeaderChoice::Yes;
+  }
+  if (name == "no") {
+    return HeaderChoice::No;
+  }
+  return HeaderChoice::Auto;
+}
+
+std::optional<std::string> MissingAnswer(const BatchOptions& options, const std::string& input) {
+  const std::string type = InputTypeOf(input);
+  if (type == "AZK" && !options.timeout) {
+    return input +
+           " is AZK input: --timeout N is needed (the answer to \"Enter TimeOut "
+           "Value:\")";
+  }
+  if (type == "ZIL" && !options.responses) {
+    return input + " is ZIL input: --responses N is needed (the number of responses per trial)";
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> EmptyArgument(const BatchOptions& options) {
+  if (options.composite.empty()) {
+    return "--composite needs a file name";
+  }
+  if (options.counters && options.counters->empty()) {
+    return "--counters needs a file name";
+  }
+  if (options.subjectDir && options.subjectDir->empty()) {
+    return "--subject-dir needs a folder name";
+  }
+  for (const std::string& id : options.ids) {
+    if (id.empty()) {
+      return "--id needs a non-empty ID";
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> BadNumber(const std::optional<std::string>& value, const char* flag,
+                                     const Locale& locale) {
+  if (value && !IsTypedNumber(*value, locale)) {
+    return std::string(flag) + " " + *value + ": not a number from -32768 to 32767";
+  }
+  return std::nullopt;
+}
+
+bool SameFile(const std::string& first, const std::string& second) {
+  std::error_code ignored;
+  const auto a = std::filesystem::weakly_canonical(first, ignored);
+  const auto b = std::filesystem::weakly_canonical(second, ignored);
+  return !a.empty() && a == b;
+}
+
+}  // namespace
+
+bool IsTypedNumber(std::string_view text, const Locale& locale) {
+  const std::optional<double> number = locale.ParseNumber(text);
+  if (!number || !std::isfinite(*number)) {
+    return false;
+  }
+  const double rounded = std::nearbyint(*number);  // the default rounding: half to even
+  return rounded >= kInt16Min && rounded <= kInt16Max;
+}
+
+std::optional<std::string> UsageProblem(const BatchOptions& options, const Locale& locale) {
+  if (auto problem = EmptyArgument(options)) {
+    return problem;
+  }
+  for (const std::string& input : options.inputs) {
+    if (auto problem = MissingAnswer(options, input)) {
+      return problem;
+    }
+  }
+  if (auto problem = BadNumber(options.timeout, "--timeout", locale)) {
+    return problem;
+  }
+  if (auto problem = BadNumber(options.responses, "--responses", locale)) {
+    return problem;
+  }
+  // Two channels appending to one file would interleave their rows.
+  if (options.counters &&
+      SameFile(ApplyDatExtension(options.composite), ApplyDatExtension(*options.counters))) {
+    return "--composite and --counters name the same file";
+  }
+  return std::nullopt;
+}
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args, const Locale& locale) {
+  BatchOptions options;
+  std::string header = "auto";
+  std::string oneInput;
+
+  CLI::App app{kDescription, kProgramName};
+  app.set_version_flag("--version", std::string(kProgramName) + " " + TRELVOX_VERSION,
+                       "Print the version and exit");
+  app.require_subcommand(1);
+  app.footer(kFooter);
+
+  CLI::App* all = app.add_subcommand("parse-all", "Convert every subject of each INPUT");
+  all->add_option("INPUT", options.inputs, "DMDX result files, each parsed as its own run")
+      ->required();
+  AddAnswerOptions(*all, options, header);
+
+  CLI::App* one = app.add_subcommand("parse-one", "Convert the subjects with the IDs given");
+  one->add_option("INPUT", oneInput, "DMDX result file")->required();
+  one->add_option("--id", options.ids,
+                  "Answer to \"Enter Subject ID:\"; repeat for more subjects, in the order "
+                  "they stand in INPUT")
+      ->required()
+      ->allow_extra_args(false)
+      ->type_name("ID");
+  one->add_flag("--today-only", options.todayOnly,
+                "Answer No to \"Data collected on: ...\" (default: Yes)");
+  AddAnswerOptions(*one, options, header);
+
+  std::vector<std::string> argv{kProgramName};
+  argv.insert(argv.end(), args.begin(), args.end());
+  std::vector<char*> pointers;
+  for (std::string& arg : argv) {
+    pointers.push_back(arg.data());
+  }
+
+  CommandLine line;
+  try {
+    app.parse(static_cast<int>(pointers.size()), pointers.data());
+  } catch (const CLI::Success& done) {  // --help, --version
+    std::ostringstream out;
+    std::ostringstream err;
+    line.exitStatus = app.exit(done, out, err);
+    line.out = out.str();
+    line.err = err.str();
+    return line;
+  } catch (const CLI::ParseError& error) {
+    line.exitStatus = kExitUsage;
+    line.err = UsageMessage(error.what());
+    return line;
+  }
+
+  options.header = HeaderChoiceNamed(header);
+  if (one->parsed()) {
+    options.command = BatchCommand::ParseOne;
+    options.inputs = {oneInput};
+  }
+  if (auto problem = UsageProblem(options, locale)) {
+    line.exitStatus = kExitUsage;
+    line.err = UsageMessage(*problem);
+    return line;
+  }
+  line.options = std::move(options);
+  return line;
+}
+
+}  // namespace trelvox::batch

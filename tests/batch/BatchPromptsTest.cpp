@@ -1,0 +1,174 @@
+#include "batch/BatchPrompts.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "support/TempDir.h"
+
+namespace trelvox::batch {
+namespace {
+
+MessageRequest Question(std::string text) {
+  return {std::move(text), kAppTitle, Buttons::YesNo, Tone::Info};
+}
+MessageRequest Notice(std::string text, Tone tone = Tone::Info) {
+  return {std::move(text), "", Buttons::Ok, tone};
+}
+InputRequest Prompt(std::string text) {
+  return {std::move(text), kAppTitle};
+}
+FileDialogRequest Dialog(std::string title, FileDialogKind kind = FileDialogKind::Open) {
+  return {kind, std::move(title), "Files (*.dat)|*.dat", kind == FileDialogKind::Save};
+}
+
+BatchOptions FullOptions() {
+  BatchOptions options;
+  options.composite = "comp";
+  options.counters = "cnt";
+  options.timeout = "2000";
+  options.responses = "4";
+  options.missingId = "P7";
+  options.ids = {"S1", "S2"};
+  return options;
+}
+
+class BatchPromptsTest : public ::testing::Test {
+ protected:
+  BatchOptions options = FullOptions();
+  std::ostringstream out;
+};
+
+TEST_F(BatchPromptsTest, AnswersTheFileDialogsFromTheFlagsAndTheRun) {
+  BatchPrompts prompts(options, out);
+  prompts.BeginRun({"exp1.azk", true, false});
+  EXPECT_EQ(prompts.ShowFileDialog(Dialog("Open AZK or ZIL file")), "exp1.azk");
+  EXPECT_EQ(prompts.ShowFileDialog(Dialog("Designate Composite file")), "comp");
+  EXPECT_EQ(prompts.ShowFileDialog(Dialog("Designate Counter file")), "cnt");
+  prompts.BeginRun({"exp2.azk", false, false});
+  EXPECT_EQ(prompts.ShowFileDialog(Dialog("Open AZK or ZIL file")), "exp2.azk");
+  EXPECT_TRUE(prompts.Unanswered().empty());
+}
+
+TEST_F(BatchPromptsTest, AnswersTheNumberAndIdQuestions) {
+  BatchPrompts prompts(options, out);
+  EXPECT_EQ(prompts.ShowInput(Prompt("Enter TimeOut Value:")), "2000");
+  EXPECT_EQ(prompts.ShowInput(Prompt("Enter Maximum Expected # Responses per Trial:")), "4");
+  EXPECT_EQ(prompts.ShowInput(Prompt("Enter Expected # Responses per Trial:")), "4");
+  EXPECT_EQ(prompts.ShowInput(Prompt("ID missing for subject on 6/26/2015")), "P7");
+  EXPECT_TRUE(prompts.Unanswered().empty());
+}
+
+TEST_F(BatchPromptsTest, AnswersTheHeaderQuestionsAsDecidedForTheRun) {
+  BatchPrompts prompts(options, out);
+  prompts.BeginRun({"a.azk", true, false});
+  EXPECT_EQ(prompts.ShowMessage(Question("Is this a new file?")), Answer::Yes);
+  EXPECT_EQ(prompts.ShowMessage(Question("Is this a new counter file?")), Answer::No);
+  prompts.BeginRun({"b.azk", false, true});
+  EXPECT_EQ(prompts.ShowMessage(Question("Is this a new file?")), Answer::No);
+  EXPECT_EQ(prompts.ShowMessage(Question("Is this a new counter file?")), Answer::Yes);
+}
+
+TEST_F(BatchPromptsTest, RequestsTheIdsInOrderAndGoesOnWhileIdsRemain) {
+  BatchPrompts prompts(options, out);
+  EXPECT_EQ(prompts.ShowInput(Prompt("Enter Subject ID:")), "S1");
+  EXPECT_EQ(prompts.ShowMessage(Question("Data collected on: 6/26/2015")), Answer::Yes);
+  EXPECT_EQ(prompts.ShowMessage(Question("Parse another subject?")), Answer::Yes);
+  EXPECT_EQ(prompts.ShowInput(Prompt("Enter Subject ID:")), "S2");
+  EXPECT_EQ(prompts.ShowMessage(Question("Parse another subject?")), Answer::No);
+  EXPECT_TRUE(prompts.Unanswered().empty());
+}
+
+TEST_F(BatchPromptsTest, TodayOnlyDeclinesSubjectsFromOtherDays) {
+  options.todayOnly = true;
+  BatchPrompts prompts(options, out);
+  EXPECT_EQ(prompts.ShowMessage(Question("Data collected on: 6/26/2015")), Answer::No);
+}
+
+TEST_F(BatchPromptsTest, NamesSubjectFilesInTheFolderOnlyWhenOneIsGiven) {
+  testing::TempDir dir;
+  options.subjectDir = dir.File("subjects");
+  BatchPrompts prompts(options, out);
+  const auto save = FileDialogKind::Save;
+  EXPECT_EQ(prompts.ShowFileDialog(Dialog("Save Data file for SUBID: C,1,EB", save)),
+            dir.File("subjects/C_1_EB.dat"));
+  EXPECT_EQ(prompts.ShowFileDialog(Dialog("Save Data file for SUBID: C.1.EB", save)),
+            dir.File("subjects/C.1.EB.dat"));
+  EXPECT_EQ(prompts.ShowFileDialog(Dialog("Save Data file for SUBID: C/1/EB", save)),
+            dir.File("subjects/C_1_EB-2.dat"));
+  EXPECT_EQ(prompts.ShowFileDialog(Dialog("Save Data file for SUBID: ", save)),
+            dir.File("subjects/subject4.dat"));
+}
+
+TEST_F(BatchPromptsTest, RemembersEveryBoxThatNoFlagAnswers) {
+  options.counters.reset();
+  options.timeout.reset();
+  options.ids = {"S1"};
+  BatchPrompts prompts(options, out);
+  EXPECT_EQ(prompts.ShowFileDialog(Dialog("Designate Counter file")), "");
+  EXPECT_EQ(prompts.ShowInput(Prompt("Enter TimeOut Value:")), "");
+  EXPECT_EQ(prompts.ShowFileDialog(Dialog("Save Data file for SUBID: S1")), "");
+  EXPECT_EQ(prompts.ShowInput(Prompt("Enter Subject ID:")), "S1");
+  EXPECT_EQ(prompts.ShowInput(Prompt("Enter Subject ID:")), "");
+  EXPECT_EQ(prompts.ShowMessage(Question("Overwrite everything?")), Answer::No);
+  EXPECT_EQ(prompts.Unanswered(),
+            (std::vector<std::string>{"Designate Counter file",
+                                      "Enter TimeOut Value:", "Save Data file for SUBID: S1",
+                                      "Enter Subject ID:", "Overwrite everything?"}));
+}
+
+TEST_F(BatchPromptsTest, PrintsMessagesAndQuestionsWithTheirAnswersInOrder) {
+  BatchPrompts prompts(options, out);
+  prompts.BeginRun({"exp1.azk", true, true});
+  prompts.ShowFileDialog(Dialog("Open AZK or ZIL file"));
+  prompts.ShowInput(Prompt("Enter TimeOut Value:"));
+  prompts.ShowMessage(Question("Is this a new file?"));
+  prompts.ShowMessage(Notice("ID: 42 detected."));
+  prompts.ShowMessage(
+      Notice("3 trials parsed for ID: 42\r\n1 errors detected.\r\n0 no responses detected."));
+  prompts.ShowInput(Prompt("ID missing for subject on 6/26/2015"));
+  EXPECT_EQ(out.str(),
+            "Open AZK or ZIL file [exp1.azk]\n"
+            "Enter TimeOut Value: [2000]\n"
+            "Is this a new file? [Yes]\n"
+            "ID: 42 detected.\n"
+            "3 trials parsed for ID: 42\n1 errors detected.\n0 no responses detected.\n"
+            "ID missing for subject on 6/26/2015 [P7]\n");
+}
+
+TEST_F(BatchPromptsTest, QuietPrintsOnlyProblems) {
+  options.quiet = true;
+  BatchPrompts prompts(options, out);
+  prompts.ShowFileDialog(Dialog("Designate Composite file"));
+  prompts.ShowMessage(Question("Is this a new file?"));
+  prompts.ShowMessage(Notice("Parsing Complete!"));
+  prompts.ShowMessage(Notice("Error opening file: comp.dat", Tone::Problem));
+  EXPECT_EQ(out.str(), "Error opening file: comp.dat\n");
+}
+
+TEST(MessageLine, TurnsOnlyCrLfIntoNewlines) {
+  EXPECT_EQ(MessageLine("a\r\nb\r\n\r\nc"), "a\nb\n\nc");
+  EXPECT_EQ(MessageLine("lone\rcr"), "lone\rcr");
+  EXPECT_EQ(QuestionLine("ID missing for subject on 6/26/2015", ""),
+            "ID missing for subject on 6/26/2015 []");
+}
+
+TEST(AnswersNewFile, AutoFollowsTheFileAndTheOthersAreFixed) {
+  EXPECT_TRUE(AnswersNewFile(HeaderChoice::Auto, true));
+  EXPECT_FALSE(AnswersNewFile(HeaderChoice::Auto, false));
+  EXPECT_TRUE(AnswersNewFile(HeaderChoice::Yes, false));
+  EXPECT_FALSE(AnswersNewFile(HeaderChoice::No, true));
+}
+
+TEST(FileMissingOrEmpty, TellsMissingAndEmptyFilesFromFilesWithRows) {
+  testing::TempDir dir;
+  testing::WriteFile(dir.File("empty.dat"), "");
+  testing::WriteFile(dir.File("rows.dat"), "SubID\r\n");
+  EXPECT_TRUE(FileMissingOrEmpty(dir.File("missing.dat")));
+  EXPECT_TRUE(FileMissingOrEmpty(dir.File("empty.dat")));
+  EXPECT_FALSE(FileMissingOrEmpty(dir.File("rows.dat")));
+}
+
+}  // namespace
+}  // namespace trelvox::batch

@@ -1,0 +1,305 @@
+// Runs the built trelvox-batch on the files in tests/data/batch/inputs and compares everything
+// it leaves in its work folder, and everything it prints, byte for byte with the expected files
+// in tests/data/batch/cases/<case>, which were written by hand from the conversion rules.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ProgramRunner.h"
+#include "support/TempDir.h"
+
+#ifndef TRELVOX_BATCH_BINARY
+#error "TRELVOX_BATCH_BINARY must name the trelvox-batch program"
+#endif
+
+namespace trelvox::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kInputs = fs::path(TRELVOX_TEST_DATA_DIR) / "batch" / "inputs";
+const fs::path kCases = fs::path(TRELVOX_TEST_DATA_DIR) / "batch" / "cases";
+
+// LC_ALL=C: short dates are month/day/year without leading zeros, and error texts are English.
+std::vector<std::string> FixedEnvironment() {
+  std::vector<std::string> environment{"LC_ALL=C", "PATH=/usr/bin:/bin", "TZ=UTC"};
+  for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS"}) {
+    if (const char* value = std::getenv(name)) {
+      environment.push_back(std::string(name) + "=" + value);
+    }
+  }
+  return environment;
+}
+
+std::set<std::string> InputNames() {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(kInputs)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+// Every regular file below `root`, by its path relative to `root`, with its bytes.
+std::map<std::string, std::string> FilesBelow(const fs::path& root,
+                                              const std::set<std::string>& skipped = {}) {
+  std::map<std::string, std::string> files;
+  if (!fs::exists(root)) {
+    return files;
+  }
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    const std::string relative = fs::relative(entry.path(), root).generic_string();
+    if (entry.is_regular_file() && skipped.count(relative) == 0) {
+      files[relative] = ReadFile(entry.path().string());
+    }
+  }
+  return files;
+}
+
+std::string ExpectedText(const fs::path& path) {
+  return fs::exists(path) ? ReadFile(path.string()) : std::string();
+}
+
+// A work folder holding copies of the inputs, plus the case's "before" files when it has them.
+class WorkFolder {
+ public:
+  explicit WorkFolder(const std::string& caseName) {
+    fs::copy(kInputs, dir_.Path(), fs::copy_options::recursive);
+    const fs::path before = kCases / caseName / "before";
+    if (fs::exists(before)) {
+      fs::copy(before, dir_.Path(), fs::copy_options::recursive);
+    }
+  }
+  std::string Path() const { return dir_.Path().string(); }
+  ProgramResult Run(const std::vector<std::string>& args) const {
+    return RunProgram(TRELVOX_BATCH_BINARY, args, Path(), FixedEnvironment());
+  }
+  // What the run wrote or changed: every file but the inputs.
+  std::map<std::string, std::string> Outputs() const {
+    return FilesBelow(dir_.Path(), InputNames());
+  }
+
+ private:
+  TempDir dir_;
+};
+
+struct RunCase {
+  std::string name;
+  std::vector<std::string> args;
+  int status;
+  std::string expectedFrom;  // the case folder holding the expected files; default: `name`
+  bool quietOutput;          // stdout is expected empty whatever the case folder says
+};
+
+void PrintTo(const RunCase& runCase, std::ostream* out) {
+  *out << runCase.name;
+}
+
+class BatchEndToEnd : public ::testing::TestWithParam<RunCase> {};
+
+TEST_P(BatchEndToEnd, WritesExactlyTheExpectedFilesAndTranscript) {
+  const RunCase& run = GetParam();
+  const fs::path expected = kCases / (run.expectedFrom.empty() ? run.name : run.expectedFrom);
+  ASSERT_TRUE(fs::exists(expected)) << expected;
+  const WorkFolder work(run.name);
+
+  const ProgramResult result = work.Run(run.args);
+
+  EXPECT_EQ(result.status, run.status) << result.err;
+  EXPECT_EQ(result.out, run.quietOutput ? "" : ExpectedText(expected / "stdout.txt"));
+  EXPECT_EQ(result.err, ExpectedText(expected / "stderr.txt"));
+  const auto written = work.Outputs();
+  const auto wanted = FilesBelow(expected / "after");
+  for (const auto& [path, bytes] : wanted) {
+    const auto found = written.find(path);
+    ASSERT_NE(found, written.end()) << "not written: " << path;
+    EXPECT_EQ(found->second, bytes) << "in " << path;
+  }
+  for (const auto& [path, bytes] : written) {
+    EXPECT_EQ(wanted.count(path), 1u) << "written but not expected: " << path;
+  }
+}
+
+using Args = std::vector<std::string>;
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, BatchEndToEnd,
+    ::testing::Values(
+        RunCase{"azk-all",
+                Args{"parse-all", "lab.azk", "--timeout", "2000", "--composite", "comp",
+                     "--counters", "cnt", "--subject-dir", "subjects"},
+                0, "", false},
+        RunCase{"azk-all-quiet",
+                Args{"parse-all", "lab.azk", "--timeout", "2000", "--composite", "comp",
+                     "--counters", "cnt", "--subject-dir", "subjects", "--quiet"},
+                0, "azk-all", true},
+        RunCase{
+            "zil-cot-zor",
+            Args{"parse-all", "cotzor.zil", "--responses", "2", "--cot", "--zor", "--composite",
+                 "comp", "--counters", "cnt", "--subject-dir", "subjects", "--missing-id", "P2"},
+            0, "", false},
+        RunCase{"multi-input",
+                Args{"parse-all", "morning.azk", "evening.azk", "--timeout", "1500", "--composite",
+                     "comp"},
+                0, "", false},
+        RunCase{"multi-input-stops",
+                Args{"parse-all", "morning.azk", "missing.azk", "evening.azk", "--timeout", "1500",
+                     "--composite", "comp"},
+                1, "", false},
+        RunCase{"header-yes-on-rows",
+                Args{"parse-all", "morning.azk", "--timeout", "1500", "--composite", "comp.dat",
+                     "--header", "yes"},
+                0, "", false},
+        RunCase{"header-auto-empty-file",
+                Args{"parse-all", "morning.azk", "--timeout", "1500", "--composite", "comp"}, 0, "",
+                false},
+        RunCase{"parse-one-in-order",
+                Args{"parse-one", "s123.azk", "--timeout", "2000", "--composite", "comp", "--id",
+                     "S2", "--id", "S3", "--subject-dir", "subjects"},
+                0, "", false},
+        RunCase{"parse-one-not-found",
+                Args{"parse-one", "s123.azk", "--timeout", "2000", "--composite", "comp", "--id",
+                     "S3", "--id", "S1"},
+                1, "", false},
+        RunCase{"parse-one-today-only",
+                Args{"parse-one", "s123.azk", "--timeout", "2000", "--composite", "comp", "--id",
+                     "S1", "--today-only"},
+                1, "", false},
+        RunCase{"parse-one-quiet-not-found",
+                Args{"parse-one", "s123.azk", "--timeout", "2000", "--composite", "comp", "--id",
+                     "S9", "--quiet"},
+                1, "", false},
+        RunCase{"unknown-type-header-yes", Args{"parse-all", "notes.txt", "--composite", "comp"}, 1,
+                "", false},
+        RunCase{"unknown-type-header-no",
+                Args{"parse-all", "notes.txt", "--composite", "comp", "--header", "no",
+                     "--subject-dir", "out/subjects"},
+                1, "", false},
+        RunCase{"missing-input",
+                Args{"parse-all", "missing.azk", "--timeout", "2000", "--composite", "comp"}, 1, "",
+                false},
+        RunCase{"subject-names",
+                Args{"parse-all", "names.azk", "--timeout", "2000", "--composite",
+                     "out/subjects/comp", "--subject-dir", "out/subjects"},
+                0, "", false}),
+    [](const ::testing::TestParamInfo<RunCase>& info) {
+      std::string name = info.param.name;
+      for (char& c : name) {
+        if (c == '-') {
+          c = '_';
+        }
+      }
+      return name;
+    });
+
+// Misuse stops the call before any file is opened: status 2, one line on standard error,
+// nothing on standard output and nothing new in the folder.
+struct UsageCase {
+  std::string what;
+  std::vector<std::string> args;
+  std::string message;  // the line expected on standard error, or empty to check only its form
+};
+
+void PrintTo(const UsageCase& usage, std::ostream* out) {
+  *out << usage.what;
+}
+
+class BatchUsageErrors : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(BatchUsageErrors, StopWithStatusTwoBeforeTouchingAnyFile) {
+  const UsageCase& usage = GetParam();
+  const WorkFolder work("none");
+
+  const ProgramResult result = work.Run(usage.args);
+
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.out, "");
+  ASSERT_FALSE(result.err.empty());
+  EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+  EXPECT_EQ(result.err.rfind("trelvox-batch: ", 0), 0u) << result.err;
+  if (!usage.message.empty()) {
+    EXPECT_EQ(result.err, usage.message + "\n");
+  }
+  EXPECT_TRUE(work.Outputs().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Misuse, BatchUsageErrors,
+    ::testing::Values(
+        UsageCase{"no_command", Args{}, ""},
+        UsageCase{"unknown_command", Args{"parse-some", "lab.azk"}, ""},
+        UsageCase{"no_input", Args{"parse-all", "--composite", "comp"}, ""},
+        UsageCase{"no_composite", Args{"parse-all", "lab.azk", "--timeout", "2000"}, ""},
+        UsageCase{"unknown_flag",
+                  Args{"parse-all", "lab.azk", "--timeout", "2000", "--composite", "c", "--bogus"},
+                  ""},
+        UsageCase{"bad_header_choice",
+                  Args{"parse-all", "lab.azk", "--timeout", "2000", "--composite", "c", "--header",
+                       "maybe"},
+                  ""},
+        UsageCase{
+            "id_on_parse_all",
+            Args{"parse-all", "lab.azk", "--timeout", "2000", "--composite", "c", "--id", "S01"},
+            ""},
+        UsageCase{"parse_one_without_id",
+                  Args{"parse-one", "s123.azk", "--timeout", "2000", "--composite", "c"}, ""},
+        UsageCase{"parse_one_two_inputs",
+                  Args{"parse-one", "s123.azk", "lab.azk", "--timeout", "2000", "--composite", "c",
+                       "--id", "S1"},
+                  ""},
+        UsageCase{"azk_without_timeout",
+                  Args{"parse-all", "morning.azk", "lab.azk", "--composite", "c"},
+                  "trelvox-batch: morning.azk is AZK input: --timeout N is needed (the answer "
+                  "to \"Enter TimeOut Value:\") (see trelvox-batch --help)"},
+        UsageCase{
+            "zil_without_responses",
+            Args{"parse-all", "lab.azk", "cotzor.zil", "--timeout", "2000", "--composite", "c"},
+            "trelvox-batch: cotzor.zil is ZIL input: --responses N is needed (the number "
+            "of responses per trial) (see trelvox-batch --help)"},
+        UsageCase{"timeout_not_a_number",
+                  Args{"parse-all", "lab.azk", "--timeout", "2s", "--composite", "c"},
+                  "trelvox-batch: --timeout 2s: not a number from -32768 to 32767 (see "
+                  "trelvox-batch --help)"},
+        UsageCase{"responses_too_large",
+                  Args{"parse-all", "cotzor.zil", "--responses", "40000", "--composite", "c"}, ""},
+        UsageCase{
+            "empty_id",
+            Args{"parse-one", "s123.azk", "--timeout", "2000", "--composite", "c", "--id", ""},
+            "trelvox-batch: --id needs a non-empty ID (see trelvox-batch --help)"},
+        UsageCase{"counters_same_as_composite",
+                  Args{"parse-all", "lab.azk", "--timeout", "2000", "--composite", "out",
+                       "--counters", "out.dat"},
+                  "trelvox-batch: --composite and --counters name the same file (see "
+                  "trelvox-batch --help)"}),
+    [](const ::testing::TestParamInfo<UsageCase>& info) { return info.param.what; });
+
+TEST(BatchInformation, HelpListsBothCommandsAndEndsWithStatusZero) {
+  const WorkFolder work("none");
+  const ProgramResult top = work.Run({"--help"});
+  EXPECT_EQ(top.status, 0);
+  EXPECT_NE(top.out.find("parse-all"), std::string::npos);
+  EXPECT_NE(top.out.find("parse-one"), std::string::npos);
+
+  const ProgramResult one = work.Run({"parse-one", "--help"});
+  EXPECT_EQ(one.status, 0);
+  for (const char* flag :
+       {"--id", "--today-only", "--timeout", "--responses", "--counters", "--subject-dir", "--cot",
+        "--zor", "--header", "--missing-id", "--quiet"}) {
+    EXPECT_NE(one.out.find(flag), std::string::npos) << flag;
+  }
+  EXPECT_TRUE(work.Outputs().empty());
+}
+
+TEST(BatchInformation, VersionIsFiveZeroZero) {
+  const WorkFolder work("none");
+  const ProgramResult result = work.Run({"--version"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "trelvox-batch 5.0.0\n");
+}
+
+}  // namespace
+}  // namespace trelvox::testing
