@@ -81,7 +81,6 @@ void frmAbout::BuildControls() {
   AddLabel(this, "Label2", QStringLiteral("Questions: see the README that comes with it"),
            TwipsRect(240, 3120, 3870, 345));
 
-  setTabOrder(cmdOK, cmdSysInfo);
   cmdOK->setFocus();
 }
 

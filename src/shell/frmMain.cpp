@@ -98,6 +98,7 @@ void frmMain::FitOuterSizeToFrame() {
     return;
   }
   resize(restored_.width - frame.width(), restored_.height - frame.height());
+  move(restored_.left, restored_.top);  // some window systems shift a window they resize
   restoredClient_ = size();
 }
 

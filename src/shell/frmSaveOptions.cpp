@@ -43,22 +43,17 @@ frmSaveOptions::frmSaveOptions(RunState& state) : QWidget(nullptr, Qt::Window), 
 }
 
 void frmSaveOptions::BuildControls() {
+  // Created in the tab order: the buttons first, then the check boxes from the top down.
+  cmdOK_ = AddButton(this, "cmdOK", QStringLiteral("OK"), TwipsRect(1200, 3360, 975, 495));
+  cmdCancel_ =
+      AddButton(this, "cmdCancel", QStringLiteral("Cancel"), TwipsRect(2520, 3360, 1095, 495));
   ChkIndFiles_ =
       AddOption(this, "ChkIndFiles", QStringLiteral("Save Individual Subject Files"), 360);
   chkSaveCounters_ = AddOption(this, "chkSaveCounters", QStringLiteral("Save Counter File"), 1080);
   chkZOR_ = AddOption(this, "chkZOR", QStringLiteral("File is ZOR formatted"), 1800);
   chkCOT_ = AddOption(this, "chkCOT", QStringLiteral("COTs included?"), 2520);
-  cmdOK_ = AddButton(this, "cmdOK", QStringLiteral("OK"), TwipsRect(1200, 3360, 975, 495));
-  cmdCancel_ =
-      AddButton(this, "cmdCancel", QStringLiteral("Cancel"), TwipsRect(2520, 3360, 1095, 495));
   connect(cmdOK_, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
   connect(cmdCancel_, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-
-  setTabOrder(cmdOK_, cmdCancel_);
-  setTabOrder(cmdCancel_, ChkIndFiles_);
-  setTabOrder(ChkIndFiles_, chkSaveCounters_);
-  setTabOrder(chkSaveCounters_, chkZOR_);
-  setTabOrder(chkZOR_, chkCOT_);
   cmdOK_->setFocus();
 }
 
