@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Trelvox and starts it.
+# Installs what is missing, builds Trelvox and starts it. Without a display (or before the
+# desktop program is built) it converts the two samples in examples/ with trelvox-batch instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,14 +14,21 @@ if [ -x "$bin/shell/trelvox" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DIS
   exec "$bin/shell/trelvox" "$@"
 fi
 if [ -x "$bin/shell/trelvox" ]; then
-  echo "No display found (DISPLAY and WAYLAND_DISPLAY are unset): converting the sample instead."
+  echo "No display found (DISPLAY and WAYLAND_DISPLAY are unset): converting the samples instead."
 fi
-if [ ! -x "$bin/batch/trelvox-batch" ]; then
-  echo "The record toolkit, file channels and run state are built and tested; the DMDX readers,"
-  echo "the commands and the programs that use them (trelvox, trelvox-batch) are not there yet."
-  exit 0
+batch="$bin/batch/trelvox-batch"
+if [ ! -x "$batch" ]; then
+  echo "$batch was not built." >&2
+  exit 1
 fi
+
 out=$(mktemp -d "${TMPDIR:-/tmp}/trelvox-sample.XXXXXX")
-"$bin/batch/trelvox-batch" parse-all examples/sample.azk --timeout 2000 \
-  --composite "$out/composite" --counters "$out/counters" --subject-dir "$out/subjects"
-echo "Output written to $out: composite.dat, counters.dat and subjects/"
+mkdir -p "$out/azk" "$out/zil"
+"$batch" parse-all examples/sample.azk --timeout 2000 \
+  --composite "$out/azk/composite" --counters "$out/azk/counters" --subject-dir "$out/azk/subjects"
+"$batch" parse-all examples/sample.zil --responses 2 \
+  --composite "$out/zil/composite" --counters "$out/zil/counters" --subject-dir "$out/zil/subjects"
+echo
+echo "Output written to $out:"
+echo "  azk/composite.dat, azk/counters.dat and azk/subjects/ (from examples/sample.azk)"
+echo "  zil/composite.dat, zil/counters.dat and zil/subjects/ (from examples/sample.zil)"

@@ -23,7 +23,9 @@ constexpr const char* kDescription =
     "Converts DMDX result files (.azk, .zil) into tab-separated data files: a composite file "
     "(one row per trial, appended run after run), an optional counter file and optional "
     "per-subject files. Every message and every question with the answer given is printed on "
-    "standard output.";
+    "standard output.\n\n"
+    "  trelvox-batch parse-all INPUT... --composite FILE [options]\n"
+    "  trelvox-batch parse-one INPUT --composite FILE --id ID [--id ID]... [options]\n";
 
 constexpr const char* kFooter =
     "Input types come from the last three characters of INPUT, upper-cased: AZK input needs\n"
@@ -77,7 +79,7 @@ void AddAnswerOptions(CLI::App& command, BatchOptions& options, std::string& hea
                   "Answer to \"Is this a new file?\" and \"Is this a new counter file?\"; "
                   "auto answers Yes when that file is missing or empty")
       ->capture_default_str()
-      ->check(CLI::IsMember({"auto", "yes", "no"}))
+      ->check(CLI::IsMember({"auto", "yes", "no"}).description(""))
       ->type_name("auto|yes|no");
   command
       .add_option("--missing-id", options.missingId,

@@ -154,13 +154,6 @@ TEST(MessageLine, TurnsOnlyCrLfIntoNewlines) {
             "ID missing for subject on 6/26/2015 []");
 }
 
-TEST(AnswersNewFile, AutoFollowsTheFileAndTheOthersAreFixed) {
-  EXPECT_TRUE(AnswersNewFile(HeaderChoice::Auto, true));
-  EXPECT_FALSE(AnswersNewFile(HeaderChoice::Auto, false));
-  EXPECT_TRUE(AnswersNewFile(HeaderChoice::Yes, false));
-  EXPECT_FALSE(AnswersNewFile(HeaderChoice::No, true));
-}
-
 TEST(FileMissingOrEmpty, TellsMissingAndEmptyFilesFromFilesWithRows) {
   testing::TempDir dir;
   testing::WriteFile(dir.File("empty.dat"), "");
