@@ -1,7 +1,6 @@
-#include <charconv>
-#include <cmath>
 #include <optional>
 
+#include "parse/Numbers.h"
 #include "parse/TrialParsers.h"
 #include "platform/Int16.h"
 #include "record/Tokenizer.h"
@@ -9,20 +8,6 @@
 namespace trelvox {
 
 namespace {
-
-// DMDX writes reaction times with "." whatever the user's locale.
-std::optional<double> ReadReactionTime(std::string_view text) {
-  if (text.starts_with('+')) {
-    text.remove_prefix(1);
-  }
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
-      !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
-}
 
 const char* ErrorCode(Session& session, double rt) {
   RunState& state = session.state;
@@ -42,8 +27,7 @@ void ConvertTrialLine(Session& session, const std::string& line, const std::stri
   RunState& state = session.state;
   FieldRecord& record = state.TrialRecord;
   ParseString(line, record, "S", session.ui);
-  const std::optional<double> rt =
-      RecordCount(record) >= 2 ? ReadReactionTime(record[2]) : std::nullopt;
+  const std::optional<double> rt = RecordCount(record) >= 2 ? ReadDecimal(record[2]) : std::nullopt;
   if (!rt) {
     // "*** ABORTED ***", a line of blanks and the like: no reaction time, so no trial.
     session.ui.Problem("Line skipped in subject " + state.SubjectID +
@@ -52,9 +36,7 @@ void ConvertTrialLine(Session& session, const std::string& line, const std::stri
     return;
   }
   IncrementCounter(state.TrialCount, "the trial count of one subject");
-  InsertValueInRecord(record, state.SubjectID, 1, session.ui);
-  InsertValueInRecord(record, dateText, 2, session.ui);
-  InsertValueInRecord(record, std::to_string(state.TrialCount), 3, session.ui);
+  InsertLeadingValues(record, {state.SubjectID, dateText, std::to_string(state.TrialCount)});
   InsertValueInRecord(record, ErrorCode(session, *rt), errorCodeIndex, session.ui);
   WriteRecord(session.files, state.CompFileNum, record);
 }

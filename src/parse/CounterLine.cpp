@@ -12,9 +12,8 @@ void HandleCounterLine(Session& session, const std::string& line, const std::str
   for (const int index : {5, 4, 2, 1}) {
     DeleteValueInRecord(state.CounterRecord, index);
   }
-  InsertValueInRecord(state.CounterRecord, state.SubjectID, 1, session.ui);
-  InsertValueInRecord(state.CounterRecord, dateText, 2, session.ui);
-  InsertValueInRecord(state.CounterRecord, std::to_string(state.CounterCount), 3, session.ui);
+  InsertLeadingValues(state.CounterRecord,
+                      {state.SubjectID, dateText, std::to_string(state.CounterCount)});
   WriteRecord(session.files, state.CntFileNum, state.CounterRecord);
 }
 

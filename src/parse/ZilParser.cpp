@@ -138,9 +138,8 @@ class ZilBlock {
     if (hasResponses) {
       ReadResponses();
     }
-    InsertValueInRecord(state_.TrialRecord, state_.SubjectID, 1, session_.ui);
-    InsertValueInRecord(state_.TrialRecord, dateText_, 2, session_.ui);
-    InsertValueInRecord(state_.TrialRecord, std::to_string(state_.TrialCount), 3, session_.ui);
+    InsertLeadingValues(state_.TrialRecord,
+                        {state_.SubjectID, dateText_, std::to_string(state_.TrialCount)});
     WriteRecord(session_.files, state_.CompFileNum, state_.TrialRecord);
   }
 

@@ -29,6 +29,15 @@ std::string Describe(int errorNumber) {
   return std::strerror(errorNumber);
 }
 
+// The first CR or LF in [begin, stop), or stop. memchr scans many bytes at a time.
+const char* LineEnd(const char* begin, const char* stop) {
+  const auto size = static_cast<std::size_t>(stop - begin);
+  const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', size));
+  const std::size_t before = cr != nullptr ? static_cast<std::size_t>(cr - begin) : size;
+  const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', before));
+  return lf != nullptr ? lf : cr != nullptr ? cr : stop;
+}
+
 bool IsDirectory(const std::string& path) {
   std::error_code ignored;
   return std::filesystem::is_directory(path, ignored);
@@ -140,10 +149,7 @@ void DiskFileChannels::ReadLine(std::int16_t number, std::string& line) {
   while (channel.pos < channel.end || Refill(channel)) {
     const char* begin = channel.input.data() + channel.pos;
     const char* stop = channel.input.data() + channel.end;
-    const char* cursor = begin;
-    while (cursor != stop && *cursor != '\n' && *cursor != '\r') {
-      ++cursor;
-    }
+    const char* cursor = LineEnd(begin, stop);
     line.append(begin, cursor);
     if (cursor == stop) {
       channel.pos = channel.end;
@@ -176,16 +182,45 @@ void DiskFileChannels::Flush(std::int16_t number, Channel& channel) {
   channel.output.clear();
 }
 
-void DiskFileChannels::WriteLine(std::int16_t number, std::string_view text) {
+DiskFileChannels::Channel& DiskFileChannels::RequireOutput(std::int16_t number) const {
   Channel& channel = Require(number);
   if (channel.mode == OpenMode::Input) {
     throw WriteError("Could not write to " + channel.path + ": it is open for reading only.");
   }
-  channel.output.append(text);
+  return channel;
+}
+
+void DiskFileChannels::EndLine(std::int16_t number, Channel& channel) {
   channel.output.append("\r\n", 2);
   if (channel.output.size() >= kBufferSize) {
     Flush(number, channel);
   }
+}
+
+void DiskFileChannels::WriteLine(std::int16_t number, std::string_view text) {
+  Channel& channel = RequireOutput(number);
+  channel.output.append(text);
+  EndLine(number, channel);
+}
+
+void DiskFileChannels::WriteJoined(std::int16_t number, std::span<const std::string> values,
+                                   char separator) {
+  Channel& channel = RequireOutput(number);
+  std::size_t size = values.empty() ? 0 : values.size() - 1;
+  for (const std::string& value : values) {
+    size += value.size();
+  }
+  std::size_t at = channel.output.size();
+  channel.output.resize(at + size);
+  char* out = channel.output.data();
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (i > 0) {
+      out[at++] = separator;
+    }
+    values[i].copy(out + at, values[i].size());
+    at += values[i].size();
+  }
+  EndLine(number, channel);
 }
 
 void DiskFileChannels::Close(std::int16_t number) {

@@ -25,6 +25,8 @@ class DiskFileChannels final : public FileChannels {
   bool AtEnd(std::int16_t channel) override;
   void ReadLine(std::int16_t channel, std::string& line) override;
   void WriteLine(std::int16_t channel, std::string_view text) override;
+  void WriteJoined(std::int16_t channel, std::span<const std::string> values,
+                   char separator) override;
   void Close(std::int16_t channel) override;
   void FlushAll() override;
   void CloseQuietly(std::int16_t channel) noexcept override;
@@ -36,6 +38,8 @@ class DiskFileChannels final : public FileChannels {
   bool Refill(Channel& channel);
   void Flush(std::int16_t number, Channel& channel);
   void Release(std::int16_t channel) noexcept;
+  Channel& RequireOutput(std::int16_t channel) const;
+  void EndLine(std::int16_t number, Channel& channel);
 
   std::array<std::unique_ptr<Channel>, kLastChannel + 1> channels_;
 };

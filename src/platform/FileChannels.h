@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,10 @@ class FileChannels {
   // Reads the next line into `line`; at the end of the file `line` becomes empty.
   virtual void ReadLine(std::int16_t channel, std::string& line) = 0;
   virtual void WriteLine(std::int16_t channel, std::string_view text) = 0;
+  // Writes the values joined by `separator` as one line, exactly as WriteLine of the joined
+  // text would, without building that text first.
+  virtual void WriteJoined(std::int16_t channel, std::span<const std::string> values,
+                           char separator) = 0;
   // Flushes and closes. Closing a channel that is not open does nothing.
   virtual void Close(std::int16_t channel) = 0;
   // Writes every buffered line of every open channel to its file.

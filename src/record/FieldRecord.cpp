@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
+#include <span>
 
 #include "platform/FileChannels.h"
 #include "platform/Int16.h"
@@ -32,11 +34,17 @@ int RecordCount(const FieldRecord& record) {
   if (record.empty() || record[0].empty()) {
     return 0;
   }
+  // Plain decimal digits only; at most five, since a count never passes 32767.
   const std::string& text = record[0];
-  int count = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
-  if (error != std::errc() || end != text.data() + text.size() || count < 0) {
+  if (text.size() > 5) {
     return 0;
+  }
+  int count = 0;
+  for (const char digit : text) {
+    if (digit < '0' || digit > '9') {
+      return 0;
+    }
+    count = count * 10 + (digit - '0');
   }
   // Never trust a count beyond the values actually held.
   return std::min(count, static_cast<int>(record.size()) - 1);
@@ -48,28 +56,15 @@ void SetRecordCount(FieldRecord& record, int count) {
   }
   char digits[8];
   const auto result = std::to_chars(digits, digits + sizeof digits, count);
-  record[0].assign(digits, result.ptr);
-}
-
-std::string JoinRecord(const FieldRecord& record) {
-  const int count = RecordCount(record);
-  std::size_t size = 0;
-  for (int i = 1; i <= count; ++i) {
-    size += record[i].size() + 1;
-  }
-  std::string line;
-  line.reserve(size);
-  for (int i = 1; i <= count; ++i) {
-    line += record[i];
-    if (count > i) {
-      line += '\t';
-    }
-  }
-  return line;
+  const auto length = static_cast<std::size_t>(result.ptr - digits);
+  std::string& text = record[0];
+  text.resize(length);  // a short count stays in the string's own storage
+  std::memcpy(text.data(), digits, length);
 }
 
 void WriteRecord(FileChannels& files, std::int16_t channel, const FieldRecord& record) {
-  files.WriteLine(channel, JoinRecord(record));
+  const int count = RecordCount(record);
+  files.WriteJoined(channel, std::span<const std::string>(record).subspan(1, count), '\t');
 }
 
 void AppendValueToRecord(FieldRecord& record, std::string_view value) {
@@ -105,6 +100,17 @@ void InsertValueInRecord(FieldRecord& record, std::string_view value, int index,
   record.resize(static_cast<std::size_t>(count) + 1);
   record.emplace(record.begin() + index, value);
   SetRecordCount(record, count + 1);
+}
+
+void InsertLeadingValues(FieldRecord& record, std::initializer_list<std::string_view> values) {
+  const int count = RecordCount(record);
+  const int added = static_cast<int>(values.size());
+  if (count > kInt16Max - added) {
+    throw OverflowError("Overflow: a record cannot hold more than 32767 values.");
+  }
+  record.resize(static_cast<std::size_t>(count) + 1);
+  record.insert(record.begin() + 1, values.begin(), values.end());
+  SetRecordCount(record, count + added);
 }
 
 void ReplaceChar(std::string& text, std::string_view search, std::string_view replacement) {

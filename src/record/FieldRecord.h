@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +26,6 @@ void SetRecordCount(FieldRecord& record, int count);
 
 // Writes the values joined by single tabs as one line with CR LF.
 void WriteRecord(FileChannels& files, std::int16_t channel, const FieldRecord& record);
-// The line that WriteRecord writes, without its terminator.
-std::string JoinRecord(const FieldRecord& record);
 
 // Adds the value after the last one; raises OverflowError when 32767 values are held already.
 void AppendValueToRecord(FieldRecord& record, std::string_view value);
@@ -36,6 +35,9 @@ void DeleteValueInRecord(FieldRecord& record, int index);
 // Puts the value at index 1 to n + 1. Any other index shows
 // "Error in InsertValueInRecord: Index out of range!" and leaves the record unchanged.
 void InsertValueInRecord(FieldRecord& record, std::string_view value, int index, Ui& ui);
+// Puts the values at indexes 1, 2, 3, ... in one step, as inserting each in turn at its index
+// would; the record's values follow them.
+void InsertLeadingValues(FieldRecord& record, std::initializer_list<std::string_view> values);
 // Replaces every occurrence of `search` that starts at a position by `replacement`, consuming
 // only the first character of the occurrence each time.
 void ReplaceChar(std::string& text, std::string_view search, std::string_view replacement);

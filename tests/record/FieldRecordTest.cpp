@@ -148,17 +148,38 @@ TEST(RecordCount, UnreadableCountIsTreatedAsEmpty) {
   EXPECT_EQ(broken, (FieldRecord{"1", "x"}));
 }
 
+TEST(InsertLeadingValues, GivesWhatThreeSingleInsertsGive) {
+  for (const FieldRecord& start : {EmptyRecord(), Record({"a"}), Record({"a", "b", "c"})}) {
+    Toolkit kit;
+    FieldRecord oneByOne = start;
+    InsertValueInRecord(oneByOne, "id", 1, kit.ui);
+    InsertValueInRecord(oneByOne, "date", 2, kit.ui);
+    InsertValueInRecord(oneByOne, "7", 3, kit.ui);
+    FieldRecord together = start;
+    InsertLeadingValues(together, {"id", "date", "7"});
+    EXPECT_EQ(together, oneByOne);
+  }
+  FieldRecord full(32766, "v");
+  full[0] = "32765";
+  EXPECT_THROW(InsertLeadingValues(full, {"a", "b", "c"}), OverflowError);
+  EXPECT_EQ(full.size(), 32766u);
+}
+
 TEST(ReplaceChar, ReplacesAtEveryStartingPosition) {
   struct Case {
     std::string text, search, replacement, expected;
   };
   const std::vector<Case> cases = {
-      {",12,,3,", ",", " ", " 12  3 "}, {"", ",", " ", ""},          {"a,b", ",", "", "ab"},
-      {"a,b", ",", "--", "a--b"},       {"abab", "ab", "X", "XbXb"},  // only the first character of
-                                                                      // an occurrence is replaced
-      {"aaa", "aa", "X", "XXa"},        {"abc", "", "-", "---"},  // an empty search text matches
-                                                                  // everywhere
-      {"A,a", "a", "z", "A,z"},                                   // case-sensitive
+      {",12,,3,", ",", " ", " 12  3 "},
+      {"", ",", " ", ""},
+      {"a,b", ",", "", "ab"},
+      {"a,b", ",", "--", "a--b"},
+      {"abab", "ab", "X", "XbXb"},  // only the first character of
+                                    // an occurrence is replaced
+      {"aaa", "aa", "X", "XXa"},
+      {"abc", "", "-", "---"},   // an empty search text matches
+                                 // everywhere
+      {"A,a", "a", "z", "A,z"},  // case-sensitive
   };
   for (const Case& c : cases) {
     std::string text = c.text;
