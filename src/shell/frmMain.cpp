@@ -38,6 +38,9 @@ void AddBar(QMenu* menu, const char* name) {
   menu->addSeparator()->setObjectName(QString::fromLatin1(name));
 }
 
+constexpr int kFrameChecks = 20;
+constexpr int kFrameCheckMilliseconds = 25;
+
 }  // namespace
 
 frmMain::frmMain(Application& app)
@@ -86,15 +89,22 @@ void frmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!fittedToFrame_) {
     fittedToFrame_ = true;
-    // The frame's thickness is known only once the window system has framed the window.
-    QTimer::singleShot(0, this, [this] { FitOuterSizeToFrame(); });
+    QTimer::singleShot(0, this, [this] { FitOuterSizeToFrame(kFrameChecks); });
   }
 }
 
-// The stored width and height are the outer ones, frame included.
-void frmMain::FitOuterSizeToFrame() {
+// The stored width and height are the outer ones, frame included. The frame's thickness is
+// known only once the window manager has framed the window, which may take a moment.
+void frmMain::FitOuterSizeToFrame(int checksLeft) {
+  if (size() != restoredClient_ || isMaximized() || isMinimized()) {
+    return;  // the user or the system has placed the window meanwhile
+  }
   const QSize frame = frameGeometry().size() - size();
-  if (frame.isEmpty() || size() != restoredClient_ || isMaximized() || isMinimized()) {
+  if (frame.width() <= 0 && frame.height() <= 0) {
+    if (checksLeft > 1) {
+      QTimer::singleShot(kFrameCheckMilliseconds, this,
+                         [this, checksLeft] { FitOuterSizeToFrame(checksLeft - 1); });
+    }
     return;
   }
   resize(restored_.width - frame.width(), restored_.height - frame.height());

@@ -40,7 +40,7 @@ class frmMain final : public QMainWindow {
   void RunCommand(CommandOutcome (Application::*command)());
   void CloseChannel(std::int16_t channel);
   void ShowProblem(const std::string& text);
-  void FitOuterSizeToFrame();
+  void FitOuterSizeToFrame(int checksLeft);
   PixelRect CurrentPlacement() const;
 
   Application& app_;
