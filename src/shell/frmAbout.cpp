@@ -78,7 +78,7 @@ void frmAbout::BuildControls() {
            TwipsRect(255, 2625, 3870, 345));
   AddLabel(this, "Label1", QStringLiteral("For experimenters who run DMDX"),
            TwipsRect(240, 2880, 3870, 345));
-  AddLabel(this, "Label2", QStringLiteral("Questions: see the README that comes with it"),
+  AddLabel(this, "Label2", QStringLiteral("Questions: see the README"),
            TwipsRect(240, 3120, 3870, 345));
 
   cmdOK->setFocus();
