@@ -11,19 +11,14 @@
 #include "parse/TrialParsers.h"
 #include "platform/DiskFileChannels.h"
 #include "platform/Locale.h"
-#include "platform/Prompts.h"
 #include "platform/Ui.h"
+
+#include "SilentPrompts.h"
 
 namespace {
 
 using namespace trelvox;
-
-class SilentPrompts final : public Prompts {
- public:
-  Answer ShowMessage(const MessageRequest&) override { return Answer::Ok; }
-  std::string ShowInput(const InputRequest&) override { return ""; }
-  std::string ShowFileDialog(const FileDialogRequest&) override { return ""; }
-};
+using bench::SilentPrompts;
 
 constexpr int kTrialLines = 100000;
 // A subject holds at most 32767 trials, so the 100,000 lines come as four subject blocks.

@@ -3,21 +3,16 @@
 #include <string>
 
 #include "platform/DiskFileChannels.h"
-#include "platform/Prompts.h"
 #include "platform/Ui.h"
 #include "record/FieldRecord.h"
 #include "record/Tokenizer.h"
 
+#include "SilentPrompts.h"
+
 namespace {
 
 using namespace trelvox;
-
-class SilentPrompts final : public Prompts {
- public:
-  Answer ShowMessage(const MessageRequest&) override { return Answer::Ok; }
-  std::string ShowInput(const InputRequest&) override { return ""; }
-  std::string ShowFileDialog(const FileDialogRequest&) override { return ""; }
-};
+using bench::SilentPrompts;
 
 void ParseLine(benchmark::State& state, const std::string& line) {
   SilentPrompts prompts;

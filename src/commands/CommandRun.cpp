@@ -164,16 +164,23 @@ std::optional<CommandOutcome> CommandRun::AskNumbers(const std::string& response
   return std::nullopt;
 }
 
-std::optional<CommandOutcome> CommandRun::OpenComposite() {
-  std::string type = "O";
-  if (GetFileName(session_.ui, state_.CompFileName, type, "Designate Composite file",
-                  "Composite Files (*.dat)|*.dat")
-          .empty()) {
+std::optional<CommandOutcome> CommandRun::ChooseAndOpenOutput(const OutputFile& file) {
+  std::string type = file.dialogType;
+  if (GetFileName(session_.ui, file.name, type, file.title, file.filter).empty()) {
     return EndEarly(CommandOutcome::Cancelled);
   }
-  state_.CompFileName = ApplyDatExtension(state_.CompFileName);
-  if (!Open(state_.CompFileName, state_.CompFileNum, "A")) {
+  file.name = ApplyDatExtension(file.name);
+  if (!Open(file.name, file.channel, file.method)) {
     return EndEarly(CommandOutcome::Failed);
+  }
+  return std::nullopt;
+}
+
+std::optional<CommandOutcome> CommandRun::OpenComposite() {
+  if (auto ended =
+          ChooseAndOpenOutput({state_.CompFileName, state_.CompFileNum, "O",
+                               "Designate Composite file", "Composite Files (*.dat)|*.dat", "A"})) {
+    return ended;
   }
   if (!session_.ui.AskYesNo("Is this a new file?")) {
     return std::nullopt;
@@ -190,15 +197,10 @@ std::optional<CommandOutcome> CommandRun::OpenComposite() {
 }
 
 std::optional<CommandOutcome> CommandRun::OpenCounters() {
-  std::string type = "O";
-  if (GetFileName(session_.ui, state_.CntFileName, type, "Designate Counter file",
-                  "Counter Files (*.dat)|*.dat")
-          .empty()) {
-    return EndEarly(CommandOutcome::Cancelled);
-  }
-  state_.CntFileName = ApplyDatExtension(state_.CntFileName);
-  if (!Open(state_.CntFileName, state_.CntFileNum, "A")) {
-    return EndEarly(CommandOutcome::Failed);
+  if (auto ended =
+          ChooseAndOpenOutput({state_.CntFileName, state_.CntFileNum, "O", "Designate Counter file",
+                               "Counter Files (*.dat)|*.dat", "A"})) {
+    return ended;
   }
   if (session_.ui.AskYesNo("Is this a new counter file?")) {
     session_.files.WriteLine(state_.CntFileNum, CounterHeader());
@@ -211,16 +213,20 @@ std::optional<CommandOutcome> CommandRun::OpenSubjectFile() {
   if (!state_.SaveIndFiles) {
     return std::nullopt;
   }
-  std::string type = "S";
-  if (GetFileName(session_.ui, state_.SubjFileName, type,
-                  "Save Data file for SUBID: " + state_.SubjectID, "Subject Files (*.dat)|*.dat")
-          .empty()) {
-    return EndEarly(CommandOutcome::Cancelled);
+  return ChooseAndOpenOutput({state_.SubjFileName, state_.SubjFileNum, "S",
+                              "Save Data file for SUBID: " + state_.SubjectID,
+                              "Subject Files (*.dat)|*.dat", "O"});
+}
+
+std::optional<CommandOutcome> CommandRun::ConvertSubject(ReportStyle style) {
+  if (auto ended = OpenSubjectFile()) {
+    return ended;
   }
-  state_.SubjFileName = ApplyDatExtension(state_.SubjFileName);
-  if (!Open(state_.SubjFileName, state_.SubjFileNum, "O")) {
-    return EndEarly(CommandOutcome::Failed);
+  if (auto ended = ParseSubject()) {
+    return ended;
   }
+  session_.ui.Message(SubjectReport(state_, style), "");
+  CloseSubjectFile();
   return std::nullopt;
 }
 

@@ -10,6 +10,10 @@
 
 namespace trelvox {
 
+// Parse All reports trials without response for every input type, Parse One Subject only for
+// AZK input.
+enum class ReportStyle { ParseAll, ParseOne };
+
 // What the two parse commands share: the files they opened, the steps up to the subject loop,
 // the per-subject steps, and a clean end on every way out.
 class CommandRun {
@@ -27,11 +31,10 @@ class CommandRun {
   // otherwise how it ended.
   std::optional<CommandOutcome> OpenFiles(const std::string& responsesPrompt);
 
-  // The subject-file dialog and open, when individual files are on.
-  std::optional<CommandOutcome> OpenSubjectFile();
-  // Runs the trial parser of the input type; an unknown type ends the command.
-  std::optional<CommandOutcome> ParseSubject();
-  void CloseSubjectFile();
+  // The current subject, once the input stands after its header: its subject file when
+  // individual files are on, the trial parser of the input type (an unknown type ends the
+  // command), the report, and the subject file closed again.
+  std::optional<CommandOutcome> ConvertSubject(ReportStyle style);
   // Closes the input, composite and counter files, in that order.
   void CloseRunFiles();
   // Ends the command quietly or after an error already shown: every file it opened is closed.
@@ -40,6 +43,19 @@ class CommandRun {
   Session& session() { return session_; }
 
  private:
+  // An output file chosen in a dialog, given the ".dat" rule and opened.
+  struct OutputFile {
+    std::string& name;
+    std::int16_t& channel;
+    const char* dialogType;
+    std::string title;
+    const char* filter;
+    const char* method;
+  };
+  std::optional<CommandOutcome> ChooseAndOpenOutput(const OutputFile& file);
+  std::optional<CommandOutcome> OpenSubjectFile();
+  std::optional<CommandOutcome> ParseSubject();
+  void CloseSubjectFile();
   std::optional<CommandOutcome> OpenInput();
   std::optional<CommandOutcome> AskNumbers(const std::string& responsesPrompt);
   std::optional<CommandOutcome> OpenComposite();
@@ -56,10 +72,6 @@ class CommandRun {
   std::vector<std::int16_t> opened_;  // channels this command opened and has not closed
   bool inSubject_ = false;
 };
-
-// Parse All reports trials without response for every input type, Parse One Subject only for
-// AZK input.
-enum class ReportStyle { ParseAll, ParseOne };
 
 // The per-subject report: counts of trials, errors (AZK) and trials without response.
 std::string SubjectReport(const RunState& state, ReportStyle style);

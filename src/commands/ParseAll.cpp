@@ -11,14 +11,9 @@ CommandOutcome ParseAllSteps(CommandRun& run) {
     return *ended;
   }
   while (FindNextSubject(session)) {
-    if (auto ended = run.OpenSubjectFile()) {
+    if (auto ended = run.ConvertSubject(ReportStyle::ParseAll)) {
       return *ended;
     }
-    if (auto ended = run.ParseSubject()) {
-      return *ended;
-    }
-    session.ui.Message(SubjectReport(session.state, ReportStyle::ParseAll), "");
-    run.CloseSubjectFile();
   }
   run.CloseRunFiles();
   session.ui.Message("Parsing Complete!");

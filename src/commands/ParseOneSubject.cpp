@@ -21,14 +21,9 @@ CommandOutcome ParseOneSubjectSteps(CommandRun& run) {
       run.CloseRunFiles();
       return CommandOutcome::Failed;
     }
-    if (auto ended = run.OpenSubjectFile()) {
+    if (auto ended = run.ConvertSubject(ReportStyle::ParseOne)) {
       return *ended;
     }
-    if (auto ended = run.ParseSubject()) {
-      return *ended;
-    }
-    session.ui.Message(SubjectReport(state, ReportStyle::ParseOne), "");
-    run.CloseSubjectFile();
   } while (session.ui.AskYesNo("Parse another subject?"));
   run.CloseRunFiles();
   return CommandOutcome::Completed;

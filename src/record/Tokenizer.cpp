@@ -14,6 +14,14 @@ namespace {
 // that fits leaves room for 32700 fields.
 constexpr int kCapacityStep = 100;
 
+// The text before position `end` of the rest, which then starts after it; the whole rest when
+// `end` is npos.
+std::string_view TakeField(std::string_view& rest, std::size_t end) {
+  const std::string_view field = rest.substr(0, end);
+  rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+  return field;
+}
+
 std::string_view NextBlankField(std::string_view& rest) {
   const std::size_t start = rest.find_first_not_of(' ');
   if (start == std::string_view::npos) {
@@ -21,27 +29,11 @@ std::string_view NextBlankField(std::string_view& rest) {
     return {};  // blanks only: one empty field
   }
   rest.remove_prefix(start);
-  const std::size_t blank = rest.find(' ');
-  if (blank == std::string_view::npos) {
-    const std::string_view field = rest;
-    rest = {};
-    return field;
-  }
-  const std::string_view field = rest.substr(0, blank);
-  rest.remove_prefix(blank + 1);
-  return field;
+  return TakeField(rest, rest.find(' '));
 }
 
 std::string_view NextTabField(std::string_view& rest) {
-  const std::size_t tab = rest.find('\t');
-  if (tab == std::string_view::npos) {
-    const std::string_view field = rest;
-    rest = {};
-    return field;
-  }
-  const std::string_view field = rest.substr(0, tab);
-  rest.remove_prefix(tab + 1);
-  return field;
+  return TakeField(rest, rest.find('\t'));
 }
 
 void GrowCapacity(FieldRecord& record, int& capacity) {

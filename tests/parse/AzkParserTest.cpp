@@ -46,22 +46,16 @@ TEST_F(AzkParser, ErrorCodesFollowTheReactionTimeAndTimeOut) {
       {"-2000", -2000, "1"},   {"+12", 2000, "0"},      {"-32768", -32768, "1"},
   };
   for (const Case& c : cases) {
-    testing::SessionFixture fresh;
-    fresh.state.TimeOut = static_cast<std::int16_t>(c.timeOut);
-    fresh.state.SubjectID = "S";
-    fresh.state.SubjectDate = {Date{2005, 3, 14}, ""};
-    WriteFile(fresh.dir.File("in"), "cols\r\n1 " + c.rt + "\r\n");
-    ASSERT_EQ(fresh.files.Open(1, fresh.dir.File("in"), OpenMode::Input).errorNumber, 0);
-    ASSERT_EQ(fresh.files.Open(2, fresh.dir.File("out"), OpenMode::Output).errorNumber, 0);
-    fresh.state.InFileNum = 1;
-    fresh.state.CompFileNum = 2;
-    ParseAZKTrials(fresh.session);
-    fresh.files.Close(2);
-    EXPECT_EQ(ReadFile(fresh.dir.File("out")),
-              "S\t3/14/2005\t1\t1\t" + c.rt + "\t" + c.code + "\r\n")
+    testing::ReaderWorld run;
+    run.state.TimeOut = static_cast<std::int16_t>(c.timeOut);
+    run.Subject("S");
+    run.Input("cols\r\n1 " + c.rt + "\r\n");
+    run.OpenOutputs();
+    ParseAZKTrials(run.s.session);
+    EXPECT_EQ(run.Composite(), "S\t3/14/2005\t1\t1\t" + c.rt + "\t" + c.code + "\r\n")
         << c.rt << " against " << c.timeOut;
-    EXPECT_EQ(fresh.state.ErrorCount, c.code == "1" ? 1 : 0) << c.rt;
-    EXPECT_EQ(fresh.state.NoResponseCount, c.code == "2" ? 1 : 0) << c.rt;
+    EXPECT_EQ(run.state.ErrorCount, c.code == "1" ? 1 : 0) << c.rt;
+    EXPECT_EQ(run.state.NoResponseCount, c.code == "2" ? 1 : 0) << c.rt;
   }
 }
 

@@ -9,8 +9,7 @@
 namespace trelvox::testing {
 
 // Runs the readers on a DMDX text written to a real file, with real output files.
-class ReaderFixture : public ::testing::Test {
- protected:
+struct ReaderWorld {
   SessionFixture s;
   RunState& state = s.state;
 
@@ -58,5 +57,7 @@ class ReaderFixture : public ::testing::Test {
     return line;
   }
 };
+
+class ReaderFixture : public ::testing::Test, public ReaderWorld {};
 
 }  // namespace trelvox::testing

@@ -49,24 +49,18 @@ TEST_F(ZilParser, CotAndZorColumnsDependOnTheOptions) {
       {true, true, "1\t177\t0.00\t812.5\t9.10\t-Space", "2\t185\t28152.88\tNoResponse"},
   };
   for (const Case& c : cases) {
-    testing::SessionFixture fresh;
-    fresh.state.COTIncluded = c.cot;
-    fresh.state.ZORFormat = c.zor;
-    fresh.state.SubjectID = "G";
-    fresh.state.SubjectDate = {Date{2001, 4, 1}, ""};
-    WriteFile(
-        fresh.dir.File("in"),
+    testing::ReaderWorld run;
+    run.state.COTIncluded = c.cot;
+    run.state.ZORFormat = c.zor;
+    run.Subject("G", Date{2001, 4, 1});
+    run.Input(
         "Item 177, COT 0.00, 812.5\r\n 9.10,-Space\r\nItem 185, COT 28152.88, No Responses.\r\n");
-    ASSERT_EQ(fresh.files.Open(1, fresh.dir.File("in"), OpenMode::Input).errorNumber, 0);
-    ASSERT_EQ(fresh.files.Open(2, fresh.dir.File("out"), OpenMode::Output).errorNumber, 0);
-    fresh.state.InFileNum = 1;
-    fresh.state.CompFileNum = 2;
-    ParseZILTrials(fresh.session);
-    fresh.files.Close(2);
-    EXPECT_EQ(ReadFile(fresh.dir.File("out")),
+    run.OpenOutputs();
+    ParseZILTrials(run.s.session);
+    EXPECT_EQ(run.Composite(),
               "G\t4/1/2001\t" + c.withResponses + "\r\nG\t4/1/2001\t" + c.withoutResponses + "\r\n")
         << "cot " << c.cot << " zor " << c.zor;
-    EXPECT_TRUE(fresh.prompts.Shown().empty());
+    EXPECT_TRUE(run.s.prompts.Shown().empty());
   }
 }
 
