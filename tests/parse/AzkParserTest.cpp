@@ -151,18 +151,21 @@ TEST_F(AzkParser, CounterLinesGiveCounterRows) {
   state.SaveCounters = true;
   Parse(
       "cols\r\n"
-      "!  Counter 1 has value 5 and more\r\n"  // seven fields, begins with "!": counter row only
-      "Counter 5 b c d\r\n"                    // five fields, also a trial line
-      "Counter 2 x\r\n"                        // fewer than four fields
+      "!  Counter 1 has value 5 more\r\n"  // seven fields, begins with "!": counter row only
+      "Counter 5 b c d\r\n"                // five fields, also a trial line
+      "Counter 2 x y\r\n"                  // four fields
+      "Counter 3 x\r\n"                    // fewer than four fields
       " 3 100\r\n");
   EXPECT_EQ(Counters(),
-            "A17\t3/14/2005\t1\t1\t5\tand\tmore\r\n"
+            "A17\t3/14/2005\t1\t1\t5\tmore\r\n"
             "A17\t3/14/2005\t2\tb\r\n"
-            "A17\t3/14/2005\t3\r\n");
+            "A17\t3/14/2005\t3\r\n"
+            "A17\t3/14/2005\t4\r\n");
   EXPECT_EQ(Composite(),
             "A17\t3/14/2005\t1\tCounter\t5\t0\tb\tc\td\r\n"
-            "A17\t3/14/2005\t2\tCounter\t2\t0\tx\r\n"
-            "A17\t3/14/2005\t3\t3\t100\t0\r\n");
+            "A17\t3/14/2005\t2\tCounter\t2\t0\tx\ty\r\n"
+            "A17\t3/14/2005\t3\tCounter\t3\t0\tx\r\n"
+            "A17\t3/14/2005\t4\t3\t100\t0\r\n");
 }
 
 TEST_F(AzkParser, CounterLinesAreOrdinaryWhenCountersAreOff) {
