@@ -60,7 +60,10 @@ TEST(ParseString, TwoHundredFiftyFieldsGiveExactly251Elements) {
   Toolkit kit;
   std::string line;
   for (int i = 1; i <= 250; ++i) {
-    line += (i > 1 ? " " : "") + std::to_string(i);
+    if (i > 1) {
+      line += ' ';
+    }
+    line += std::to_string(i);
   }
   FieldRecord record;
   ParseString(line, record, "S", kit.ui);
