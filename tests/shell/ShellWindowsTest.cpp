@@ -390,11 +390,16 @@ class ShellWindowsTest : public QObject {
 
   // ---- options dialog -------------------------------------------------------------------
 
-  void theOptionsDialogLoadsTheFlags_data() {
+  // The four option switches, in the order of the dialog's check boxes.
+  static void AddOptionColumns() {
     QTest::addColumn<bool>("individual");
     QTest::addColumn<bool>("counters");
     QTest::addColumn<bool>("zor");
     QTest::addColumn<bool>("cot");
+  }
+
+  void theOptionsDialogLoadsTheFlags_data() {
+    AddOptionColumns();
     QTest::newRow("all off") << false << false << false << false;
     QTest::newRow("files on") << true << true << false << false;
     QTest::newRow("input kinds on") << false << false << true << true;
@@ -455,10 +460,7 @@ class ShellWindowsTest : public QObject {
   }
 
   void okStoresTheBoxes_data() {
-    QTest::addColumn<bool>("individual");
-    QTest::addColumn<bool>("counters");
-    QTest::addColumn<bool>("zor");
-    QTest::addColumn<bool>("cot");
+    AddOptionColumns();
     QTest::newRow("all on") << true << true << true << true;
     QTest::newRow("all off") << false << false << false << false;
     QTest::newRow("counters and cot") << false << true << false << true;
