@@ -170,7 +170,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, TypedNumberTest,
                                            NumberCase{"-32768.5", true},
                                            NumberCase{"-32769", false}, NumberCase{"40000", false},
                                            NumberCase{"", false}, NumberCase{"2s", false},
-                                           NumberCase{"two", false}, NumberCase{"1e400", false}));
+                                           NumberCase{"two", false}, NumberCase{"1e400", false},
+                                           NumberCase{"+-2000", false}));
 
 }  // namespace
 }  // namespace trelvox::batch
