@@ -30,7 +30,11 @@ QLabel* AddPanel(QStatusBar* bar, const char* name, const QString& text, bool st
 }  // namespace
 
 ClockStatusBar::ClockStatusBar(const Locale& locale, QWidget* parent)
-    : QStatusBar(parent), locale_(locale), date_(nullptr), time_(nullptr), timer_(new QTimer(this)) {
+    : QStatusBar(parent),
+      locale_(locale),
+      date_(nullptr),
+      time_(nullptr),
+      timer_(new QTimer(this)) {
   setObjectName(QStringLiteral("sbStatusBar"));
   setSizeGripEnabled(true);
   AddPanel(this, "pnlStatus", QStringLiteral("Status"), true);
@@ -44,8 +48,8 @@ ClockStatusBar::ClockStatusBar(const Locale& locale, QWidget* parent)
 void ClockStatusBar::Refresh() {
   const QDateTime now = QDateTime::currentDateTime();
   const QDate today = now.date();
-  date_->setText(QString::fromStdString(
-      locale_.ShortDate(Date{today.year(), today.month(), today.day()})));
+  date_->setText(
+      QString::fromStdString(locale_.ShortDate(Date{today.year(), today.month(), today.day()})));
   time_->setText(QLocale::system().toString(now.time(), QLocale::ShortFormat));
 }
 

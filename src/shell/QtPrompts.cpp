@@ -1,8 +1,8 @@
 #include "shell/QtPrompts.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -102,10 +102,12 @@ void WidenForCaption(QMessageBox& box) {
   }
 }
 
-// The file dialog opens centred over the main window, big enough to read, and kept on the
-// screen; centring alone puts a dialog larger than a small main window against the screen's edge.
+// The file dialog opens over the main window, big enough to read, and kept on the screen. A
+// dialog larger than the main window starts at the window's corner, as the platform's own
+// dialogs do; centred, it would be pushed against the screen's edge.
 void PlaceOver(QFileDialog& dialog, const QWidget* window) {
   constexpr QSize kReadable(760, 480);
+  constexpr QPoint kCornerOffset(24, 24);
   const QScreen* screen = window != nullptr ? window->screen() : dialog.screen();
   const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
   QSize size = dialog.size().expandedTo(kReadable);
@@ -113,9 +115,14 @@ void PlaceOver(QFileDialog& dialog, const QWidget* window) {
     size = size.boundedTo(available.size() * 9 / 10);
   }
   dialog.resize(size);
-  const QRect frame = window != nullptr && window->isVisible() ? window->frameGeometry() : available;
+  const QRect frame =
+      window != nullptr && window->isVisible() ? window->frameGeometry() : available;
   QRect placed(QPoint(), size);
-  placed.moveCenter(frame.center());
+  if (frame.width() >= size.width() && frame.height() >= size.height()) {
+    placed.moveCenter(frame.center());
+  } else {
+    placed.moveTopLeft(frame.topLeft() + kCornerOffset);
+  }
   if (available.isValid()) {
     placed.moveLeft(std::clamp(placed.left(), available.left(), available.right() - size.width()));
     placed.moveTop(std::clamp(placed.top(), available.top(), available.bottom() - size.height()));
@@ -132,8 +139,7 @@ void WidenColumns(QFileDialog& dialog) {
   QHeaderView* header = list->header();
   header->setStretchLastSection(true);
   for (int column = 1; column < header->count(); ++column) {
-    header->resizeSection(column, std::max(header->sectionSizeHint(column),
-                                           list->sizeHintForColumn(column)));
+    list->resizeColumnToContents(column);
   }
   header->resizeSection(0, std::max(list->viewport()->width(), dialog.width() * 2 / 3) / 2);
 }
