@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/TempDir.h"
+#include "support/TestNames.h"
 
 namespace trelvox::batch {
 namespace {
@@ -25,15 +26,15 @@ TEST_P(SafeNameStemTest, KeepsOnlyLettersDigitsDotUnderscoreAndDash) {
   EXPECT_EQ(SafeNameStem(GetParam().id), GetParam().stem);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ids, SafeNameStemTest,
-                         ::testing::Values(StemCase{"S01", "S01"}, StemCase{"x.y_z-1", "x.y_z-1"},
-                                           StemCase{"C,1,EB", "C_1_EB"},
-                                           StemCase{"../../etc/passwd", ".._.._etc_passwd"},
-                                           StemCase{"a\\b:c", "a_b_c"},
-                                           StemCase{"A1274       COT", "A1274_______COT"},
-                                           StemCase{"tab\there", "tab_here"},
-                                           StemCase{"caf\xC3\xA9", "caf__"}, StemCase{"..", ".."},
-                                           StemCase{"", ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Ids, SafeNameStemTest,
+    ::testing::Values(StemCase{"S01", "S01"}, StemCase{"x.y_z-1", "x.y_z-1"},
+                      StemCase{"C,1,EB", "C_1_EB"},
+                      StemCase{"../../etc/passwd", ".._.._etc_passwd"}, StemCase{"a\\b:c", "a_b_c"},
+                      StemCase{"A1274       COT", "A1274_______COT"},
+                      StemCase{"tab\there", "tab_here"}, StemCase{"caf\xC3\xA9", "caf__"},
+                      StemCase{"..", ".."}, StemCase{"", ""}),
+    [](const auto& info) { return testing::ReadableTestName(info.index, info.param.id); });
 
 TEST(SafeNameStem, CutsVeryLongIdsSoTheNameFitsTheFileSystem) {
   const std::string stem = SafeNameStem(std::string(1000, 'x'));
