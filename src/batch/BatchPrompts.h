@@ -36,6 +36,8 @@ class BatchPrompts final : public Prompts {
 
   void BeginRun(RunAnswers run);
 
+  // Every box is answered at once from the flags.
+  bool BoxesWaitForUser() const override { return false; }
   Answer ShowMessage(const MessageRequest& request) override;
   std::string ShowInput(const InputRequest& request) override;
   std::string ShowFileDialog(const FileDialogRequest& request) override;

@@ -5,7 +5,7 @@
 
 namespace trelvox {
 
-void HandleCounterLine(Session& session, const std::string& line, const std::string& dateText) {
+void HandleCounterLine(Session& session, std::string_view line, const std::string& dateText) {
   RunState& state = session.state;
   IncrementCounter(state.CounterCount, "the counter line count of one subject");
   ParseString(line, state.CounterRecord, "S", session.ui);

@@ -13,32 +13,34 @@ bool Contains(std::string_view text, std::string_view part) {
 }
 
 // DMDX wraps long response lists onto lines that begin with a blank.
-bool IsContinuation(const std::string& line) {
+bool IsContinuation(std::string_view line) {
   return !line.empty() && line.front() == ' ' && !Contains(line, "Item") && !Contains(line, "!");
 }
 
-// Reads the block's lines, with room to hand back one line that was read ahead.
+// Reads the block's lines, with room to hand back one line that was read ahead. A line is a
+// view into the input's buffer: it lasts until the next line is read, and a line handed back
+// stays valid since nothing is read before it is taken again.
 class BlockReader {
  public:
   explicit BlockReader(Session& session) : session_(session) {}
 
-  bool Next(std::string& line) {
+  bool Next(std::string_view& line) {
     if (pending_) {
-      line = std::move(*pending_);
+      line = *pending_;
       pending_.reset();
       return true;
     }
     if (session_.files.AtEnd(session_.state.InFileNum)) {
       return false;
     }
-    session_.files.ReadLine(session_.state.InFileNum, line);
+    line = session_.files.NextLine(session_.state.InFileNum);
     return true;
   }
-  void PutBack(std::string line) { pending_ = std::move(line); }
+  void PutBack(std::string_view line) { pending_ = line; }
 
  private:
   Session& session_;
-  std::optional<std::string> pending_;
+  std::optional<std::string_view> pending_;
 };
 
 class ZilBlock {
@@ -52,7 +54,7 @@ class ZilBlock {
 
   void Run() {
     StartSubject(session_, false);
-    std::string line;
+    std::string_view line;
     while (reader_.Next(line)) {
       if (line.empty()) {
         return;
@@ -69,7 +71,7 @@ class ZilBlock {
   }
 
  private:
-  void CopyToSubjectFile(const std::string& line) {
+  void CopyToSubjectFile(std::string_view line) {
     if (state_.SaveIndFiles) {
       session_.files.WriteLine(state_.SubjFileNum, line);
     }
@@ -77,7 +79,7 @@ class ZilBlock {
 
   // Appends item field `index`, or an empty value (and tells the user) when the line lacks it,
   // so that the columns after it stay aligned.
-  void AppendItemField(const std::string& line, int index, const char* what) {
+  void AppendItemField(std::string_view line, int index, const char* what) {
     if (RecordCount(work_) >= index) {
       AppendValueToRecord(state_.TrialRecord, work_[index]);
       return;
@@ -85,19 +87,25 @@ class ZilBlock {
     AppendValueToRecord(state_.TrialRecord, "");
     session_.ui.Problem("Item line without " + std::string(what) + " (field " +
                         std::to_string(index) + ") in subject " + state_.SubjectID +
-                        "; the column is left empty:\r\n" + line);
+                        "; the column is left empty:\r\n" + std::string(line));
   }
 
-  void AppendResponseFields(std::string line) {
-    ReplaceChar(line, ",", " ");
-    ParseString(line, work_, "S", session_.ui);
+  // The line with its commas turned into blanks, in a buffer reused from line to line.
+  const std::string& WithBlanksForCommas(std::string_view line) {
+    spaced_.assign(line);
+    ReplaceChar(spaced_, ",", " ");
+    return spaced_;
+  }
+
+  void AppendResponseFields(std::string_view line) {
+    ParseString(WithBlanksForCommas(line), work_, "S", session_.ui);
     for (int i = 1; i <= RecordCount(work_); ++i) {
       AppendValueToRecord(state_.TrialRecord, work_[i]);
     }
   }
 
   void ReadResponses() {
-    std::string line;
+    std::string_view line;
     if (!reader_.Next(line)) {
       return;  // the item line was the input's last line: no responses to read
     }
@@ -105,7 +113,7 @@ class ZilBlock {
     AppendResponseFields(line);
     while (reader_.Next(line)) {
       if (!IsContinuation(line)) {
-        reader_.PutBack(std::move(line));
+        reader_.PutBack(line);
         return;
       }
       CopyToSubjectFile(line);
@@ -113,9 +121,8 @@ class ZilBlock {
     }
   }
 
-  void ConvertItem(std::string line) {
-    const std::string original = line;
-    ReplaceChar(line, ",", " ");
+  void ConvertItem(std::string_view original) {
+    const std::string& line = WithBlanksForCommas(original);
     IncrementCounter(state_.TrialCount, "the trial count of one subject");
     MakeEmpty(state_.TrialRecord);
     MakeEmpty(work_);
@@ -149,6 +156,7 @@ class ZilBlock {
   const std::string dateText_;
   const int cotOffset_;
   FieldRecord work_ = EmptyRecord();
+  std::string spaced_;
 };
 
 }  // namespace

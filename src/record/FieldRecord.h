@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -11,18 +12,56 @@ namespace trelvox {
 class FileChannels;
 class Ui;
 
-// Element 0 holds the number n of values as decimal text; elements 1 to n hold the values.
-// After every operation the array has exactly n + 1 elements.
-using FieldRecord = std::vector<std::string>;
+// An ordered list of text values, numbered from 1, with its count n in front of it. Every row
+// read from a DMDX file or written to an output file passes through one.
+//
+// Built for one row after another: the count is held as a number, and the values are spans of
+// one byte arena that the record reuses from row to row, so cutting a line, putting values in
+// front of it and writing it costs no allocation once the record has seen a row of that size.
+class FieldRecord {
+ public:
+  // The record without values.
+  FieldRecord() = default;
+  FieldRecord(std::initializer_list<std::string_view> values);
 
-// The record without values: one element holding "0".
+  int Count() const { return static_cast<int>(spans_.size()); }
+  // Value `index`, 1 to Count(). The view lasts until the record is next changed.
+  std::string_view operator[](int index) const;
+  std::vector<std::string> Values() const;
+
+  // The edits below keep the record's count rule; the routines of this header build on them.
+  void Clear();
+  void Append(std::string_view value);
+  void Insert(int index, std::string_view value);
+  void Erase(int index);
+  // Makes the record's values the fields of `line`: `line` is copied into the arena once, and
+  // AddField then takes each field as a view into that copy (see ParseString).
+  std::string_view HoldLine(std::string_view line);
+  void AddField(std::string_view fieldOfHeldLine);
+  // The length of the values joined by one separator each, and the joining itself.
+  std::size_t JoinedSize() const;
+  char* JoinInto(char* out, char separator) const;
+
+  friend bool operator==(const FieldRecord& a, const FieldRecord& b);
+
+ private:
+  struct Span {
+    std::size_t offset;
+    std::size_t size;
+  };
+  Span Store(std::string_view value);
+  void CompactIfWasteful();
+
+  std::string arena_;        // the bytes of the values, and of values no longer held
+  std::vector<Span> spans_;  // value i is spans_[i - 1]
+  std::size_t heldBytes_ = 0;
+};
+
+// The record without values: count 0.
 FieldRecord EmptyRecord();
 void MakeEmpty(FieldRecord& record);
 
-// The count as element 0 states it. A record whose element 0 is missing or is not a plain
-// decimal count is read as holding no values.
 int RecordCount(const FieldRecord& record);
-void SetRecordCount(FieldRecord& record, int count);
 
 // Writes the values joined by single tabs as one line with CR LF.
 void WriteRecord(FileChannels& files, std::int16_t channel, const FieldRecord& record);
@@ -39,7 +78,8 @@ void InsertValueInRecord(FieldRecord& record, std::string_view value, int index,
 // would; the record's values follow them.
 void InsertLeadingValues(FieldRecord& record, std::initializer_list<std::string_view> values);
 // Replaces every occurrence of `search` that starts at a position by `replacement`, consuming
-// only the first character of the occurrence each time.
+// only the first character of the occurrence each time. A one-character search and
+// replacement (the comma of a ZIL line) works in place.
 void ReplaceChar(std::string& text, std::string_view search, std::string_view replacement);
 
 }  // namespace trelvox

@@ -25,8 +25,8 @@ std::string_view TakeField(std::string_view& rest, std::size_t end) {
 std::string_view NextBlankField(std::string_view& rest) {
   const std::size_t start = rest.find_first_not_of(' ');
   if (start == std::string_view::npos) {
-    rest = {};
-    return {};  // blanks only: one empty field
+    rest.remove_prefix(rest.size());
+    return rest;  // blanks only: one empty field
   }
   rest.remove_prefix(start);
   return TakeField(rest, rest.find(' '));
@@ -36,12 +36,11 @@ std::string_view NextTabField(std::string_view& rest) {
   return TakeField(rest, rest.find('\t'));
 }
 
-void GrowCapacity(FieldRecord& record, int& capacity) {
+void GrowCapacity(int& capacity) {
   if (capacity + kCapacityStep > kInt16Max) {
     throw OverflowError("Overflow: a line holds more than 32700 fields.");
   }
   capacity += kCapacityStep;
-  record.reserve(static_cast<std::size_t>(capacity) + 1);
 }
 
 }  // namespace
@@ -49,11 +48,10 @@ void GrowCapacity(FieldRecord& record, int& capacity) {
 void ParseString(std::string_view line, FieldRecord& record, std::string_view identifier, Ui& ui) {
   const bool blanks = identifier == "S";
   const bool tabs = identifier == "T";
-  record.resize(1);
+  // The fields are views into the record's own copy of the line.
+  std::string_view rest = record.HoldLine(line);
   int capacity = kCapacityStep;
-  record.reserve(static_cast<std::size_t>(capacity) + 1);
   int count = 0;
-  std::string_view rest = line;
   while (!rest.empty()) {
     if (!blanks && !tabs) {
       MakeEmpty(record);
@@ -63,11 +61,10 @@ void ParseString(std::string_view line, FieldRecord& record, std::string_view id
     const std::string_view field = blanks ? NextBlankField(rest) : NextTabField(rest);
     ++count;
     if (count > capacity) {
-      GrowCapacity(record, capacity);
+      GrowCapacity(capacity);
     }
-    record.emplace_back(field);
+    record.AddField(field);
   }
-  SetRecordCount(record, count);
 }
 
 }  // namespace trelvox
