@@ -36,7 +36,7 @@ void ConvertTrialLine(Session& session, std::string_view line, const std::string
     return;
   }
   IncrementCounter(state.TrialCount, "the trial count of one subject");
-  InsertLeadingValues(record, {state.SubjectID, dateText, std::to_string(state.TrialCount)});
+  InsertLeadingValues(record, {state.SubjectID, dateText, DecimalText(state.TrialCount).view()});
   InsertValueInRecord(record, ErrorCode(session, *rt), errorCodeIndex, session.ui);
   WriteRecord(session.files, state.CompFileNum, record);
 }

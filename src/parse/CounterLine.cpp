@@ -1,3 +1,4 @@
+#include "parse/Numbers.h"
 #include "parse/TrialParsers.h"
 
 #include "platform/Int16.h"
@@ -13,7 +14,7 @@ void HandleCounterLine(Session& session, std::string_view line, const std::strin
     DeleteValueInRecord(state.CounterRecord, index);
   }
   InsertLeadingValues(state.CounterRecord,
-                      {state.SubjectID, dateText, std::to_string(state.CounterCount)});
+                      {state.SubjectID, dateText, DecimalText(state.CounterCount).view()});
   WriteRecord(session.files, state.CntFileNum, state.CounterRecord);
 }
 

@@ -1,5 +1,6 @@
 #include <optional>
 
+#include "parse/Numbers.h"
 #include "parse/TrialParsers.h"
 #include "platform/Int16.h"
 #include "record/Tokenizer.h"
@@ -146,7 +147,7 @@ class ZilBlock {
       ReadResponses();
     }
     InsertLeadingValues(state_.TrialRecord,
-                        {state_.SubjectID, dateText_, std::to_string(state_.TrialCount)});
+                        {state_.SubjectID, dateText_, DecimalText(state_.TrialCount).view()});
     WriteRecord(session_.files, state_.CompFileNum, state_.TrialRecord);
   }
 

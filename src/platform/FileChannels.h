@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -9,6 +9,8 @@ namespace trelvox {
 
 inline constexpr int kFirstChannel = 1;
 inline constexpr int kLastChannel = 255;
+
+inline constexpr std::size_t kLineSlack = 16;
 
 enum class OpenMode { Input, Output, Append };
 
@@ -36,7 +38,9 @@ class FileChannels {
   void ReadLine(std::int16_t channel, std::string& line) { line.assign(NextLine(channel)); }
   virtual void WriteLine(std::int16_t channel, std::string_view text) = 0;
   // Room for one line of `size` bytes in the channel's output buffer, to be filled at once and
-  // ended with EndLine, which adds CR LF: a row is formatted where it is written from.
+  // ended with EndLine, which adds CR LF: a row is formatted where it is written from. The
+  // kLineSlack bytes after the room may be written to as well (for copies in whole blocks);
+  // they are not part of the line.
   virtual char* BeginLine(std::int16_t channel, std::size_t size) = 0;
   virtual void EndLine(std::int16_t channel) = 0;
   // Flushes and closes. Closing a channel that is not open does nothing.

@@ -1,17 +1,20 @@
 #include "platform/LineBuffers.h"
 
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 
 #include "platform/Errors.h"
+#include "platform/FileChannels.h"
 
 namespace trelvox {
 
 namespace {
 
-// Room for the CR LF of the line being written, so that a full buffer never grows for it.
-constexpr std::size_t kLineEndRoom = 2;
+// Room for the CR LF of the line being written, so that a full buffer never grows for it, and
+// for the slack that BeginLine promises.
+constexpr std::size_t kLineEndRoom = 2 + kLineSlack;
 
 // A buffer twice as large holding the same first `used` bytes; no byte is zero-filled first.
 std::unique_ptr<char[]> Enlarged(const std::unique_ptr<char[]>& buffer, std::size_t used,
@@ -22,9 +25,10 @@ std::unique_ptr<char[]> Enlarged(const std::unique_ptr<char[]>& buffer, std::siz
   return larger;
 }
 
-// True when one of the eight bytes of `word` is CR or LF (checked eight at a time: lines are
-// short, but a long field list or a wrapped response line is not).
-bool HasLineEnd(std::uint64_t word) {
+// The high bit of each byte of `word` that is CR or LF is set, and possibly of bytes after
+// such a byte (never before it): checked eight at a time, since a long field list or a
+// wrapped response line is not short.
+std::uint64_t LineEndBits(std::uint64_t word) {
   constexpr std::uint64_t kOnes = 0x0101010101010101;
   constexpr std::uint64_t kHighs = 0x8080808080808080;
   const std::uint64_t cr = word ^ (kOnes * '\r');
@@ -39,7 +43,10 @@ const char* FindLineEnd(const char* begin, const char* stop) {
   while (stop - cursor >= 8) {
     std::uint64_t word;
     std::memcpy(&word, cursor, sizeof word);
-    if (HasLineEnd(word)) {
+    if (const std::uint64_t bits = LineEndBits(word)) {
+      if constexpr (std::endian::native == std::endian::little) {
+        return cursor + std::countr_zero(bits) / 8;  // the first byte is the lowest
+      }
       break;
     }
     cursor += 8;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <iterator>
+#include <utility>
 
 #include "platform/FileChannels.h"
 #include "platform/Int16.h"
@@ -12,14 +14,32 @@ namespace trelvox {
 
 namespace {
 
-// Values removed or replaced leave their bytes in the arena until the next row starts it
-// afresh; a record edited for long without that is compacted once this much is wasted.
-constexpr std::size_t kWasteBeforeCompacting = 64 * 1024;
-
 void RequireRoomFor(int count, int added) {
   if (count > kInt16Max - added) {
     throw OverflowError("Overflow: a record cannot hold more than 32767 values.");
   }
+}
+
+// Copies in whole blocks of kLineSlack bytes, so that a short value (most are) costs one load
+// and one store. Both sides must have kLineSlack bytes of slack after the copied bytes: the
+// arena keeps that much free behind its last value, and so does an output line's room.
+char* CopyInBlocks(char* out, const char* from, std::size_t size) {
+  for (std::size_t done = 0; done < size; done += kLineSlack) {
+    std::memcpy(out + done, from + done, kLineSlack);
+  }
+  return out + size;
+}
+
+// Short values from elsewhere are copied byte by byte: cheaper than a call to memcpy.
+char* CopyBytes(char* out, const char* from, std::size_t size) {
+  if (size > 16) {
+    std::memcpy(out, from, size);
+    return out + size;
+  }
+  for (std::size_t i = 0; i < size; ++i) {
+    out[i] = from[i];
+  }
+  return out + size;
 }
 
 }  // namespace
@@ -30,53 +50,100 @@ FieldRecord::FieldRecord(std::initializer_list<std::string_view> values) {
   }
 }
 
-std::string_view FieldRecord::operator[](int index) const {
-  const Span& span = spans_[static_cast<std::size_t>(index - 1)];
-  return std::string_view(arena_).substr(span.offset, span.size);
+FieldRecord::FieldRecord(const FieldRecord& other) {
+  *this = other;
+}
+
+FieldRecord& FieldRecord::operator=(const FieldRecord& other) {
+  if (this != &other) {
+    Clear();
+    for (int i = 1; i <= other.Count(); ++i) {
+      Append(other[i]);
+    }
+  }
+  return *this;
+}
+
+FieldRecord::FieldRecord(FieldRecord&& other) noexcept {
+  *this = std::move(other);
+}
+
+FieldRecord& FieldRecord::operator=(FieldRecord&& other) noexcept {
+  if (this != &other) {
+    arena_ = std::move(other.arena_);
+    used_ = std::exchange(other.used_, 0);
+    capacity_ = std::exchange(other.capacity_, 0);
+    heldBytes_ = std::exchange(other.heldBytes_, 0);
+    spans_ = std::move(other.spans_);
+    other.spans_.clear();
+    first_ = std::exchange(other.first_, 0);
+  }
+  return *this;
 }
 
 std::vector<std::string> FieldRecord::Values() const {
   std::vector<std::string> values;
-  values.reserve(spans_.size());
+  values.reserve(static_cast<std::size_t>(Count()));
   for (int i = 1; i <= Count(); ++i) {
     values.emplace_back((*this)[i]);
   }
   return values;
 }
 
-void FieldRecord::Clear() {
-  arena_.clear();
-  spans_.clear();
+void FieldRecord::StartRow() {
+  used_ = 0;
   heldBytes_ = 0;
+  spans_.resize(kFrontRoom);
+  first_ = kFrontRoom;
+}
+
+void FieldRecord::Clear() {
+  StartRow();
+}
+
+char* FieldRecord::Reserve(std::size_t size) {
+  if (capacity_ - used_ < size + kLineSlack) {
+    const std::size_t capacity =
+        std::max({capacity_ * 2, used_ + size + kLineSlack, std::size_t{256}});
+    auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+    if (used_ > 0) {
+      std::memcpy(larger.get(), arena_.get(), used_);
+    }
+    arena_ = std::move(larger);
+    capacity_ = capacity;
+  }
+  return arena_.get() + used_;
 }
 
 FieldRecord::Span FieldRecord::Store(std::string_view value) {
-  // The value may be one of this record's own: note where it lies before the arena grows.
-  const bool own = !value.empty() && std::less_equal<>()(arena_.data(), value.data()) &&
-                   std::less<>()(value.data(), arena_.data() + arena_.size());
-  const Span span{arena_.size(), value.size()};
+  // The value may be one of this record's own: note where it lies before the arena moves.
+  const char* bytes = arena_.get();
+  const bool own = !value.empty() && std::less_equal<>()(bytes, value.data()) &&
+                   std::less<>()(value.data(), bytes + used_);
+  const auto ownOffset = own ? static_cast<std::size_t>(value.data() - bytes) : 0;
+  char* room = Reserve(value.size());
   if (own) {
-    const auto from = static_cast<std::size_t>(value.data() - arena_.data());
-    arena_.append(arena_, from, value.size());
+    CopyInBlocks(room, arena_.get() + ownOffset, value.size());
   } else {
-    arena_.append(value);
+    CopyBytes(room, value.data(), value.size());
   }
+  const Span span{used_, value.size()};
+  used_ += value.size();
   heldBytes_ += value.size();
   return span;
 }
 
-void FieldRecord::CompactIfWasteful() {
-  if (arena_.size() - heldBytes_ < kWasteBeforeCompacting) {
-    return;
-  }
-  std::string compact;
-  compact.reserve(heldBytes_);
-  for (Span& span : spans_) {
-    const std::size_t offset = compact.size();
-    compact.append(arena_, span.offset, span.size);
-    span.offset = offset;
+void FieldRecord::Compact() {
+  auto compact = std::make_unique_for_overwrite<char[]>(heldBytes_ + kLineSlack);
+  std::size_t used = 0;
+  for (std::size_t i = first_; i < spans_.size(); ++i) {
+    std::memcpy(compact.get() + used, arena_.get() + spans_[i].offset, spans_[i].size);
+    spans_[i].offset = used;
+    used += spans_[i].size;
   }
   arena_ = std::move(compact);
+  capacity_ = heldBytes_ + kLineSlack;
+  used_ = used;
 }
 
 void FieldRecord::Append(std::string_view value) {
@@ -86,44 +153,63 @@ void FieldRecord::Append(std::string_view value) {
 
 void FieldRecord::Insert(int index, std::string_view value) {
   const Span span = Store(value);
-  spans_.insert(spans_.begin() + (index - 1), span);
+  if (index == 1 && first_ > 0) {
+    spans_[--first_] = span;
+  } else {
+    spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(first_) + (index - 1), span);
+  }
+  CompactIfWasteful();
+}
+
+void FieldRecord::InsertFront(std::initializer_list<std::string_view> values) {
+  // The common case, a row's leading ID, date and number: no reservation, no move.
+  std::size_t size = 0;
+  for (const std::string_view value : values) {
+    size += value.size();
+  }
+  if (first_ < values.size() || capacity_ - used_ < size + kLineSlack) {
+    // No room in front, or the arena must grow first; the values may be this record's own, so one
+    // at a time.
+    for (auto value = std::rbegin(values); value != std::rend(values); ++value) {
+      Insert(1, *value);
+    }
+    return;
+  }
+  char* room = Reserve(size);
+  first_ -= values.size();
+  std::size_t slot = first_;
+  for (const std::string_view value : values) {
+    room = CopyBytes(room, value.data(), value.size());
+    spans_[slot++] = {used_, value.size()};
+    used_ += value.size();
+  }
+  heldBytes_ += size;
   CompactIfWasteful();
 }
 
 void FieldRecord::Erase(int index) {
-  const auto at = spans_.begin() + (index - 1);
+  const auto at = spans_.begin() + static_cast<std::ptrdiff_t>(first_) + (index - 1);
   heldBytes_ -= at->size;
   spans_.erase(at);
 }
 
 std::string_view FieldRecord::HoldLine(std::string_view line) {
-  Clear();
-  arena_.assign(line);
-  return arena_;
-}
-
-void FieldRecord::AddField(std::string_view fieldOfHeldLine) {
-  const auto offset = static_cast<std::size_t>(fieldOfHeldLine.data() - arena_.data());
-  spans_.push_back({offset, fieldOfHeldLine.size()});
-  heldBytes_ += fieldOfHeldLine.size();
-}
-
-std::size_t FieldRecord::JoinedSize() const {
-  std::size_t size = spans_.empty() ? 0 : spans_.size() - 1;
-  for (const Span& span : spans_) {
-    size += span.size;
+  StartRow();
+  char* room = Reserve(line.size());
+  if (!line.empty()) {
+    std::memmove(room, line.data(), line.size());  // the line may be one of this record's values
   }
-  return size;
+  used_ = line.size();
+  return std::string_view(room, line.size());
 }
 
 char* FieldRecord::JoinInto(char* out, char separator) const {
-  const char* bytes = arena_.data();
-  for (std::size_t i = 0; i < spans_.size(); ++i) {
-    if (i > 0) {
+  const char* bytes = arena_.get();
+  for (std::size_t i = first_; i < spans_.size(); ++i) {
+    if (i > first_) {
       *out++ = separator;
     }
-    std::memcpy(out, bytes + spans_[i].offset, spans_[i].size);
-    out += spans_[i].size;
+    out = CopyInBlocks(out, bytes + spans_[i].offset, spans_[i].size);
   }
   return out;
 }
@@ -183,10 +269,7 @@ void InsertValueInRecord(FieldRecord& record, std::string_view value, int index,
 
 void InsertLeadingValues(FieldRecord& record, std::initializer_list<std::string_view> values) {
   RequireRoomFor(record.Count(), static_cast<int>(values.size()));
-  int index = 1;
-  for (const std::string_view value : values) {
-    record.Insert(index++, value);
-  }
+  record.InsertFront(values);
 }
 
 void ReplaceChar(std::string& text, std::string_view search, std::string_view replacement) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,10 +24,18 @@ class FieldRecord {
   // The record without values.
   FieldRecord() = default;
   FieldRecord(std::initializer_list<std::string_view> values);
+  FieldRecord(const FieldRecord& other);
+  FieldRecord& operator=(const FieldRecord& other);
+  FieldRecord(FieldRecord&& other) noexcept;
+  FieldRecord& operator=(FieldRecord&& other) noexcept;
+  ~FieldRecord() = default;
 
-  int Count() const { return static_cast<int>(spans_.size()); }
+  int Count() const { return static_cast<int>(spans_.size() - first_); }
   // Value `index`, 1 to Count(). The view lasts until the record is next changed.
-  std::string_view operator[](int index) const;
+  std::string_view operator[](int index) const {
+    const Span& span = spans_[first_ + static_cast<std::size_t>(index - 1)];
+    return std::string_view(arena_.get() + span.offset, span.size);
+  }
   std::vector<std::string> Values() const;
 
   // The edits below keep the record's count rule; the routines of this header build on them.
@@ -34,12 +43,18 @@ class FieldRecord {
   void Append(std::string_view value);
   void Insert(int index, std::string_view value);
   void Erase(int index);
+  // Puts the values before value 1, in their order.
+  void InsertFront(std::initializer_list<std::string_view> values);
   // Makes the record's values the fields of `line`: `line` is copied into the arena once, and
   // AddField then takes each field as a view into that copy (see ParseString).
   std::string_view HoldLine(std::string_view line);
-  void AddField(std::string_view fieldOfHeldLine);
+  void AddField(std::string_view fieldOfHeldLine) {
+    spans_.push_back(
+        {static_cast<std::size_t>(fieldOfHeldLine.data() - arena_.get()), fieldOfHeldLine.size()});
+    heldBytes_ += fieldOfHeldLine.size();
+  }
   // The length of the values joined by one separator each, and the joining itself.
-  std::size_t JoinedSize() const;
+  std::size_t JoinedSize() const { return heldBytes_ + (Count() > 0 ? Count() - 1 : 0); }
   char* JoinInto(char* out, char separator) const;
 
   friend bool operator==(const FieldRecord& a, const FieldRecord& b);
@@ -49,12 +64,30 @@ class FieldRecord {
     std::size_t offset;
     std::size_t size;
   };
-  Span Store(std::string_view value);
-  void CompactIfWasteful();
+  // Slots kept free in front of value 1 when a row starts: the subject's ID, date and trial
+  // number go there without moving the values.
+  static constexpr std::size_t kFrontRoom = 4;
 
-  std::string arena_;        // the bytes of the values, and of values no longer held
-  std::vector<Span> spans_;  // value i is spans_[i - 1]
+  Span Store(std::string_view value);
+  char* Reserve(std::size_t size);
+  void StartRow();
+  void CompactIfWasteful() {
+    if (used_ - heldBytes_ >= kWasteBeforeCompacting) {
+      Compact();
+    }
+  }
+  void Compact();
+
+  // Values removed or replaced leave their bytes in the arena until the next row starts it
+  // afresh; a record edited for long without that is compacted once this much is wasted.
+  static constexpr std::size_t kWasteBeforeCompacting = 64 * 1024;
+
+  std::unique_ptr<char[]> arena_;  // the bytes of the values, and of values no longer held
+  std::size_t used_ = 0;
+  std::size_t capacity_ = 0;
   std::size_t heldBytes_ = 0;
+  std::vector<Span> spans_;  // value i is spans_[first_ + i - 1]
+  std::size_t first_ = 0;
 };
 
 // The record without values: count 0.
