@@ -48,6 +48,7 @@ class BatchPrompts final : public Prompts {
   std::optional<bool> YesNoFor(std::string_view question) const;
   std::optional<std::string> InputFor(std::string_view prompt);
   std::optional<std::string> FileFor(std::string_view title);
+  bool Prints(Tone tone) const;
   void Print(const std::string& line, Tone tone);
 
   const BatchOptions& options_;
