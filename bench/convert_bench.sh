@@ -93,7 +93,7 @@ measure() {  # program, case
       # transcripts (every message, on standard output) can be compared too.
       # shellcheck disable=SC2046
       (cd "$out" && LC_ALL=C /usr/bin/time -f %M -o time.txt "$binary" parse-all "$input" \
-        --composite comp $(flags_of "$name") >stdout.txt)
+        --composite comp $(flags_of "$name") --quiet >stdout.txt)
       ;;
     awk)
       /usr/bin/time -f %M -o "$out/time.txt" \
