@@ -1,99 +1,201 @@
 #!/usr/bin/env bash
-# Conversion benchmark: trelvox-batch parse-all on a generated 20 MB AZK file (2,000 subjects of
-# 500 trials) next to a plain awk script doing the same conversion, in one run.
+# Conversion benchmark: trelvox-batch parse-all next to the plain awk script and the hand-written
+# single-purpose converter (bench/azk_convert.cpp), in one interleaved run, on generated files:
 #
-#   bash bench/convert_bench.sh [path/to/trelvox-batch]
+#   azk        20 MB AZK (2,000 subjects x 500 trials, CR LF), --timeout 2000
+#   azk-lf     the same file with LF line ends only
+#   azk-cr     the same file with CR line ends only
+#   azk-cot    azk with --cot: every trial line has two fields, so every line gets a message
+#   azk-files  azk with --counters and --subject-dir
+#   zil        20 MB ZIL (1,000 subjects x 400 items, wrapped response lines, "No Responses"
+#              items), --responses 4
+#   zil-files  zil with --counters and --subject-dir
+#   azk-2mb, azk-200mb   trelvox-batch alone: its peak memory must not grow with the input
 #
-# Without a path it builds the release preset (build/release). Reports wall time (best of RUNS,
-# default 3), MB/s and peak memory (GNU time), checks that both composite files are identical,
-# and ends with status 1 when trelvox-batch is not at least 4 times as fast as awk or peaks at
-# 30 MB or more.
+#   bash bench/convert_bench.sh [path/to/trelvox-batch [path/to/previous/trelvox-batch]]
+#
+# Without a path it builds the release preset (build/release). With a second path the previous
+# build runs in the same rounds ("before") and its files are compared with cmp. RUNS rounds
+# (default 5) run every program on every case in turn, so that a change in machine load hits
+# them all alike; the best wall time of each is reported, with MB/s and the largest peak
+# resident set (GNU time). Ends with status 1 when a target is missed or outputs differ.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-subjects=2000
-trials=500
+runs=${RUNS:-5}
 timeout=2000
-runs=${RUNS:-3}
 
 if [ ! -x /usr/bin/time ]; then
-  echo "GNU time is needed: apt-get install time" >&2
-  exit 2
+  scripts/install-deps.sh
+  if [ ! -x /usr/bin/time ]; then
+    echo "GNU time is needed: apt-get install time" >&2
+    exit 2
+  fi
 fi
 if [ $# -ge 1 ]; then
   batch=$(realpath "$1")
+  converter=$(realpath "$(dirname "$1")/../../bench/bench_azk_convert")
 else
   scripts/install-deps.sh
   cmake --preset release >/dev/null
-  cmake --build --preset release --target trelvox-batch -j2 >/dev/null
+  cmake --build --preset release --target trelvox-batch bench_azk_convert -j2 >/dev/null
   batch=$(realpath build/release/src/batch/trelvox-batch)
+  converter=$(realpath build/release/bench/bench_azk_convert)
+fi
+before=""
+if [ $# -ge 2 ]; then
+  before=$(realpath "$2")
 fi
 awk_script=$(realpath bench/convert_azk.awk)
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/trelvox-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-awk -v subjects=$subjects -v trials=$trials -v timeout=$timeout -f bench/generate_azk.awk \
-  >"$work/big.azk"
-bytes=$(stat -c %s "$work/big.azk")
+awk -v subjects=2000 -v trials=500 -v timeout=$timeout -f bench/generate_azk.awk >"$work/azk.azk"
+tr -d '\r' <"$work/azk.azk" >"$work/azk-lf.azk"
+tr '\n' '\r' <"$work/azk-lf.azk" >"$work/azk-cr.azk"
+awk -v subjects=200 -v trials=500 -v timeout=$timeout -f bench/generate_azk.awk >"$work/azk-2mb.azk"
+awk -v subjects=20000 -v trials=500 -v timeout=$timeout -f bench/generate_azk.awk \
+  >"$work/azk-200mb.azk"
+awk -v subjects=1000 -v items=400 -f bench/generate_zil.awk >"$work/zil.zil"
 
-# Runs the command given RUNS times; sets best_ms (fastest wall time) and peak_kb (largest
-# maximum resident set size).
-measure() {
-  best_ms=""
-  peak_kb=0
-  for _ in $(seq "$runs"); do
-    rm -f "$work/trelvox.dat"
-    local start end ms kb
-    start=$(date +%s%N)
-    /usr/bin/time -f %M -o "$work/time.txt" "$@"
-    end=$(date +%s%N)
-    ms=$(((end - start) / 1000000))
-    kb=$(tail -n 1 "$work/time.txt")
-    if [ -z "$best_ms" ] || [ "$ms" -lt "$best_ms" ]; then best_ms=$ms; fi
-    if [ "$kb" -gt "$peak_kb" ]; then peak_kb=$kb; fi
+declare -A best_ms peak_kb
+
+input_of() {  # case -> input file
+  case "$1" in
+    azk | azk-cot | azk-files) echo "$work/azk.azk" ;;
+    zil | zil-files) echo "$work/zil.zil" ;;
+    *) echo "$work/$1.azk" ;;
+  esac
+}
+
+flags_of() {  # case -> trelvox-batch flags after the input (paths relative to the run's folder)
+  case "$1" in
+    zil) echo "--responses 4" ;;
+    zil-files) echo "--responses 4 --counters cnt --subject-dir subjects" ;;
+    azk-cot) echo "--timeout $timeout --cot" ;;
+    azk-files) echo "--timeout $timeout --counters cnt --subject-dir subjects" ;;
+    *) echo "--timeout $timeout" ;;
+  esac
+}
+
+# Runs one program on one case into $work/out/<program>-<case>/ and keeps its best wall time
+# and largest peak memory.
+measure() {  # program, case
+  local program=$1 name=$2 out="$work/out/$1-$2" input start end ms kb
+  input=$(input_of "$name")
+  rm -rf "$out" && mkdir -p "$out"
+  start=$(date +%s%N)
+  case "$program" in
+    trelvox | before)
+      local binary=$batch
+      [ "$program" = before ] && binary=$before
+      # Each build runs in a folder of its own with the same relative names, so that the
+      # transcripts (every message, on standard output) can be compared too.
+      # shellcheck disable=SC2046
+      (cd "$out" && LC_ALL=C /usr/bin/time -f %M -o time.txt "$binary" parse-all "$input" \
+        --composite comp $(flags_of "$name") --quiet >stdout.txt)
+      ;;
+    awk)
+      /usr/bin/time -f %M -o "$out/time.txt" \
+        awk -v timeout=$timeout -f "$awk_script" "$input" >"$out/comp.dat"
+      ;;
+    converter)
+      /usr/bin/time -f %M -o "$out/time.txt" "$converter" $timeout "$input" "$out/comp.dat"
+      ;;
+  esac
+  end=$(date +%s%N)
+  ms=$(((end - start) / 1000000))
+  kb=$(tail -n 1 "$out/time.txt")
+  rm -f "$out/time.txt"
+  local key="$program/$name"
+  if [ -z "${best_ms[$key]:-}" ] || [ "$ms" -lt "${best_ms[$key]}" ]; then best_ms[$key]=$ms; fi
+  if [ "$kb" -gt "${peak_kb[$key]:-0}" ]; then peak_kb[$key]=$kb; fi
+}
+
+cases=(azk azk-lf azk-cr azk-cot azk-files zil zil-files azk-2mb azk-200mb)
+programs_of() {  # case -> the programs that do its job
+  local list="trelvox"
+  [ -n "$before" ] && list="$list before"
+  case "$1" in
+    azk | azk-lf) list="$list awk converter" ;;
+  esac
+  echo "$list"
+}
+
+echo "Load before the run: $(uptime | sed 's/.*load average/load average/')"
+for _ in $(seq "$runs"); do
+  for name in "${cases[@]}"; do
+    for program in $(programs_of "$name"); do
+      measure "$program" "$name"
+    done
   done
-}
+done
+echo "Load after the run:  $(uptime | sed 's/.*load average/load average/')"
 
-# The short date is month/day/year in the C locale, as the awk script writes it.
-measure env LC_ALL=C "$batch" parse-all "$work/big.azk" --timeout $timeout \
-  --composite "$work/trelvox" --quiet
-batch_ms=$best_ms
-batch_kb=$peak_kb
-
-measure sh -c 'awk -v timeout="$1" -f "$2" "$3" >"$4"' awk $timeout "$awk_script" \
-  "$work/big.azk" "$work/awk.dat"
-awk_ms=$best_ms
-awk_kb=$peak_kb
-
-env LC_ALL=C "$batch" parse-all "$work/big.azk" --timeout $timeout --composite "$work/trelvox" \
-  --quiet
-same="identical"
-cmp -s "$work/trelvox.dat" "$work/awk.dat" || same="DIFFERENT"
-
-report() {  # name, ms, kb
-  awk -v name="$1" -v ms="$2" -v kb="$3" -v bytes="$bytes" 'BEGIN {
-    printf "%-14s %8.3f s %9.1f MB/s %8.1f MB peak\n", name, ms / 1000, \
-      bytes / 1e6 / (ms / 1000), kb / 1024 }'
-}
-
-awk -v s=$subjects -v t=$trials -v b="$bytes" -v r="$runs" 'BEGIN {
-  printf "Input: %d subjects x %d trials, %.1f MB (%d bytes), best of %d runs\n", s, t, b / 1e6, b, r }'
-report "trelvox-batch" "$batch_ms" "$batch_kb"
-report "awk ($(readlink -f "$(command -v awk)" | xargs basename))" "$awk_ms" "$awk_kb"
-speedup=$(awk -v a="$awk_ms" -v b="$batch_ms" 'BEGIN { printf "%.2f", a / b }')
-echo "Speed-up over awk: ${speedup}x (target: at least 4x); composite files: $same"
+printf "\n%-10s %-10s %9s %10s %9s\n" case program "wall s" "MB/s" "peak MiB"
+for name in "${cases[@]}"; do
+  bytes=$(stat -c %s "$(input_of "$name")")
+  for program in $(programs_of "$name"); do
+    key="$program/$name"
+    awk -v c="$name" -v p="$program" -v ms="${best_ms[$key]}" -v kb="${peak_kb[$key]}" \
+      -v b="$bytes" 'BEGIN { printf "%-10s %-10s %9.3f %10.1f %9.2f\n", c, p, ms / 1000,
+        b / 1e6 / (ms / 1000), kb / 1024 }'
+  done
+done
+echo "Input sizes: azk $(stat -c %s "$work/azk.azk") bytes, zil $(stat -c %s "$work/zil.zil")," \
+  "azk-2mb $(stat -c %s "$work/azk-2mb.azk"), azk-200mb $(stat -c %s "$work/azk-200mb.azk");" \
+  "best of $runs interleaved rounds"
 
 status=0
-if awk -v s="$speedup" 'BEGIN { exit !(s < 4) }'; then
-  echo "Target missed: trelvox-batch is less than 4 times as fast as awk."
-  status=1
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+check() {  # description, ratio, comparison operator, limit
+  if awk -v r="$2" -v l="$4" "BEGIN { exit !(r $3 l) }"; then
+    echo "ok      $1: $2 (target $3 $4)"
+  else
+    echo "MISSED  $1: $2 (target $3 $4)"
+    status=1
+  fi
+}
+t() { echo "${best_ms[trelvox/$1]}"; }
+echo
+check "awk time / trelvox-batch time, azk" "$(ratio "${best_ms[awk/azk]}" "$(t azk)")" ">=" 8
+check "trelvox-batch time / converter time, azk" \
+  "$(ratio "$(t azk)" "${best_ms[converter/azk]}")" "<=" 1
+check "LF-only time / CR LF time" "$(ratio "$(t azk-lf)" "$(t azk)")" "<=" 1.10
+check "CR-only time / CR LF time" "$(ratio "$(t azk-cr)" "$(t azk)")" "<=" 1.10
+check "--cot time / normal time" "$(ratio "$(t azk-cot)" "$(t azk)")" "<=" 1.5
+if [ -n "$before" ]; then
+  check "before / after, zil" "$(ratio "${best_ms[before/zil]}" "$(t zil)")" ">=" 1.6
+  check "before / after, azk" "$(ratio "${best_ms[before/azk]}" "$(t azk)")" ">=" 1
 fi
-if [ "$batch_kb" -ge $((30 * 1024)) ]; then
-  echo "Target missed: trelvox-batch peaked at 30 MB or more."
-  status=1
-fi
-if [ "$same" != "identical" ]; then
-  echo "The two conversions differ: the comparison is not fair."
-  status=1
+for name in "${cases[@]}"; do
+  check "peak MiB, $name" "$(ratio "${peak_kb[trelvox/$name]}" 1024)" "<" 8
+done
+check "peak growth from 2 MB to 200 MB input, MiB" \
+  "$(ratio $((peak_kb[trelvox/azk-200mb] - peak_kb[trelvox/azk-2mb])) 1024)" "<" 0.5
+
+# The same files, byte for byte: the yardsticks write the composite of the plain AZK cases, the
+# previous build every file of every case (subject files, counters, transcript included).
+same() {
+  if cmp -s "$1" "$2"; then echo "same    $3"; else echo "DIFFER  $3" && status=1; fi
+}
+echo
+for name in azk azk-lf; do
+  same "$work/out/trelvox-$name/comp.dat" "$work/out/awk-$name/comp.dat" "composite, awk, $name"
+  same "$work/out/trelvox-$name/comp.dat" "$work/out/converter-$name/comp.dat" \
+    "composite, converter, $name"
+done
+if [ -n "$before" ]; then
+  for name in "${cases[@]}"; do
+    if diff -r <(cd "$work/out/trelvox-$name" && find . -type f | sort) \
+      <(cd "$work/out/before-$name" && find . -type f | sort) >/dev/null &&
+      (cd "$work/out/trelvox-$name" && find . -type f -print0 |
+        xargs -0 -I{} cmp -s {} "$work/out/before-$name/{}"); then
+      echo "same    every file and the transcript, before and after, $name"
+    else
+      echo "DIFFER  before and after, $name"
+      status=1
+    fi
+  done
 fi
 exit $status

@@ -27,6 +27,9 @@ std::vector<std::string> OtherOutputs(const BatchOptions& options) {
 }  // namespace
 
 std::string MessageLine(std::string_view text) {
+  if (text.find("\r\n") == std::string_view::npos) {
+    return std::string(text);  // most boxes hold one line: no character-wise copy
+  }
   std::string line;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
@@ -101,15 +104,21 @@ std::optional<std::string> BatchPrompts::FileFor(std::string_view title) {
   return std::nullopt;
 }
 
+bool BatchPrompts::Prints(Tone tone) const {
+  return !options_.quiet || tone == Tone::Problem;
+}
+
 void BatchPrompts::Print(const std::string& line, Tone tone) {
-  if (!options_.quiet || tone == Tone::Problem) {
+  if (Prints(tone)) {
     out_ << line << '\n';
   }
 }
 
 Answer BatchPrompts::ShowMessage(const MessageRequest& request) {
   if (request.buttons == Buttons::Ok) {
-    Print(MessageLine(request.text), request.tone);
+    if (Prints(request.tone)) {  // a message per input line must cost little when quiet
+      Print(MessageLine(request.text), request.tone);
+    }
     return Answer::Ok;
   }
   const std::optional<bool> yes = YesNoFor(request.text);

@@ -36,6 +36,8 @@ class BatchPrompts final : public Prompts {
 
   void BeginRun(RunAnswers run);
 
+  // Every box is answered at once from the flags.
+  bool BoxesWaitForUser() const override { return false; }
   Answer ShowMessage(const MessageRequest& request) override;
   std::string ShowInput(const InputRequest& request) override;
   std::string ShowFileDialog(const FileDialogRequest& request) override;
@@ -46,6 +48,7 @@ class BatchPrompts final : public Prompts {
   std::optional<bool> YesNoFor(std::string_view question) const;
   std::optional<std::string> InputFor(std::string_view prompt);
   std::optional<std::string> FileFor(std::string_view title);
+  bool Prints(Tone tone) const;
   void Print(const std::string& line, Tone tone);
 
   const BatchOptions& options_;

@@ -9,6 +9,10 @@
 
 int main(int argc, char** argv) {
   using namespace trelvox::batch;
+  // The transcript may run to a line per input line: let the streams buffer on their own
+  // instead of handing every piece to C stdio. std::cerr stays tied to std::cout, so the
+  // order of the two is kept.
+  std::ios::sync_with_stdio(false);
   try {
     const trelvox::FixedLocale locale = trelvox::SystemLocale();
     const CommandLine line =

@@ -22,7 +22,7 @@ const char* ErrorCode(Session& session, double rt) {
   return "1";
 }
 
-void ConvertTrialLine(Session& session, const std::string& line, const std::string& dateText,
+void ConvertTrialLine(Session& session, std::string_view line, const std::string& dateText,
                       int errorCodeIndex) {
   RunState& state = session.state;
   FieldRecord& record = state.TrialRecord;
@@ -35,7 +35,7 @@ void ConvertTrialLine(Session& session, const std::string& line, const std::stri
     return;
   }
   IncrementCounter(state.TrialCount, "the trial count of one subject");
-  InsertLeadingValues(record, {state.SubjectID, dateText, std::to_string(state.TrialCount)});
+  InsertLeadingValues(record, {state.SubjectID, dateText, DecimalText(state.TrialCount).view()});
   const char* code = ErrorCode(session, *rt);
   if (errorCodeIndex > RecordCount(record) + 1) {
     // A COT column was asked for but the line has only two fields: the row goes without code.
@@ -55,23 +55,22 @@ void ParseAZKTrials(Session& session) {
   const int errorCodeIndex = state.COTIncluded ? 7 : 6;
   StartSubject(session, true);
   const std::string dateText = DateText(state.SubjectDate, session.locale);
-  std::string line;
   // The line after the header names the columns; it is copied but never a trial.
   if (!files.AtEnd(state.InFileNum)) {
-    files.ReadLine(state.InFileNum, line);
+    const std::string_view columns = files.NextLine(state.InFileNum);
     if (state.SaveIndFiles) {
-      files.WriteLine(state.SubjFileNum, line);
+      files.WriteLine(state.SubjFileNum, columns);
     }
   }
   while (!files.AtEnd(state.InFileNum)) {
-    files.ReadLine(state.InFileNum, line);
+    const std::string_view line = files.NextLine(state.InFileNum);
     if (line.empty()) {
       return;
     }
     if (state.SaveIndFiles) {
       files.WriteLine(state.SubjFileNum, line);
     }
-    if (state.SaveCounters && line.find("Counter") != std::string::npos) {
+    if (state.SaveCounters && line.find("Counter") != std::string_view::npos) {
       HandleCounterLine(session, line, dateText);
     }
     if (line.front() == '!') {

@@ -1,3 +1,4 @@
+#include "parse/Numbers.h"
 #include "parse/TrialParsers.h"
 
 #include "platform/Int16.h"
@@ -5,7 +6,7 @@
 
 namespace trelvox {
 
-void HandleCounterLine(Session& session, const std::string& line, const std::string& dateText) {
+void HandleCounterLine(Session& session, std::string_view line, const std::string& dateText) {
   RunState& state = session.state;
   IncrementCounter(state.CounterCount, "the counter line count of one subject");
   ParseString(line, state.CounterRecord, "S", session.ui);
@@ -13,7 +14,7 @@ void HandleCounterLine(Session& session, const std::string& line, const std::str
     DeleteValueInRecord(state.CounterRecord, index);
   }
   InsertLeadingValues(state.CounterRecord,
-                      {state.SubjectID, dateText, std::to_string(state.CounterCount)});
+                      {state.SubjectID, dateText, DecimalText(state.CounterCount).view()});
   WriteRecord(session.files, state.CntFileNum, state.CounterRecord);
 }
 

@@ -15,26 +15,29 @@ constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
 // an exact integer and the power of ten is exact, so one division rounds correctly: the same
 // double that a full conversion gives, at a fraction of its cost.
 std::optional<double> ReadShortDecimal(std::string_view text) {
+  const char* cursor = text.data();
+  const char* const stop = cursor + text.size();
   std::uint64_t digits = 0;
-  int count = 0;
-  int fraction = -1;  // digits after the point; -1 while no point was seen
-  for (const char c : text) {
-    if (c == '.' && fraction < 0) {
-      fraction = 0;
-      continue;
+  const auto takeDigits = [&] {
+    const char* from = cursor;
+    while (cursor != stop && static_cast<unsigned char>(*cursor - '0') <= 9) {
+      digits = digits * 10 + static_cast<std::uint64_t>(*cursor - '0');
+      ++cursor;
     }
-    if (c < '0' || c > '9' || ++count > 15) {
-      return std::nullopt;
-    }
-    digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-    if (fraction >= 0) {
-      ++fraction;
-    }
+    return cursor - from;
+  };
+  const std::ptrdiff_t whole = takeDigits();
+  std::ptrdiff_t fraction = 0;
+  if (cursor != stop && *cursor == '.') {
+    ++cursor;
+    fraction = takeDigits();
   }
-  if (count == 0) {
+  const std::ptrdiff_t count = whole + fraction;
+  // Longer digit strings need not form an exact double: the full conversion takes them.
+  if (cursor != stop || count == 0 || count > 15) {
     return std::nullopt;
   }
-  return static_cast<double>(digits) / kPowersOfTen[fraction < 0 ? 0 : fraction];
+  return static_cast<double>(digits) / kPowersOfTen[fraction];
 }
 
 std::optional<double> ReadAnyDecimal(std::string_view text) {
@@ -47,6 +50,11 @@ std::optional<double> ReadAnyDecimal(std::string_view text) {
 }
 
 }  // namespace
+
+DecimalText::DecimalText(int value) {
+  size_ = static_cast<std::size_t>(std::to_chars(digits_, digits_ + sizeof digits_, value).ptr -
+                                   digits_);
+}
 
 std::optional<double> ReadDecimal(std::string_view text) {
   bool negative = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "parse/Session.h"
 
@@ -17,7 +18,7 @@ void ParseZILTrials(Session& session);
 
 // One counter row from a line containing "Counter": ID, date, running number, the line's
 // field 3, field 6 and fields 7 onward.
-void HandleCounterLine(Session& session, const std::string& line, const std::string& dateText);
+void HandleCounterLine(Session& session, std::string_view line, const std::string& dateText);
 
 // Starts a subject: the four counters (the ZIL parser leaves ErrorCount alone) and the subject
 // file's first line.

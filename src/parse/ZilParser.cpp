@@ -1,5 +1,6 @@
 #include <optional>
 
+#include "parse/Numbers.h"
 #include "parse/TrialParsers.h"
 #include "platform/Int16.h"
 #include "record/Tokenizer.h"
@@ -13,32 +14,34 @@ bool Contains(std::string_view text, std::string_view part) {
 }
 
 // DMDX wraps long response lists onto lines that begin with a blank.
-bool IsContinuation(const std::string& line) {
+bool IsContinuation(std::string_view line) {
   return !line.empty() && line.front() == ' ' && !Contains(line, "Item") && !Contains(line, "!");
 }
 
-// Reads the block's lines, with room to hand back one line that was read ahead.
+// Reads the block's lines, with room to hand back one line that was read ahead. A line is a
+// view into the input's buffer: it lasts until the next line is read, and a line handed back
+// stays valid since nothing is read before it is taken again.
 class BlockReader {
  public:
   explicit BlockReader(Session& session) : session_(session) {}
 
-  bool Next(std::string& line) {
+  bool Next(std::string_view& line) {
     if (pending_) {
-      line = std::move(*pending_);
+      line = *pending_;
       pending_.reset();
       return true;
     }
     if (session_.files.AtEnd(session_.state.InFileNum)) {
       return false;
     }
-    session_.files.ReadLine(session_.state.InFileNum, line);
+    line = session_.files.NextLine(session_.state.InFileNum);
     return true;
   }
-  void PutBack(std::string line) { pending_ = std::move(line); }
+  void PutBack(std::string_view line) { pending_ = line; }
 
  private:
   Session& session_;
-  std::optional<std::string> pending_;
+  std::optional<std::string_view> pending_;
 };
 
 class ZilBlock {
@@ -52,7 +55,7 @@ class ZilBlock {
 
   void Run() {
     StartSubject(session_, false);
-    std::string line;
+    std::string_view line;
     while (reader_.Next(line)) {
       if (line.empty()) {
         return;
@@ -69,7 +72,7 @@ class ZilBlock {
   }
 
  private:
-  void CopyToSubjectFile(const std::string& line) {
+  void CopyToSubjectFile(std::string_view line) {
     if (state_.SaveIndFiles) {
       session_.files.WriteLine(state_.SubjFileNum, line);
     }
@@ -92,7 +95,7 @@ class ZilBlock {
 
   // Appends item field `index`, or an empty value (noted for the subject's problem box) when
   // the line lacks it, so that the columns after it stay aligned.
-  void AppendItemField(const std::string& line, int index, const ItemField& what) {
+  void AppendItemField(std::string_view line, int index, const ItemField& what) {
     if (RecordCount(work_) >= index) {
       AppendValueToRecord(state_.TrialRecord, work_[index]);
       return;
@@ -104,10 +107,16 @@ class ZilBlock {
         line);
   }
 
+  // The line with its commas turned into blanks, in a buffer reused from line to line.
+  const std::string& WithBlanksForCommas(std::string_view line) {
+    spaced_.assign(line);
+    ReplaceChar(spaced_, ",", " ");
+    return spaced_;
+  }
+
   // Appends the fields of one response line; returns how many it had.
-  int AppendResponseFields(std::string line) {
-    ReplaceChar(line, ",", " ");
-    ParseString(line, work_, "S", session_.ui);
+  int AppendResponseFields(std::string_view line) {
+    ParseString(WithBlanksForCommas(line), work_, "S", session_.ui);
     for (int i = 1; i <= RecordCount(work_); ++i) {
       AppendValueToRecord(state_.TrialRecord, work_[i]);
     }
@@ -115,7 +124,7 @@ class ZilBlock {
   }
 
   void ReadResponses() {
-    std::string line;
+    std::string_view line;
     if (!reader_.Next(line)) {
       return;  // the item line was the input's last line: no responses to read
     }
@@ -123,7 +132,7 @@ class ZilBlock {
     int fields = AppendResponseFields(line);
     while (reader_.Next(line)) {
       if (!IsContinuation(line)) {
-        reader_.PutBack(std::move(line));
+        reader_.PutBack(line);
         break;
       }
       CopyToSubjectFile(line);
@@ -133,9 +142,8 @@ class ZilBlock {
     state_.Notices.CountResponses((fields + 1) / 2, state_.MaxResponses);
   }
 
-  void ConvertItem(std::string line) {
-    const std::string original = line;
-    ReplaceChar(line, ",", " ");
+  void ConvertItem(std::string_view original) {
+    const std::string& line = WithBlanksForCommas(original);
     IncrementCounter(state_.TrialCount, "the trial count of one subject");
     MakeEmpty(state_.TrialRecord);
     MakeEmpty(work_);
@@ -159,7 +167,7 @@ class ZilBlock {
       ReadResponses();
     }
     InsertLeadingValues(state_.TrialRecord,
-                        {state_.SubjectID, dateText_, std::to_string(state_.TrialCount)});
+                        {state_.SubjectID, dateText_, DecimalText(state_.TrialCount).view()});
     WriteRecord(session_.files, state_.CompFileNum, state_.TrialRecord);
   }
 
@@ -169,6 +177,7 @@ class ZilBlock {
   const std::string dateText_;
   const int cotOffset_;
   FieldRecord work_ = EmptyRecord();
+  std::string spaced_;
 };
 
 }  // namespace

@@ -3,15 +3,15 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "platform/Errors.h"
+#include "platform/LineBuffers.h"
 
 namespace trelvox {
 
 namespace {
-
-constexpr std::size_t kBufferSize = 64 * 1024;
 
 const char* FopenMode(OpenMode mode) {
   switch (mode) {
@@ -29,15 +29,6 @@ std::string Describe(int errorNumber) {
   return std::strerror(errorNumber);
 }
 
-// The first CR or LF in [begin, stop), or stop. memchr scans many bytes at a time.
-const char* LineEnd(const char* begin, const char* stop) {
-  const auto size = static_cast<std::size_t>(stop - begin);
-  const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', size));
-  const std::size_t before = cr != nullptr ? static_cast<std::size_t>(cr - begin) : size;
-  const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', before));
-  return lf != nullptr ? lf : cr != nullptr ? cr : stop;
-}
-
 bool IsDirectory(const std::string& path) {
   std::error_code ignored;
   return std::filesystem::is_directory(path, ignored);
@@ -49,10 +40,8 @@ struct DiskFileChannels::Channel {
   std::FILE* file = nullptr;
   std::string path;
   OpenMode mode = OpenMode::Input;
-  std::vector<char> input;  // read buffer: bytes [pos, end) are not consumed yet
-  std::size_t pos = 0;
-  std::size_t end = 0;
-  std::string output;  // lines written but not yet handed to the file
+  std::optional<LineInput> input;
+  std::optional<LineOutput> output;  // lines written but not yet handed to the file
 };
 
 DiskFileChannels::DiskFileChannels() = default;
@@ -95,9 +84,9 @@ OpenResult DiskFileChannels::Open(std::int16_t number, const std::string& path, 
   channel->path = path;
   channel->mode = mode;
   if (mode == OpenMode::Input) {
-    channel->input.resize(kBufferSize);
+    channel->input.emplace(file, path);
   } else {
-    channel->output.reserve(kBufferSize + 1024);
+    channel->output.emplace();
   }
   channels_[number] = std::move(channel);
   return {};
@@ -122,64 +111,36 @@ bool DiskFileChannels::IsOpen(std::int16_t number) const {
   return Find(number) != nullptr;
 }
 
-bool DiskFileChannels::Refill(Channel& channel) {
-  if (channel.mode != OpenMode::Input) {
-    return false;
-  }
-  channel.pos = 0;
-  channel.end = std::fread(channel.input.data(), 1, channel.input.size(), channel.file);
-  if (channel.end == 0 && std::ferror(channel.file)) {
-    const int error = errno != 0 ? errno : EIO;
-    throw ReadError("Could not read " + channel.path + ": " + Describe(error));
-  }
-  return channel.end > 0;
-}
-
 bool DiskFileChannels::AtEnd(std::int16_t number) {
   Channel* channel = Find(number);
-  if (channel == nullptr) {
+  if (channel == nullptr || !channel->input) {
     return true;
   }
-  return channel->pos >= channel->end && !Refill(*channel);
+  return channel->input->AtEnd();
 }
 
-void DiskFileChannels::ReadLine(std::int16_t number, std::string& line) {
+std::string_view DiskFileChannels::NextLine(std::int16_t number) {
   Channel& channel = Require(number);
-  line.clear();
-  while (channel.pos < channel.end || Refill(channel)) {
-    const char* begin = channel.input.data() + channel.pos;
-    const char* stop = channel.input.data() + channel.end;
-    const char* cursor = LineEnd(begin, stop);
-    line.append(begin, cursor);
-    if (cursor == stop) {
-      channel.pos = channel.end;
-      continue;
-    }
-    const bool carriageReturn = *cursor == '\r';
-    channel.pos = static_cast<std::size_t>(cursor - channel.input.data()) + 1;
-    // A CR may be the first half of CR LF even when the LF sits in the next buffer load.
-    if (carriageReturn && (channel.pos < channel.end || Refill(channel)) &&
-        channel.input[channel.pos] == '\n') {
-      ++channel.pos;
-    }
-    return;
+  if (!channel.input) {
+    return {};
   }
+  return channel.input->Next();
 }
 
 void DiskFileChannels::Flush(std::int16_t number, Channel& channel) {
-  if (channel.output.empty()) {
+  if (!channel.output || channel.output->Size() == 0) {
     return;
   }
   errno = 0;
   const std::size_t written =
-      std::fwrite(channel.output.data(), 1, channel.output.size(), channel.file);
-  if (written != channel.output.size()) {
+      std::fwrite(channel.output->Data(), 1, channel.output->Size(), channel.file);
+  if (written != channel.output->Size()) {
     const int error = errno != 0 ? errno : EIO;
     const std::string path = channel.path;
     Release(number);
     throw WriteError("Could not write to " + path + ": " + Describe(error));
   }
-  channel.output.clear();
+  channel.output->Clear();
 }
 
 DiskFileChannels::Channel& DiskFileChannels::RequireOutput(std::int16_t number) const {
@@ -190,37 +151,24 @@ DiskFileChannels::Channel& DiskFileChannels::RequireOutput(std::int16_t number) 
   return channel;
 }
 
-void DiskFileChannels::EndLine(std::int16_t number, Channel& channel) {
-  channel.output.append("\r\n", 2);
-  if (channel.output.size() >= kBufferSize) {
-    Flush(number, channel);
-  }
-}
-
 void DiskFileChannels::WriteLine(std::int16_t number, std::string_view text) {
   Channel& channel = RequireOutput(number);
-  channel.output.append(text);
-  EndLine(number, channel);
+  channel.output->Append(text);
+  FinishLine(number, channel);
 }
 
-void DiskFileChannels::WriteJoined(std::int16_t number, std::span<const std::string> values,
-                                   char separator) {
-  Channel& channel = RequireOutput(number);
-  std::size_t size = values.empty() ? 0 : values.size() - 1;
-  for (const std::string& value : values) {
-    size += value.size();
+char* DiskFileChannels::BeginLine(std::int16_t number, std::size_t size) {
+  return RequireOutput(number).output->Extend(size);
+}
+
+void DiskFileChannels::EndLine(std::int16_t number) {
+  FinishLine(number, RequireOutput(number));
+}
+
+void DiskFileChannels::FinishLine(std::int16_t number, Channel& channel) {
+  if (channel.output->EndLine()) {
+    Flush(number, channel);
   }
-  std::size_t at = channel.output.size();
-  channel.output.resize(at + size);
-  char* out = channel.output.data();
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    if (i > 0) {
-      out[at++] = separator;
-    }
-    values[i].copy(out + at, values[i].size());
-    at += values[i].size();
-  }
-  EndLine(number, channel);
 }
 
 void DiskFileChannels::Close(std::int16_t number) {

@@ -23,10 +23,10 @@ class DiskFileChannels final : public FileChannels {
   OpenResult Open(std::int16_t channel, const std::string& path, OpenMode mode) override;
   bool IsOpen(std::int16_t channel) const override;
   bool AtEnd(std::int16_t channel) override;
-  void ReadLine(std::int16_t channel, std::string& line) override;
+  std::string_view NextLine(std::int16_t channel) override;
   void WriteLine(std::int16_t channel, std::string_view text) override;
-  void WriteJoined(std::int16_t channel, std::span<const std::string> values,
-                   char separator) override;
+  char* BeginLine(std::int16_t channel, std::size_t size) override;
+  void EndLine(std::int16_t channel) override;
   void Close(std::int16_t channel) override;
   void FlushAll() override;
   void CloseQuietly(std::int16_t channel) noexcept override;
@@ -35,11 +35,10 @@ class DiskFileChannels final : public FileChannels {
   struct Channel;
   Channel* Find(std::int16_t channel) const;
   Channel& Require(std::int16_t channel) const;
-  bool Refill(Channel& channel);
   void Flush(std::int16_t number, Channel& channel);
   void Release(std::int16_t channel) noexcept;
   Channel& RequireOutput(std::int16_t channel) const;
-  void EndLine(std::int16_t number, Channel& channel);
+  void FinishLine(std::int16_t number, Channel& channel);
 
   std::array<std::unique_ptr<Channel>, kLastChannel + 1> channels_;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -9,6 +9,8 @@ namespace trelvox {
 
 inline constexpr int kFirstChannel = 1;
 inline constexpr int kLastChannel = 255;
+
+inline constexpr std::size_t kLineSlack = 16;
 
 enum class OpenMode { Input, Output, Append };
 
@@ -29,13 +31,18 @@ class FileChannels {
   virtual bool IsOpen(std::int16_t channel) const = 0;
   // True when an input channel has no more lines (also for a channel that is not open).
   virtual bool AtEnd(std::int16_t channel) = 0;
-  // Reads the next line into `line`; at the end of the file `line` becomes empty.
-  virtual void ReadLine(std::int16_t channel, std::string& line) = 0;
+  // Reads the next line; at the end of the file it is empty. The view lasts until the next
+  // read on the channel, or until the channel is closed.
+  virtual std::string_view NextLine(std::int16_t channel) = 0;
+  // NextLine copied into `line`, for callers that keep the line beyond the next read.
+  void ReadLine(std::int16_t channel, std::string& line) { line.assign(NextLine(channel)); }
   virtual void WriteLine(std::int16_t channel, std::string_view text) = 0;
-  // Writes the values joined by `separator` as one line, exactly as WriteLine of the joined
-  // text would, without building that text first.
-  virtual void WriteJoined(std::int16_t channel, std::span<const std::string> values,
-                           char separator) = 0;
+  // Room for one line of `size` bytes in the channel's output buffer, to be filled at once and
+  // ended with EndLine, which adds CR LF: a row is formatted where it is written from. The
+  // kLineSlack bytes after the room may be written to as well (for copies in whole blocks);
+  // they are not part of the line.
+  virtual char* BeginLine(std::int16_t channel, std::size_t size) = 0;
+  virtual void EndLine(std::int16_t channel) = 0;
   // Flushes and closes. Closing a channel that is not open does nothing.
   virtual void Close(std::int16_t channel) = 0;
   // Writes every buffered line of every open channel to its file.

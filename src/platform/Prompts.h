@@ -42,6 +42,11 @@ struct FileDialogRequest {
 class Prompts {
  public:
   virtual ~Prompts() = default;
+  // True when a box waits for a person, who may look at the output files meanwhile: every
+  // row written before the box is then on disk first. A front end whose boxes wait for nobody
+  // (the batch tool) says false and spares a write per box; its files are written in full
+  // when they are closed, whichever way the command ends.
+  virtual bool BoxesWaitForUser() const { return true; }
   virtual Answer ShowMessage(const MessageRequest& request) = 0;
   // Returns the typed text; Cancel gives the empty text.
   virtual std::string ShowInput(const InputRequest& request) = 0;

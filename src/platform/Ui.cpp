@@ -2,24 +2,30 @@
 
 namespace trelvox {
 
+void Ui::FlushBeforeBox() {
+  if (prompts_.BoxesWaitForUser()) {
+    files_.FlushAll();
+  }
+}
+
 void Ui::Message(std::string_view text, std::string_view caption, Tone tone) {
-  files_.FlushAll();
+  FlushBeforeBox();
   prompts_.ShowMessage({std::string(text), std::string(caption), Buttons::Ok, tone});
 }
 
 bool Ui::AskYesNo(std::string_view text, std::string_view caption) {
-  files_.FlushAll();
+  FlushBeforeBox();
   return prompts_.ShowMessage(
              {std::string(text), std::string(caption), Buttons::YesNo, Tone::Info}) == Answer::Yes;
 }
 
 std::string Ui::Input(std::string_view prompt, std::string_view title) {
-  files_.FlushAll();
+  FlushBeforeBox();
   return prompts_.ShowInput({std::string(prompt), std::string(title)});
 }
 
 std::string Ui::ChooseFile(const FileDialogRequest& request) {
-  files_.FlushAll();
+  FlushBeforeBox();
   return prompts_.ShowFileDialog(request);
 }
 

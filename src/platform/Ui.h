@@ -8,9 +8,9 @@
 
 namespace trelvox {
 
-// What the commands and readers use to talk to the user. Before any box or dialog is shown
-// every buffered output line is written out, so that the files on disk are complete while the
-// user reads the box (and stay complete if the program is killed there).
+// What the commands and readers use to talk to the user. Before any box or dialog that waits
+// for a person is shown every buffered output line is written out, so that the files on disk
+// are complete while the user reads the box (and stay complete if the program is killed there).
 class Ui {
  public:
   Ui(Prompts& prompts, FileChannels& files) : prompts_(prompts), files_(files) {}
@@ -24,6 +24,8 @@ class Ui {
   std::string ChooseFile(const FileDialogRequest& request);
 
  private:
+  void FlushBeforeBox();
+
   Prompts& prompts_;
   FileChannels& files_;
 };

@@ -1,9 +1,10 @@
 #include "record/FieldRecord.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
-#include <span>
+#include <functional>
+#include <iterator>
+#include <utility>
 
 #include "platform/FileChannels.h"
 #include "platform/Int16.h"
@@ -13,107 +14,281 @@ namespace trelvox {
 
 namespace {
 
-void RequireRoomForOneMore(int count) {
-  if (count >= kInt16Max) {
+void RequireRoomFor(int count, int added) {
+  if (count > kInt16Max - added) {
     throw OverflowError("Overflow: a record cannot hold more than 32767 values.");
   }
+}
+
+// Copies in whole blocks of kLineSlack bytes, so that a short value (most are) costs one load
+// and one store. Both sides must have kLineSlack bytes of slack after the copied bytes: the
+// arena keeps that much free behind its last value, and so does an output line's room.
+char* CopyInBlocks(char* out, const char* from, std::size_t size) {
+  for (std::size_t done = 0; done < size; done += kLineSlack) {
+    std::memcpy(out + done, from + done, kLineSlack);
+  }
+  return out + size;
+}
+
+// Values from elsewhere have no slack after them: short ones are copied in two overlapping
+// words, cheaper than a call to memcpy.
+char* CopyBytes(char* out, const char* from, std::size_t size) {
+  if (size >= 8 && size <= 16) {
+    std::memcpy(out, from, 8);
+    std::memcpy(out + size - 8, from + size - 8, 8);
+  } else if (size >= 4 && size < 8) {
+    std::memcpy(out, from, 4);
+    std::memcpy(out + size - 4, from + size - 4, 4);
+  } else if (size > 16) {
+    std::memcpy(out, from, size);
+  } else {
+    for (std::size_t i = 0; i < size; ++i) {
+      out[i] = from[i];
+    }
+  }
+  return out + size;
 }
 
 }  // namespace
 
+FieldRecord::FieldRecord(std::initializer_list<std::string_view> values) {
+  for (const std::string_view value : values) {
+    Append(value);
+  }
+}
+
+FieldRecord::FieldRecord(const FieldRecord& other) {
+  *this = other;
+}
+
+FieldRecord& FieldRecord::operator=(const FieldRecord& other) {
+  if (this != &other) {
+    Clear();
+    for (int i = 1; i <= other.Count(); ++i) {
+      Append(other[i]);
+    }
+  }
+  return *this;
+}
+
+FieldRecord::FieldRecord(FieldRecord&& other) noexcept {
+  *this = std::move(other);
+}
+
+FieldRecord& FieldRecord::operator=(FieldRecord&& other) noexcept {
+  if (this != &other) {
+    arena_ = std::move(other.arena_);
+    used_ = std::exchange(other.used_, 0);
+    capacity_ = std::exchange(other.capacity_, 0);
+    heldBytes_ = std::exchange(other.heldBytes_, 0);
+    spans_ = std::move(other.spans_);
+    other.spans_.clear();
+    first_ = std::exchange(other.first_, 0);
+  }
+  return *this;
+}
+
+std::vector<std::string> FieldRecord::Values() const {
+  std::vector<std::string> values;
+  values.reserve(static_cast<std::size_t>(Count()));
+  for (int i = 1; i <= Count(); ++i) {
+    values.emplace_back((*this)[i]);
+  }
+  return values;
+}
+
+void FieldRecord::StartRow() {
+  used_ = 0;
+  heldBytes_ = 0;
+  spans_.resize(kFrontRoom);
+  first_ = kFrontRoom;
+}
+
+void FieldRecord::Clear() {
+  StartRow();
+}
+
+char* FieldRecord::Reserve(std::size_t size) {
+  if (capacity_ - used_ < size + kLineSlack) {
+    const std::size_t capacity =
+        std::max({capacity_ * 2, used_ + size + kLineSlack, std::size_t{256}});
+    auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+    if (used_ > 0) {
+      std::memcpy(larger.get(), arena_.get(), used_);
+    }
+    arena_ = std::move(larger);
+    capacity_ = capacity;
+  }
+  return arena_.get() + used_;
+}
+
+FieldRecord::Span FieldRecord::Store(std::string_view value) {
+  // The value may be one of this record's own: note where it lies before the arena moves.
+  const char* bytes = arena_.get();
+  const bool own = !value.empty() && std::less_equal<>()(bytes, value.data()) &&
+                   std::less<>()(value.data(), bytes + used_);
+  const auto ownOffset = own ? static_cast<std::size_t>(value.data() - bytes) : 0;
+  char* room = Reserve(value.size());
+  if (own) {
+    CopyInBlocks(room, arena_.get() + ownOffset, value.size());
+  } else {
+    CopyBytes(room, value.data(), value.size());
+  }
+  const Span span{used_, value.size()};
+  used_ += value.size();
+  heldBytes_ += value.size();
+  return span;
+}
+
+void FieldRecord::Compact() {
+  auto compact = std::make_unique_for_overwrite<char[]>(heldBytes_ + kLineSlack);
+  std::size_t used = 0;
+  for (std::size_t i = first_; i < spans_.size(); ++i) {
+    std::memcpy(compact.get() + used, arena_.get() + spans_[i].offset, spans_[i].size);
+    spans_[i].offset = used;
+    used += spans_[i].size;
+  }
+  arena_ = std::move(compact);
+  capacity_ = heldBytes_ + kLineSlack;
+  used_ = used;
+}
+
+void FieldRecord::Append(std::string_view value) {
+  spans_.push_back(Store(value));
+  CompactIfWasteful();
+}
+
+void FieldRecord::Insert(int index, std::string_view value) {
+  const Span span = Store(value);
+  if (index == 1 && first_ > 0) {
+    spans_[--first_] = span;
+  } else {
+    spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(first_) + (index - 1), span);
+  }
+  CompactIfWasteful();
+}
+
+void FieldRecord::InsertFront(std::initializer_list<std::string_view> values) {
+  // The common case, a row's leading ID, date and number: no reservation, no move.
+  std::size_t size = 0;
+  for (const std::string_view value : values) {
+    size += value.size();
+  }
+  if (first_ < values.size() || capacity_ - used_ < size + kLineSlack) {
+    // No room in front, or the arena must grow first; the values may be this record's own, so one
+    // at a time.
+    for (auto value = std::rbegin(values); value != std::rend(values); ++value) {
+      Insert(1, *value);
+    }
+    return;
+  }
+  char* room = Reserve(size);
+  first_ -= values.size();
+  std::size_t slot = first_;
+  for (const std::string_view value : values) {
+    room = CopyBytes(room, value.data(), value.size());
+    spans_[slot++] = {used_, value.size()};
+    used_ += value.size();
+  }
+  heldBytes_ += size;
+  CompactIfWasteful();
+}
+
+void FieldRecord::Erase(int index) {
+  const auto at = spans_.begin() + static_cast<std::ptrdiff_t>(first_) + (index - 1);
+  heldBytes_ -= at->size;
+  spans_.erase(at);
+}
+
+std::string_view FieldRecord::HoldLine(std::string_view line) {
+  StartRow();
+  char* room = Reserve(line.size());
+  if (!line.empty()) {
+    std::memmove(room, line.data(), line.size());  // the line may be one of this record's values
+  }
+  used_ = line.size();
+  return std::string_view(room, line.size());
+}
+
+char* FieldRecord::JoinInto(char* out, char separator) const {
+  // Locals, so that the bytes stored through `out` cannot make the compiler reload them.
+  const char* const bytes = arena_.get();
+  const Span* span = spans_.data() + first_;
+  const Span* const end = spans_.data() + spans_.size();
+  if (span == end) {
+    return out;
+  }
+  out = CopyInBlocks(out, bytes + span->offset, span->size);
+  for (++span; span != end; ++span) {
+    *out++ = separator;
+    out = CopyInBlocks(out, bytes + span->offset, span->size);
+  }
+  return out;
+}
+
+bool operator==(const FieldRecord& a, const FieldRecord& b) {
+  if (a.Count() != b.Count()) {
+    return false;
+  }
+  for (int i = 1; i <= a.Count(); ++i) {
+    if (a[i] != b[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
 FieldRecord EmptyRecord() {
-  return FieldRecord{"0"};
+  return FieldRecord();
 }
 
 void MakeEmpty(FieldRecord& record) {
-  record.resize(1);
-  record[0].assign(1, '0');  // not = "0": GCC 12 -O3 then warns falsely (-Wrestrict)
+  record.Clear();
 }
 
 int RecordCount(const FieldRecord& record) {
-  if (record.empty() || record[0].empty()) {
-    return 0;
-  }
-  // Plain decimal digits only; at most five, since a count never passes 32767.
-  const std::string& text = record[0];
-  if (text.size() > 5) {
-    return 0;
-  }
-  int count = 0;
-  for (const char digit : text) {
-    if (digit < '0' || digit > '9') {
-      return 0;
-    }
-    count = count * 10 + (digit - '0');
-  }
-  // Never trust a count beyond the values actually held.
-  return std::min(count, static_cast<int>(record.size()) - 1);
-}
-
-void SetRecordCount(FieldRecord& record, int count) {
-  if (record.empty()) {
-    record.emplace_back();
-  }
-  char digits[8];
-  const auto result = std::to_chars(digits, digits + sizeof digits, count);
-  const auto length = static_cast<std::size_t>(result.ptr - digits);
-  std::string& text = record[0];
-  text.resize(length);  // a short count stays in the string's own storage
-  std::memcpy(text.data(), digits, length);
+  return record.Count();
 }
 
 void WriteRecord(FileChannels& files, std::int16_t channel, const FieldRecord& record) {
-  const int count = RecordCount(record);
-  files.WriteJoined(channel, std::span<const std::string>(record).subspan(1, count), '\t');
+  const std::size_t size = record.JoinedSize();
+  record.JoinInto(files.BeginLine(channel, size), '\t');
+  files.EndLine(channel);
 }
 
 void AppendValueToRecord(FieldRecord& record, std::string_view value) {
-  const int count = RecordCount(record);
-  RequireRoomForOneMore(count);
-  record.resize(static_cast<std::size_t>(count) + 2);
-  SetRecordCount(record, count + 1);
-  record[count + 1].assign(value);
+  RequireRoomFor(record.Count(), 1);
+  record.Append(value);
 }
 
 void DeleteValueInRecord(FieldRecord& record, int index) {
-  const int count = RecordCount(record);
+  const int count = record.Count();
   if (count == 0) {
-    MakeEmpty(record);
     return;
   }
-  for (int i = 1; i <= count - 1; ++i) {
-    if (i >= index) {
-      record[i] = std::move(record[i + 1]);
-    }
-  }
-  record.resize(static_cast<std::size_t>(count));
-  SetRecordCount(record, count - 1);
+  record.Erase(std::clamp(index, 1, count));
 }
 
 void InsertValueInRecord(FieldRecord& record, std::string_view value, int index, Ui& ui) {
-  const int count = RecordCount(record);
+  const int count = record.Count();
   if (index < 1 || index > count + 1) {
     ui.Message("Error in InsertValueInRecord: Index out of range!");
     return;
   }
-  RequireRoomForOneMore(count);
-  record.resize(static_cast<std::size_t>(count) + 1);
-  record.emplace(record.begin() + index, value);
-  SetRecordCount(record, count + 1);
+  RequireRoomFor(count, 1);
+  record.Insert(index, value);
 }
 
 void InsertLeadingValues(FieldRecord& record, std::initializer_list<std::string_view> values) {
-  const int count = RecordCount(record);
-  const int added = static_cast<int>(values.size());
-  if (count > kInt16Max - added) {
-    throw OverflowError("Overflow: a record cannot hold more than 32767 values.");
-  }
-  record.resize(static_cast<std::size_t>(count) + 1);
-  record.insert(record.begin() + 1, values.begin(), values.end());
-  SetRecordCount(record, count + added);
+  RequireRoomFor(record.Count(), static_cast<int>(values.size()));
+  record.InsertFront(values);
 }
 
 void ReplaceChar(std::string& text, std::string_view search, std::string_view replacement) {
+  if (search.size() == 1 && replacement.size() == 1) {
+    std::replace(text.begin(), text.end(), search.front(), replacement.front());
+    return;
+  }
   std::string result;
   result.reserve(text.size());
   const std::string_view rest(text);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,18 +13,88 @@ namespace trelvox {
 class FileChannels;
 class Ui;
 
-// Element 0 holds the number n of values as decimal text; elements 1 to n hold the values.
-// After every operation the array has exactly n + 1 elements.
-using FieldRecord = std::vector<std::string>;
+// An ordered list of text values, numbered from 1, with its count n in front of it. Every row
+// read from a DMDX file or written to an output file passes through one.
+//
+// Built for one row after another: the count is held as a number, and the values are spans of
+// one byte arena that the record reuses from row to row, so cutting a line, putting values in
+// front of it and writing it costs no allocation once the record has seen a row of that size.
+class FieldRecord {
+ public:
+  // The record without values.
+  FieldRecord() = default;
+  FieldRecord(std::initializer_list<std::string_view> values);
+  FieldRecord(const FieldRecord& other);
+  FieldRecord& operator=(const FieldRecord& other);
+  FieldRecord(FieldRecord&& other) noexcept;
+  FieldRecord& operator=(FieldRecord&& other) noexcept;
+  ~FieldRecord() = default;
 
-// The record without values: one element holding "0".
+  int Count() const { return static_cast<int>(spans_.size() - first_); }
+  // Value `index`, 1 to Count(). The view lasts until the record is next changed.
+  std::string_view operator[](int index) const {
+    const Span& span = spans_[first_ + static_cast<std::size_t>(index - 1)];
+    return std::string_view(arena_.get() + span.offset, span.size);
+  }
+  std::vector<std::string> Values() const;
+
+  // The edits below keep the record's count rule; the routines of this header build on them.
+  void Clear();
+  void Append(std::string_view value);
+  void Insert(int index, std::string_view value);
+  void Erase(int index);
+  // Puts the values before value 1, in their order.
+  void InsertFront(std::initializer_list<std::string_view> values);
+  // Makes the record's values the fields of `line`: `line` is copied into the arena once, and
+  // AddField then takes each field as a view into that copy (see ParseString).
+  std::string_view HoldLine(std::string_view line);
+  void AddField(std::string_view fieldOfHeldLine) {
+    spans_.push_back(
+        {static_cast<std::size_t>(fieldOfHeldLine.data() - arena_.get()), fieldOfHeldLine.size()});
+    heldBytes_ += fieldOfHeldLine.size();
+  }
+  // The length of the values joined by one separator each, and the joining itself.
+  std::size_t JoinedSize() const { return heldBytes_ + (Count() > 0 ? Count() - 1 : 0); }
+  char* JoinInto(char* out, char separator) const;
+
+  friend bool operator==(const FieldRecord& a, const FieldRecord& b);
+
+ private:
+  struct Span {
+    std::size_t offset;
+    std::size_t size;
+  };
+  // Slots kept free in front of value 1 when a row starts: the subject's ID, date and trial
+  // number go there without moving the values.
+  static constexpr std::size_t kFrontRoom = 4;
+
+  Span Store(std::string_view value);
+  char* Reserve(std::size_t size);
+  void StartRow();
+  void CompactIfWasteful() {
+    if (used_ - heldBytes_ >= kWasteBeforeCompacting) {
+      Compact();
+    }
+  }
+  void Compact();
+
+  // Values removed or replaced leave their bytes in the arena until the next row starts it
+  // afresh; a record edited for long without that is compacted once this much is wasted.
+  static constexpr std::size_t kWasteBeforeCompacting = 64 * 1024;
+
+  std::unique_ptr<char[]> arena_;  // the bytes of the values, and of values no longer held
+  std::size_t used_ = 0;
+  std::size_t capacity_ = 0;
+  std::size_t heldBytes_ = 0;
+  std::vector<Span> spans_;  // value i is spans_[first_ + i - 1]
+  std::size_t first_ = 0;
+};
+
+// The record without values: count 0.
 FieldRecord EmptyRecord();
 void MakeEmpty(FieldRecord& record);
 
-// The count as element 0 states it. A record whose element 0 is missing or is not a plain
-// decimal count is read as holding no values.
 int RecordCount(const FieldRecord& record);
-void SetRecordCount(FieldRecord& record, int count);
 
 // Writes the values joined by single tabs as one line with CR LF.
 void WriteRecord(FileChannels& files, std::int16_t channel, const FieldRecord& record);
@@ -39,7 +111,8 @@ void InsertValueInRecord(FieldRecord& record, std::string_view value, int index,
 // would; the record's values follow them.
 void InsertLeadingValues(FieldRecord& record, std::initializer_list<std::string_view> values);
 // Replaces every occurrence of `search` that starts at a position by `replacement`, consuming
-// only the first character of the occurrence each time.
+// only the first character of the occurrence each time. A one-character search and
+// replacement (the comma of a ZIL line) works in place.
 void ReplaceChar(std::string& text, std::string_view search, std::string_view replacement);
 
 }  // namespace trelvox

@@ -14,46 +14,62 @@ namespace {
 // that fits leaves room for 32700 fields.
 constexpr int kCapacityStep = 100;
 
+// The position of the first `separator` in the text, or npos. Fields are short: a plain loop
+// beats a call to memchr.
+std::size_t FindSeparator(std::string_view text, char separator) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == separator) {
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
 // The text before position `end` of the rest, which then starts after it; the whole rest when
 // `end` is npos.
 std::string_view TakeField(std::string_view& rest, std::size_t end) {
+  if (end == std::string_view::npos) {
+    const std::string_view field = rest;
+    rest.remove_prefix(rest.size());
+    return field;
+  }
   const std::string_view field = rest.substr(0, end);
-  rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+  rest.remove_prefix(end + 1);
   return field;
 }
 
 std::string_view NextBlankField(std::string_view& rest) {
-  const std::size_t start = rest.find_first_not_of(' ');
-  if (start == std::string_view::npos) {
-    rest = {};
-    return {};  // blanks only: one empty field
+  std::size_t start = 0;
+  while (start < rest.size() && rest[start] == ' ') {
+    ++start;
   }
   rest.remove_prefix(start);
-  return TakeField(rest, rest.find(' '));
+  if (rest.empty()) {
+    return rest;  // blanks only: one empty field
+  }
+  return TakeField(rest, FindSeparator(rest, ' '));
 }
 
 std::string_view NextTabField(std::string_view& rest) {
-  return TakeField(rest, rest.find('\t'));
+  return TakeField(rest, FindSeparator(rest, '\t'));
 }
 
-void GrowCapacity(FieldRecord& record, int& capacity) {
+void GrowCapacity(int& capacity) {
   if (capacity + kCapacityStep > kInt16Max) {
     throw OverflowError("Overflow: a line holds more than 32700 fields.");
   }
   capacity += kCapacityStep;
-  record.reserve(static_cast<std::size_t>(capacity) + 1);
 }
 
 }  // namespace
 
 void ParseString(std::string_view line, FieldRecord& record, std::string_view identifier, Ui& ui) {
-  const bool blanks = identifier == "S";
-  const bool tabs = identifier == "T";
-  record.resize(1);
+  const bool blanks = identifier.size() == 1 && identifier.front() == 'S';
+  const bool tabs = identifier.size() == 1 && identifier.front() == 'T';
+  // The fields are views into the record's own copy of the line.
+  std::string_view rest = record.HoldLine(line);
   int capacity = kCapacityStep;
-  record.reserve(static_cast<std::size_t>(capacity) + 1);
   int count = 0;
-  std::string_view rest = line;
   while (!rest.empty()) {
     if (!blanks && !tabs) {
       MakeEmpty(record);
@@ -63,11 +79,10 @@ void ParseString(std::string_view line, FieldRecord& record, std::string_view id
     const std::string_view field = blanks ? NextBlankField(rest) : NextTabField(rest);
     ++count;
     if (count > capacity) {
-      GrowCapacity(record, capacity);
+      GrowCapacity(capacity);
     }
-    record.emplace_back(field);
+    record.AddField(field);
   }
-  SetRecordCount(record, count);
 }
 
 }  // namespace trelvox

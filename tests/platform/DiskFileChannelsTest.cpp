@@ -48,15 +48,20 @@ TEST(DiskFileChannels, ReadsLinesWithEveryTerminator) {
   }
 }
 
-TEST(DiskFileChannels, CrLfSplitAcrossBufferLoadsIsOneTerminator) {
+TEST(DiskFileChannels, LineEndsSplitAcrossBufferLoadsEndOneLine) {
   TempDir dir;
-  for (std::size_t length : {65535u, 65536u, 65534u, 131071u}) {
-    const std::string first(length, 'x');
-    WriteFile(dir.File("big.txt"), first + "\r\nsecond\r\n");
-    const std::vector<std::string> lines = ReadAllLines(dir.File("big.txt"));
-    ASSERT_EQ(lines.size(), 2u) << length;
-    EXPECT_EQ(lines[0], first);
-    EXPECT_EQ(lines[1], "second");
+  const std::string path = dir.File("big.txt");
+  // Loads are 64 KiB: the lengths put the terminator of the long line on either side of a
+  // load boundary, and make it longer than one or several loads.
+  for (const std::string end : {"\r\n", "\n", "\r"}) {
+    for (const std::size_t length : {65533u, 65534u, 65535u, 65536u, 131071u, 200000u}) {
+      const std::string longLine(length, 'x');
+      WriteFile(path, longLine + end);
+      EXPECT_EQ(ReadAllLines(path), std::vector<std::string>{longLine}) << length;
+      WriteFile(path, "a" + end + longLine + end + "second" + end + end + "last");
+      const std::vector<std::string> expected{"a", longLine, "second", "", "last"};
+      EXPECT_EQ(ReadAllLines(path), expected) << length << " " << end.size();
+    }
   }
 }
 

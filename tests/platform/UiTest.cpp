@@ -14,7 +14,9 @@ using testing::TempDir;
 // Looks at the output file at the moment each box is shown.
 class PeekingPrompts final : public Prompts {
  public:
-  explicit PeekingPrompts(std::string path) : path_(std::move(path)) {}
+  explicit PeekingPrompts(std::string path, bool waitsForUser = true)
+      : path_(std::move(path)), waitsForUser_(waitsForUser) {}
+  bool BoxesWaitForUser() const override { return waitsForUser_; }
   Answer ShowMessage(const MessageRequest&) override {
     seen.push_back(ReadFile(path_));
     return Answer::Yes;
@@ -31,6 +33,7 @@ class PeekingPrompts final : public Prompts {
 
  private:
   std::string path_;
+  bool waitsForUser_;
 };
 
 TEST(Ui, EveryBoxSeesTheRowsWrittenBeforeIt) {
@@ -50,6 +53,23 @@ TEST(Ui, EveryBoxSeesTheRowsWrittenBeforeIt) {
   ui.ChooseFile({});
   EXPECT_EQ(prompts.seen, (std::vector<std::string>{"a\r\n", "a\r\nb\r\n", "a\r\nb\r\nc\r\n",
                                                     "a\r\nb\r\nc\r\nd\r\n"}));
+}
+
+TEST(Ui, BoxesThatWaitForNobodyLeaveTheRowsBufferedUntilTheFileCloses) {
+  TempDir dir;
+  const std::string path = dir.File("out.dat");
+  DiskFileChannels files;
+  PeekingPrompts prompts(path, false);
+  Ui ui(prompts, files);
+  ASSERT_EQ(files.Open(1, path, OpenMode::Output).errorNumber, 0);
+  files.WriteLine(1, "a");
+  ui.Message("m");
+  EXPECT_TRUE(ui.AskYesNo("q"));
+  ui.Input("i");
+  ui.ChooseFile({});
+  EXPECT_EQ(prompts.seen, (std::vector<std::string>{"", "", "", ""}));
+  files.Close(1);
+  EXPECT_EQ(ReadFile(path), "a\r\n");
 }
 
 }  // namespace

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace trelvox {
+
+// The size of one buffer load, and of an output buffer before it is written to its file.
+inline constexpr std::size_t kLineBufferSize = 64 * 1024;
+
+// The first CR or LF in [begin, stop), or stop: one pass over the bytes, whichever line end
+// the file uses.
+const char* FindLineEnd(const char* begin, const char* stop);
+
+// Lines of a file read in buffer loads and handed out as views into the buffer, without a copy.
+// A line that runs past the end of a load is moved to the front of the buffer and the load
+// continued behind it; the buffer grows only for a line longer than itself.
+class LineInput {
+ public:
+  // `path` names the file in the ReadError raised when a read fails.
+  LineInput(std::FILE* file, std::string path);
+
+  // True when no byte is left to read.
+  bool AtEnd();
+  // The next line without its terminator (CR LF, LF or a lone CR); empty at the end. The view
+  // lasts until the next call.
+  std::string_view Next();
+
+ private:
+  bool LoadMore();
+  std::string_view Take(std::size_t lineEnd, std::size_t next);
+
+  std::FILE* file_;
+  std::string path_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = kLineBufferSize;
+  std::size_t pos_ = 0;  // bytes [pos_, end_) are not consumed yet
+  std::size_t end_ = 0;
+};
+
+// Lines collected for one output file until the buffer is full; the owner writes them out.
+class LineOutput {
+ public:
+  LineOutput();
+
+  // Room for `size` bytes at the end of the buffer, which grows for a line longer than itself.
+  char* Extend(std::size_t size);
+  void Append(std::string_view text);
+  // Ends the line with CR LF; true when the buffer is full enough to be written out.
+  bool EndLine();
+
+  const char* Data() const { return buffer_.get(); }
+  std::size_t Size() const { return size_; }
+  void Clear() { size_ = 0; }
+
+ private:
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = kLineBufferSize;
+  std::size_t size_ = 0;
+};
+
+}  // namespace trelvox
