@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTimer>
 
+#include "desktop/WindowLayout.h"
+
 namespace trelvox {
 
 namespace {
@@ -31,9 +33,15 @@ ClockStatusBar::ClockStatusBar(QWidget* parent)
     : QStatusBar(parent), date_(nullptr), time_(nullptr), timer_(new QTimer(this)) {
   setObjectName(QStringLiteral("sbStatusBar"));
   setSizeGripEnabled(true);
-  AddPanel(this, "pnlStatus", QStringLiteral("Status"), true);
-  date_ = AddPanel(this, "pnlDate", QString(), false);
-  time_ = AddPanel(this, "pnlTime", QString(), false);
+  for (const PanelSpec& spec : StatusPanels()) {
+    const bool isText = spec.content == PanelContent::Text;
+    QLabel* panel = AddPanel(this, spec.name, QString::fromLatin1(spec.text), isText);
+    if (spec.content == PanelContent::Date) {
+      date_ = panel;
+    } else if (spec.content == PanelContent::Time) {
+      time_ = panel;
+    }
+  }
   Refresh();
   connect(timer_, &QTimer::timeout, this, &ClockStatusBar::Refresh);
   timer_->start(kRefreshMilliseconds);

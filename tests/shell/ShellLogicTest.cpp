@@ -9,7 +9,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Ui.h"
 #include "shell/FileFilter.h"
-#include "shell/Placement.h"
+#include "desktop/Placement.h"
 #include "shell/SysInfo.h"
 #include "support/SessionFixture.h"
 
