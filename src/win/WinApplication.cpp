@@ -81,6 +81,14 @@ void WinApplication::Begin() {
   swapping_ = false;
 }
 
+frmSplash* WinApplication::Splash() const {
+  return splash_ && splash_->Handle() != nullptr ? splash_.get() : nullptr;
+}
+
+frmSaveOptions* WinApplication::SaveOptions() const {
+  return saveOptions_ && saveOptions_->Handle() != nullptr ? saveOptions_.get() : nullptr;
+}
+
 frmSaveOptions& WinApplication::LoadSaveOptions() {
   if (!saveOptions_ || saveOptions_->Handle() == nullptr) {
     saveOptions_ = std::make_unique<frmSaveOptions>(*this);
@@ -103,20 +111,18 @@ void WinApplication::WindowClosed(HWND window) {
   if (swapping_) {
     return;
   }
-  const bool anyLeft = (splash_ && splash_->Handle() != nullptr) ||
-                       (mainForm_ && mainForm_->Handle() != nullptr) ||
-                       (saveOptions_ && saveOptions_->Handle() != nullptr);
+  const bool anyLeft = Splash() != nullptr || SaveOptions() != nullptr ||
+                       (mainForm_ && mainForm_->Handle() != nullptr);
   if (!anyLeft) {
     PostQuitMessage(0);
   }
 }
 
 bool WinApplication::TranslateForWindows(MSG& message) {
-  if (saveOptions_ && saveOptions_->Handle() != nullptr &&
-      IsDialogMessageA(saveOptions_->Handle(), &message)) {
+  if (SaveOptions() != nullptr && IsDialogMessageA(saveOptions_->Handle(), &message)) {
     return true;
   }
-  if (splash_ && splash_->Handle() != nullptr && IsDialogMessageA(splash_->Handle(), &message)) {
+  if (Splash() != nullptr && IsDialogMessageA(splash_->Handle(), &message)) {
     return true;
   }
   if (mainForm_ && mainForm_->Handle() != nullptr) {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "commands/Commands.h"
-#include "desktop/SysInfo.h"
+#include "shell/SysInfo.h"
 #include "parse/RunState.h"
 #include "parse/Session.h"
 #include "platform/DiskFileChannels.h"
@@ -53,9 +53,11 @@ class WinApplication {
   // Handles one queued message the way the program's loop does; false when none was waiting.
   bool DispatchPending();
 
-  frmSplash* Splash() const { return splash_.get(); }
+  // The splash and the options dialog while they are loaded, else null.
+  frmSplash* Splash() const;
+  frmSaveOptions* SaveOptions() const;
+  // The main window once Begin has made it; nothing clears it.
   frmMain* MainForm() const { return mainForm_.get(); }
-  frmSaveOptions* SaveOptions() const { return saveOptions_.get(); }
   frmSaveOptions& LoadSaveOptions();
   void ShowAbout(HWND owner);
 

@@ -155,6 +155,7 @@ void frmMain::LayOut() {
                   client.right - timeWidth - gripWidth, -1};
   SendMessageA(statusBar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
   MoveWindow(mdiClient_, 0, 0, client.right, client.bottom - barHeight, TRUE);
+  Refresh();  // new parts start empty
 }
 
 LRESULT CALLBACK frmMain::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,15 +2,17 @@
 // boxes answered by a script.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include "desktop/Version.h"
+#include "shell/Version.h"
 #include "desktop/WindowLayout.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -202,6 +204,10 @@ struct PlacementCase {
   TwipsRect expectedTwips;
 };
 
+void PrintTo(const PlacementCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class WinPlacement : public WinWindows, public ::testing::WithParamInterface<PlacementCase> {};
 
 TEST_P(WinPlacement, BeginOpensTheMainWindowAtItsStoredPlacement) {
@@ -292,7 +298,7 @@ TEST_F(WinWindows, ParseAllRunsTheCommandThroughTheBoxes) {
   EXPECT_EQ(prompts_->Unanswered(), 0u);
   ASSERT_FALSE(prompts_->Messages().empty());
   EXPECT_EQ(prompts_->Messages().back(), "Parsing Complete!");
-  EXPECT_EQ(ReadFile(composite).substr(0, 7), "Subject");
+  EXPECT_EQ(ReadFile(composite).substr(0, 6), "SubID\t") << "the header row of a new file";
 }
 
 // ---- options dialog -----------------------------------------------------------------------
@@ -319,6 +325,10 @@ struct OptionsCase {
   Leave leave;
   bool stored;
 };
+
+void PrintTo(const OptionsCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class WinOptionsDialog : public WinWindows, public ::testing::WithParamInterface<OptionsCase> {};
 
