@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/Version.h"
 #include "desktop/WindowLayout.h"
+#include "shell/Version.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 #include "win/RegistrySettingsStore.h"
@@ -83,7 +83,8 @@ bool IsFocusable(const ControlSpec& control) {
 }
 
 void ClearStoredSettings() {
-  RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(RegistrySettingsStore::kRoot) + "\\Trelvox").c_str());
+  RegDeleteTreeA(HKEY_CURRENT_USER,
+                 (std::string(RegistrySettingsStore::kRoot) + "\\Trelvox").c_str());
 }
 
 std::string Stored(const char* key) {
@@ -229,16 +230,16 @@ TEST_P(WinPlacement, BeginOpensTheMainWindowAtItsStoredPlacement) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stored, WinPlacement,
-    ::testing::Values(
-        PlacementCase{"Nothing", {}, {1000, 1000, 6500, 6500}},
-        PlacementCase{"Twips",
-                      {{"MainLeft", "1500"},
-                       {"MainTop", "3000"},
-                       {"MainWidth", "7500"},
-                       {"MainHeight", "4500"}},
-                      {1500, 3000, 7500, 4500}},
-        PlacementCase{"Garbage", {{"MainLeft", "left"}, {"MainTop", "3000"}, {"MainWidth", ""}},
-                      {1000, 3000, 6500, 6500}}),
+    ::testing::Values(PlacementCase{"Nothing", {}, {1000, 1000, 6500, 6500}},
+                      PlacementCase{"Twips",
+                                    {{"MainLeft", "1500"},
+                                     {"MainTop", "3000"},
+                                     {"MainWidth", "7500"},
+                                     {"MainHeight", "4500"}},
+                                    {1500, 3000, 7500, 4500}},
+                      PlacementCase{"Garbage",
+                                    {{"MainLeft", "left"}, {"MainTop", "3000"}, {"MainWidth", ""}},
+                                    {1000, 3000, 6500, 6500}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WinWindows, ThePlacementIsStoredOnCloseUnlessMinimized) {
@@ -486,10 +487,10 @@ TEST(WinSettings, TextValuesUnderApplicationSectionAndKey) {
   settings.Set("Trelvox", "Settings", "MainLeft", "-150");
   EXPECT_EQ(settings.Get("Trelvox", "Settings", "MainLeft", "1000"), "-150");
   HKEY key = nullptr;
-  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER,
-                          "Software\\VB and VBA Program Settings\\Trelvox\\Settings", 0,
-                          KEY_READ, &key),
-            ERROR_SUCCESS);
+  EXPECT_EQ(
+      RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Trelvox\\Settings",
+                    0, KEY_READ, &key),
+      ERROR_SUCCESS);
   RegCloseKey(key);
   ClearStoredSettings();
 }
