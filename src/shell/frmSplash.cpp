@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "desktop/Version.h"
 #include "shell/Application.h"
 #include "shell/SpecWidgets.h"
-#include "shell/Version.h"
 
 namespace trelvox {
 

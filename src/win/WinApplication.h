@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "commands/Commands.h"
-#include "shell/SysInfo.h"
+#include "desktop/SysInfo.h"
 #include "parse/RunState.h"
 #include "parse/Session.h"
 #include "platform/DiskFileChannels.h"

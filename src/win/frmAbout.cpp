@@ -1,6 +1,6 @@
 #include "win/frmAbout.h"
 
-#include "shell/Version.h"
+#include "desktop/Version.h"
 #include "platform/Prompts.h"
 #include "win/WinApplication.h"
 

@@ -1,6 +1,6 @@
 #include "win/frmSplash.h"
 
-#include "shell/Version.h"
+#include "desktop/Version.h"
 #include "win/WinApplication.h"
 
 namespace trelvox {

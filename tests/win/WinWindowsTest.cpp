@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "desktop/Version.h"
 #include "desktop/WindowLayout.h"
-#include "shell/Version.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 #include "win/RegistrySettingsStore.h"
