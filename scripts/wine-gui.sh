@@ -26,6 +26,11 @@ if [ ! -f "$prefix/.trelvox-desktop" ]; then
   $WINE_RUN reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   $WINE_RUN reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
     >/dev/null 2>&1
+  # Wine's own fonts (the caption buttons' Marlett, MS Sans Serif, Tahoma) where every Wine
+  # build finds them.
+  if [ -d /usr/share/wine/fonts ]; then
+    cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
   touch "$prefix/.trelvox-desktop"
 fi
 

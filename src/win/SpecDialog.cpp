@@ -72,6 +72,12 @@ void SpecDialog::Initialise(HWND window) {
       SendMessageA(window, DM_SETDEFID, static_cast<WPARAM>(IdOf(control.name)), 0);
     }
   }
+  // A window of its own in the task bar carries the program's icon; an owned dialog has none.
+  const Pictures& pictures = app_.Images();
+  if (pictures.icon != nullptr && GetWindow(window, GW_OWNER) == nullptr) {
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(pictures.icon));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(pictures.icon));
+  }
   Form_Load();
   SetFocus(ControlHandle(spec_.firstFocus));
 }

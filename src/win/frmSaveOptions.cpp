@@ -9,6 +9,7 @@ frmSaveOptions::frmSaveOptions(WinApplication& app) : SpecDialog(app, SaveOption
 void frmSaveOptions::Load() {
   if (Handle() == nullptr) {
     CreateModeless(WS_OVERLAPPEDWINDOW, nullptr);
+    CentreOver(Handle(), nullptr);  // a dialog has no default place of its own
   }
 }
 

@@ -2,6 +2,7 @@
 // windows inside the virtual desktop, which the X tools cannot.
 //   window-probe.exe wait SECONDS CLASS TITLE  -> "HANDLE" and the window's texts, one a line
 //                                                 ("*" stands for any class or title)
+//   window-probe.exe rect SECONDS CLASS TITLE  -> "WIDTHxHEIGHT+LEFT+TOP", the outer rectangle
 //   window-probe.exe button SECONDS TEXT       -> "X Y", the screen centre of the button
 //   window-probe.exe gone SECONDS HANDLE       -> waits until that window has closed
 // The exit status is 0 when found, 1 on a time-out, 2 on a usage error.
@@ -102,6 +103,19 @@ int main(int argc, char** argv) {
     }
     std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
     EnumChildWindows(window, PrintText, 0);
+    return 0;
+  }
+  if (args[0] == "rect" && args.size() == 4) {
+    search.className = args[2];
+    search.title = args[3];
+    HWND window = WaitFor(search, seconds);
+    if (window == nullptr) {
+      return 1;
+    }
+    RECT place{};
+    GetWindowRect(window, &place);
+    std::printf("%ldx%ld+%ld+%ld\n", place.right - place.left, place.bottom - place.top,
+                place.left, place.top);
     return 0;
   }
   if (args[0] == "button" && args.size() == 3) {
