@@ -3,7 +3,9 @@
 set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev qt6-base-dev
-  libgl1-mesa-dev fonts-dejavu-core)
+  libgl1-mesa-dev fonts-dejavu-core
+  # The Windows build: the MinGW-w64 cross compiler, and Wine to run its tests.
+  g++-mingw-w64-x86-64-posix wine wine64)
 
 missing=()
 for package in "${packages[@]}"; do
