@@ -4,11 +4,11 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "desktop/Version.h"
 #include "platform/Prompts.h"
 #include "shell/Application.h"
 #include "shell/SpecWidgets.h"
 #include "shell/Twips.h"
-#include "desktop/Version.h"
 
 namespace trelvox {
 
@@ -28,7 +28,8 @@ frmAbout::frmAbout(Application& app, QWidget* owner)
 void frmAbout::BindControls() {
   auto* cmdOK = Control<QPushButton>(*this, "cmdOK");
   auto* cmdSysInfo = Control<QPushButton>(*this, "cmdSysInfo");
-  cmdSysInfo->setAutoDefault(false);  // Enter closes the box wherever the focus is
+  // Enter presses the focused button, "OK" when no other has the focus; Escape closes the box
+  // as every dialog's cancel does.
   connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
 
