@@ -13,25 +13,29 @@ case "${1:-}" in
   *) echo "usage: wine-gui.sh --prefix=DIR PROGRAM.exe [ARGUMENTS...]" >&2; exit 2 ;;
 esac
 
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --prefix="$prefix" "$@"
-fi
-
 TRELVOX_WINEPREFIX=$prefix
 WINE_RUN="$here/wine-run.sh --prefix=$prefix"
 export TRELVOX_WINEPREFIX WINE_RUN
 
-# Every program of the prefix opens its windows in the one virtual desktop.
+# The prefix is made without a display (with one, Wine's first start takes minutes), and every
+# program of it opens its windows in the one virtual desktop.
 if [ ! -f "$prefix/.trelvox-desktop" ]; then
-  $WINE_RUN reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-  $WINE_RUN reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
-    >/dev/null 2>&1
-  # Wine's own fonts (the caption buttons' Marlett, MS Sans Serif, Tahoma) where every Wine
-  # build finds them.
-  if [ -d /usr/share/wine/fonts ]; then
-    cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
-  fi
+  (
+    unset DISPLAY
+    $WINE_RUN reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    $WINE_RUN reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
+      >/dev/null 2>&1
+    # Wine's own fonts (the caption buttons' Marlett, MS Sans Serif, Tahoma) where every Wine
+    # build finds them.
+    if [ -d /usr/share/wine/fonts ]; then
+      cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+    fi
+  )
   touch "$prefix/.trelvox-desktop"
+fi
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --prefix="$prefix" "$@"
 fi
 
 status=0
