@@ -279,6 +279,17 @@ TEST_F(WinWindows, TheMenuBarHasItsItemsAndShortcuts) {
   EXPECT_EQ(texts, (std::vector<std::string>{"&File", " Parse &One Subject\tCtrl+O",
                                              " Parse &All\tCtrl+A", " ", " Change Save Options",
                                              " ", " E&xit\tCtrl+X", "&Help", " About Trelvox"}));
+  ACCEL keys[8] = {};
+  const int count = CopyAcceleratorTableA(app_->MainForm()->Accelerators(), keys, 8);
+  std::vector<std::pair<WORD, WORD>> shortcuts;  // key and command, all with Ctrl
+  for (int i = 0; i < count; ++i) {
+    EXPECT_EQ(keys[i].fVirt, FVIRTKEY | FCONTROL);
+    shortcuts.emplace_back(keys[i].key, keys[i].cmd);
+  }
+  EXPECT_EQ(shortcuts, (std::vector<std::pair<WORD, WORD>>{
+                           {'O', frmMain::CommandId(MenuCommand::ParseOneSubject)},
+                           {'A', frmMain::CommandId(MenuCommand::ParseAll)},
+                           {'X', frmMain::CommandId(MenuCommand::Exit)}}));
   char status[64] = {};
   SendMessageA(app_->MainForm()->StatusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
   EXPECT_STREQ(status, "Status");
