@@ -192,6 +192,15 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"missing-input",
                 Args{"parse-all", "missing.azk", "--timeout", "2000", "--composite", "comp"}, 1, "",
                 false},
+        // Shapes of real files: a hand-edited header whose block is passed over, and a ZIL
+        // file parsed as ZOR formatted by mistake, with a trial of 38 responses where 9 were
+        // expected.
+        RunCase{"real-edited-header",
+                Args{"parse-all", "edited.azk", "--timeout", "2000", "--composite", "comp"}, 0, "",
+                false},
+        RunCase{"real-zor-by-mistake",
+                Args{"parse-all", "long.zil", "--responses", "9", "--zor", "--composite", "comp"},
+                0, "", false},
         RunCase{"subject-names",
                 Args{"parse-all", "names.azk", "--timeout", "2000", "--composite",
                      "out/subjects/comp", "--subject-dir", "out/subjects"},

@@ -115,6 +115,7 @@ TEST(Locale, ParseNumberAcceptsPointAndTheLocaleSeparator) {
       {"abc", std::nullopt, std::nullopt},
       {"1e3", std::nullopt, std::nullopt},
       {"--1", std::nullopt, std::nullopt},
+      {"+-2000", std::nullopt, std::nullopt},
       {"1.2.3", std::nullopt, std::nullopt},
       {".", std::nullopt, std::nullopt},
   };
