@@ -5,10 +5,10 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "desktop/Version.h"
 #include "platform/Prompts.h"
 #include "shell/Application.h"
 #include "shell/Twips.h"
-#include "desktop/Version.h"
 
 namespace trelvox {
 

@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "desktop/Version.h"
 #include "platform/Prompts.h"
 #include "shell/Application.h"
 #include "shell/Twips.h"
-#include "desktop/Version.h"
 
 namespace trelvox {
 
