@@ -3,7 +3,12 @@
 set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev qt6-base-dev
-  libgl1-mesa-dev libxkbcommon-dev fonts-dejavu-core)
+  libgl1-mesa-dev libxkbcommon-dev fonts-dejavu-core
+  # The Windows build: the MinGW-w64 cross compiler, and Wine to run its tests.
+  g++-mingw-w64-x86-64-posix wine wine64
+  # The Windows desktop program's window tests: Wine's fonts, a virtual X display, and xdotool
+  # to drive the program by mouse and keyboard.
+  fonts-wine xvfb xauth xdotool)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,6 +1,6 @@
 #include "batch/SubjectFileNames.h"
 
-#include <system_error>
+#include "platform/Paths.h"
 
 namespace trelvox::batch {
 
@@ -24,14 +24,15 @@ std::string LowerCase(std::string text) {
   return text;
 }
 
-// The same spelling for the same place, so that folder and file paths compare.
-std::filesystem::path Resolved(const std::filesystem::path& path) {
-  std::error_code ignored;
-  std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ignored);
-  if (resolved.empty()) {
-    resolved = std::filesystem::absolute(path, ignored).lexically_normal();
+// Windows opens a device, not a file, for these names whatever follows the first dot: "NUL.dat"
+// would swallow the subject's rows and "CON.dat" would fail.
+bool IsDeviceName(std::string_view stem) {
+  std::string base = LowerCase(std::string(stem.substr(0, stem.find('.'))));
+  if (base == "con" || base == "prn" || base == "aux" || base == "nul") {
+    return true;
   }
-  return resolved.has_filename() ? resolved : resolved.parent_path();
+  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
+         base[3] >= '0' && base[3] <= '9';
 }
 
 }  // namespace
@@ -43,11 +44,11 @@ std::string SafeNameStem(std::string_view id) {
       c = '_';
     }
   }
-  return stem;
+  // The same name on every system, so that files copied to Windows keep working.
+  return IsDeviceName(stem) ? "_" + stem : stem;
 }
 
-SubjectFileNames::SubjectFileNames(std::filesystem::path folder,
-                                   const std::vector<std::string>& reserved)
+SubjectFileNames::SubjectFileNames(std::string folder, const std::vector<std::string>& reserved)
     : folder_(std::move(folder)) {
   for (const std::string& path : reserved) {
     Reserve(path);
@@ -55,9 +56,10 @@ SubjectFileNames::SubjectFileNames(std::filesystem::path folder,
 }
 
 void SubjectFileNames::Reserve(const std::string& path) {
-  const std::filesystem::path file = Resolved(path);
-  if (file.parent_path() == Resolved(folder_)) {
-    taken_.insert(LowerCase(file.filename().string()));
+  const std::filesystem::path file = PathFromBytes(path).lexically_normal();
+  const std::string parent = BytesFromPath(file.parent_path());
+  if (SamePath(parent.empty() ? "." : parent, folder_.empty() ? "." : folder_)) {
+    taken_.insert(LowerCase(BytesFromPath(file.filename())));
   }
 }
 
@@ -73,7 +75,7 @@ std::string SubjectFileNames::Next(std::string_view id) {
     fileName = stem + "-" + std::to_string(copy) + kExtension;
   }
   taken_.insert(LowerCase(fileName));
-  return (folder_ / fileName).string();
+  return JoinPath(folder_, fileName);
 }
 
 }  // namespace trelvox::batch

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <set>
 #include <string>
 #include <string_view>
@@ -9,8 +8,10 @@
 namespace trelvox::batch {
 
 // The file-name stem an ID gives. IDs are untrusted text: letters, digits, ".", "_" and "-" are
-// kept, every other byte becomes "_", so no ID can name a path outside the folder. Very long IDs
-// are cut so that the name still fits a file system's limit.
+// kept, every other byte becomes "_", so no ID can name a path outside the folder. A stem that
+// Windows reads as a device (CON, PRN, AUX, NUL, COM0-9, LPT0-9 before the first dot, any letter
+// case) gets a "_" in front, on every system. Very long IDs are cut so that the name still fits
+// a file system's limit.
 std::string SafeNameStem(std::string_view id);
 
 // Hands out one file per subject inside one folder, for the whole call: FOLDER/<stem>.dat, where
@@ -22,7 +23,7 @@ class SubjectFileNames {
  public:
   // `reserved`: the other files the call writes (composite, counter file); a subject file never
   // takes one of their names.
-  SubjectFileNames(std::filesystem::path folder, const std::vector<std::string>& reserved);
+  SubjectFileNames(std::string folder, const std::vector<std::string>& reserved);
 
   // The path of the next subject's file.
   std::string Next(std::string_view id);
@@ -31,7 +32,7 @@ class SubjectFileNames {
   void Reserve(const std::string& path);
   bool IsTaken(const std::string& fileName) const;
 
-  std::filesystem::path folder_;
+  std::string folder_;
   std::set<std::string> taken_;  // file names in lower case
   int subjects_ = 0;
 };

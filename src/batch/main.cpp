@@ -5,18 +5,19 @@
 
 #include "batch/BatchRun.h"
 #include "batch/CommandLine.h"
+#include "platform/Console.h"
 #include "platform/Locale.h"
 
 int main(int argc, char** argv) {
   using namespace trelvox::batch;
+  trelvox::PrepareConsole();
   // The transcript may run to a line per input line: let the streams buffer on their own
   // instead of handing every piece to C stdio. std::cerr stays tied to std::cout, so the
   // order of the two is kept.
   std::ios::sync_with_stdio(false);
   try {
     const trelvox::FixedLocale locale = trelvox::SystemLocale();
-    const CommandLine line =
-        ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), locale);
+    const CommandLine line = ParseCommandLine(trelvox::ProgramArguments(argc, argv), locale);
     std::cout << line.out;
     std::cerr << line.err;
     if (!line.options) {

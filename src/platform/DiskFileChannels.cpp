@@ -8,6 +8,7 @@
 
 #include "platform/Errors.h"
 #include "platform/LineBuffers.h"
+#include "platform/Paths.h"
 
 namespace trelvox {
 
@@ -29,9 +30,19 @@ std::string Describe(int errorNumber) {
   return std::strerror(errorNumber);
 }
 
-bool IsDirectory(const std::string& path) {
+bool IsDirectory(const std::filesystem::path& path) {
   std::error_code ignored;
   return std::filesystem::is_directory(path, ignored);
+}
+
+std::FILE* OpenPath(const std::filesystem::path& path, OpenMode mode) {
+#ifdef _WIN32
+  const char* narrow = FopenMode(mode);
+  const std::wstring wide(narrow, narrow + std::strlen(narrow));
+  return _wfopen(path.c_str(), wide.c_str());
+#else
+  return std::fopen(path.c_str(), FopenMode(mode));
+#endif
 }
 
 }  // namespace
@@ -44,7 +55,7 @@ struct DiskFileChannels::Channel {
   std::optional<LineOutput> output;  // lines written but not yet handed to the file
 };
 
-DiskFileChannels::DiskFileChannels() = default;
+DiskFileChannels::DiskFileChannels(ByteWriter* writer) : writer_(writer) {}
 
 DiskFileChannels::~DiskFileChannels() {
   for (int number = kFirstChannel; number <= kLastChannel; ++number) {
@@ -68,11 +79,12 @@ OpenResult DiskFileChannels::Open(std::int16_t number, const std::string& path, 
   if (channels_[number]) {
     return {EBUSY, "The file channel is already in use."};
   }
-  if (IsDirectory(path)) {
+  const std::filesystem::path filePath = PathFromBytes(path);
+  if (IsDirectory(filePath)) {
     return {EISDIR, Describe(EISDIR)};
   }
   errno = 0;
-  std::FILE* file = std::fopen(path.c_str(), FopenMode(mode));
+  std::FILE* file = OpenPath(filePath, mode);
   if (file == nullptr) {
     const int error = errno != 0 ? errno : EIO;
     return {error, Describe(error)};
@@ -133,7 +145,10 @@ void DiskFileChannels::Flush(std::int16_t number, Channel& channel) {
   }
   errno = 0;
   const std::size_t written =
-      std::fwrite(channel.output->Data(), 1, channel.output->Size(), channel.file);
+      writer_ != nullptr
+          ? writer_->Write(channel.path, channel.output->Data(), channel.output->Size(),
+                           channel.file)
+          : std::fwrite(channel.output->Data(), 1, channel.output->Size(), channel.file);
   if (written != channel.output->Size()) {
     const int error = errno != 0 ? errno : EIO;
     const std::string path = channel.path;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "commands/Commands.h"
+#include "desktop/SysInfo.h"
 #include "parse/RunState.h"
 #include "parse/Session.h"
 #include "platform/DiskFileChannels.h"
@@ -12,7 +13,6 @@
 #include "platform/SettingsStore.h"
 #include "platform/Ui.h"
 #include "shell/QtPrompts.h"
-#include "shell/SysInfo.h"
 
 namespace trelvox {
 

@@ -3,6 +3,7 @@
 // in tests/data/batch/cases/<case>, which were written by hand from the conversion rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -10,7 +11,12 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "ProgramRunner.h"
+#include "platform/Paths.h"
 #include "support/TempDir.h"
 
 #ifndef TRELVOX_BATCH_BINARY
@@ -39,7 +45,7 @@ std::vector<std::string> FixedEnvironment() {
 std::set<std::string> InputNames() {
   std::set<std::string> names;
   for (const auto& entry : fs::directory_iterator(kInputs)) {
-    names.insert(entry.path().filename().string());
+    names.insert(BytesFromPath(entry.path().filename()));
   }
   return names;
 }
@@ -52,16 +58,20 @@ std::map<std::string, std::string> FilesBelow(const fs::path& root,
     return files;
   }
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    const std::string relative = fs::relative(entry.path(), root).generic_string();
+    std::string relative = BytesFromPath(fs::relative(entry.path(), root));
+    if (fs::path::preferred_separator != '/') {
+      std::replace(relative.begin(), relative.end(),
+                   static_cast<char>(fs::path::preferred_separator), '/');
+    }
     if (entry.is_regular_file() && skipped.count(relative) == 0) {
-      files[relative] = ReadFile(entry.path().string());
+      files[relative] = ReadFile(BytesFromPath(entry.path()));
     }
   }
   return files;
 }
 
 std::string ExpectedText(const fs::path& path) {
-  return fs::exists(path) ? ReadFile(path.string()) : std::string();
+  return fs::exists(path) ? ReadFile(BytesFromPath(path)) : std::string();
 }
 
 // A work folder holding copies of the inputs, plus the case's "before" files when it has them.
@@ -194,6 +204,15 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"subject-names",
                 Args{"parse-all", "names.azk", "--timeout", "2000", "--composite",
                      "out/subjects/comp", "--subject-dir", "out/subjects"},
+                0, "", false},
+        // A folder with an accent, IDs that Windows reads as devices, an ID with an accent.
+        RunCase{"device-and-accent-names",
+                Args{"parse-all", "devices.azk", "--timeout", "2000", "--composite",
+                     "donn\xC3\xA9"
+                     "es/comp",
+                     "--subject-dir",
+                     "donn\xC3\xA9"
+                     "es"},
                 0, "", false}),
     [](const ::testing::TestParamInfo<RunCase>& info) {
       std::string name = info.param.name;
@@ -309,6 +328,41 @@ TEST(BatchInformation, VersionIsFiveZeroZero) {
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "trelvox-batch 5.0.0\n");
 }
+
+#ifdef _WIN32
+// What Explorer's Details tab shows: the version record, U.S. English, Unicode.
+TEST(BatchInformation, CarriesTheVersionRecordAndAManifest) {
+  const std::wstring program = PathFromBytes(TRELVOX_BATCH_BINARY).native();
+  std::vector<char> block(GetFileVersionInfoSizeW(program.c_str(), nullptr));
+  ASSERT_FALSE(block.empty());
+  ASSERT_TRUE(
+      GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
+  const auto text = [&](const wchar_t* name) {
+    void* value = nullptr;
+    UINT length = 0;
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    if (!VerQueryValueW(block.data(), key.c_str(), &value, &length) || length == 0) {
+      return std::string();
+    }
+    return BytesFromPath(std::wstring(static_cast<const wchar_t*>(value), length - 1));
+  };
+  EXPECT_EQ(text(L"ProductName"), "Trelvox");
+  EXPECT_EQ(text(L"FileVersion"), "5.00");
+  EXPECT_EQ(text(L"ProductVersion"), "5.00");
+  EXPECT_EQ(text(L"OriginalFilename"), "trelvox-batch.exe");
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, 0x00050000u);
+  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+  EXPECT_EQ(fixed->dwProductVersionMS, 0x00050000u);
+
+  const HMODULE image = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(image, nullptr);
+  EXPECT_NE(FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);
+  FreeLibrary(image);
+}
+#endif
 
 }  // namespace
 }  // namespace trelvox::testing

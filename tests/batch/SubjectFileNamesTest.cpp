@@ -33,7 +33,12 @@ INSTANTIATE_TEST_SUITE_P(
                       StemCase{"../../etc/passwd", ".._.._etc_passwd"}, StemCase{"a\\b:c", "a_b_c"},
                       StemCase{"A1274       COT", "A1274_______COT"},
                       StemCase{"tab\there", "tab_here"}, StemCase{"caf\xC3\xA9", "caf__"},
-                      StemCase{"..", ".."}, StemCase{"", ""}),
+                      StemCase{"..", ".."}, StemCase{"", ""},
+                      // Device names of Windows, on every system.
+                      StemCase{"NUL", "_NUL"}, StemCase{"con", "_con"}, StemCase{"Com1", "_Com1"},
+                      StemCase{"aux.1", "_aux.1"}, StemCase{"LPT9.a.b", "_LPT9.a.b"},
+                      StemCase{"prn ", "prn_"}, StemCase{"COM10", "COM10"},
+                      StemCase{"NULL", "NULL"}, StemCase{"xcon", "xcon"}, StemCase{"lpt", "lpt"}),
     [](const auto& info) { return testing::ReadableTestName(info.index, info.param.id); });
 
 TEST(SafeNameStem, CutsVeryLongIdsSoTheNameFitsTheFileSystem) {
@@ -77,6 +82,17 @@ TEST(SubjectFileNames, RecognisesTheCompositeFileThroughAnotherSpellingOfTheFold
   const std::string folder = dir.File("out");
   SubjectFileNames names(folder + "/", {dir.File("out/../out/Comp.dat")});
   EXPECT_EQ(names.Next("comp"), folder + "/comp-2.dat");
+}
+
+// --composite OUT/comp --subject-dir out: one folder on Windows, two elsewhere.
+TEST(SubjectFileNames, ComparesTheFolderAsTheFileSystemDoes) {
+  testing::TempDir dir;
+  SubjectFileNames names(dir.File("out"), {dir.File("OUT/comp.dat")});
+#ifdef _WIN32
+  EXPECT_EQ(names.Next("comp"), dir.File("out") + "/comp-2.dat");
+#else
+  EXPECT_EQ(names.Next("comp"), dir.File("out") + "/comp.dat");
+#endif
 }
 
 }  // namespace
