@@ -4,6 +4,9 @@ set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev qt6-base-dev
   libgl1-mesa-dev fonts-dejavu-core)
+# The packages and the checks of what they install, and the guide's R and pandas examples.
+packages+=(dpkg-dev lintian man-db desktop-file-utils appstream r-base-core python3-pandas
+  nsis zip unzip xvfb xauth xdotool)
 
 missing=()
 for package in "${packages[@]}"; do
