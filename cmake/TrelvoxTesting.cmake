@@ -7,6 +7,12 @@ function(trelvox_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE trelvox_test_support GTest::gtest_main trelvox_warnings
                                         ${ARG_LIBS})
+  # A cross build lists its tests when ctest starts, through the emulator, so that building
+  # never needs the emulator.
+  set(discovery_mode POST_BUILD)
+  if(CMAKE_CROSSCOMPILING)
+    set(discovery_mode PRE_TEST)
+  endif()
   gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-                       DISCOVERY_TIMEOUT 60)
+                       DISCOVERY_TIMEOUT 120 DISCOVERY_MODE ${discovery_mode})
 endfunction()

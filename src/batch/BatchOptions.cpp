@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Paths.h"
+
 namespace trelvox::batch {
 
 bool AnswersNewFile(HeaderChoice choice, bool fileMissingOrEmpty) {
@@ -18,11 +20,12 @@ bool AnswersNewFile(HeaderChoice choice, bool fileMissingOrEmpty) {
 }
 
 bool FileMissingOrEmpty(const std::string& path) {
+  const std::filesystem::path file = PathFromBytes(path);
   std::error_code error;
-  if (!std::filesystem::exists(path, error)) {
+  if (!std::filesystem::exists(file, error)) {
     return true;
   }
-  const auto size = std::filesystem::file_size(path, error);
+  const auto size = std::filesystem::file_size(file, error);
   return !error && size == 0;
 }
 

@@ -11,6 +11,7 @@
 #include "parse/Session.h"
 #include "platform/DiskFileChannels.h"
 #include "platform/Locale.h"
+#include "platform/Paths.h"
 #include "platform/Ui.h"
 
 namespace trelvox::batch {
@@ -39,9 +40,10 @@ RunAnswers AnswersForRun(const BatchOptions& options, const std::string& input) 
 }
 
 bool CreateSubjectFolder(const std::string& folder, std::ostream& err) {
+  const std::filesystem::path path = PathFromBytes(folder);
   std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  if (error || !std::filesystem::is_directory(folder)) {
+  std::filesystem::create_directories(path, error);
+  if (error || !std::filesystem::is_directory(path, error)) {
     err << kProgramName << ": cannot create the folder " << folder << ": "
         << (error ? error.message() : "a file of that name is in the way") << '\n';
     return false;

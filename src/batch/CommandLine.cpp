@@ -3,14 +3,13 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <sstream>
-#include <system_error>
 
 #include "output/OutputFormats.h"
 #include "parse/RunState.h"
 #include "platform/Int16.h"
 #include "platform/Locale.h"
+#include "platform/Paths.h"
 
 #ifndef TRELVOX_VERSION
 #error "TRELVOX_VERSION must name the program's version"
@@ -174,13 +173,6 @@ std::optional<std::string> BadNumber(const std::optional<std::string>& value, co
   return std::nullopt;
 }
 
-bool SameFile(const std::string& first, const std::string& second) {
-  std::error_code ignored;
-  const auto a = std::filesystem::weakly_canonical(first, ignored);
-  const auto b = std::filesystem::weakly_canonical(second, ignored);
-  return !a.empty() && a == b;
-}
-
 }  // namespace
 
 bool IsTypedNumber(std::string_view text, const Locale& locale) {
@@ -209,7 +201,7 @@ std::optional<std::string> UsageProblem(const BatchOptions& options, const Local
   }
   // Two channels appending to one file would interleave their rows.
   if (options.counters &&
-      SameFile(ApplyDatExtension(options.composite), ApplyDatExtension(*options.counters))) {
+      SamePath(ApplyDatExtension(options.composite), ApplyDatExtension(*options.counters))) {
     return "--composite and --counters name the same file";
   }
   return std::nullopt;

@@ -1,6 +1,6 @@
 #include "batch/SubjectFileNames.h"
 
-#include <system_error>
+#include "platform/Paths.h"
 
 namespace trelvox::batch {
 
@@ -24,16 +24,6 @@ std::string LowerCase(std::string text) {
   return text;
 }
 
-// The same spelling for the same place, so that folder and file paths compare.
-std::filesystem::path Resolved(const std::filesystem::path& path) {
-  std::error_code ignored;
-  std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ignored);
-  if (resolved.empty()) {
-    resolved = std::filesystem::absolute(path, ignored).lexically_normal();
-  }
-  return resolved.has_filename() ? resolved : resolved.parent_path();
-}
-
 }  // namespace
 
 std::string SafeNameStem(std::string_view id) {
@@ -46,8 +36,7 @@ std::string SafeNameStem(std::string_view id) {
   return stem;
 }
 
-SubjectFileNames::SubjectFileNames(std::filesystem::path folder,
-                                   const std::vector<std::string>& reserved)
+SubjectFileNames::SubjectFileNames(std::string folder, const std::vector<std::string>& reserved)
     : folder_(std::move(folder)) {
   for (const std::string& path : reserved) {
     Reserve(path);
@@ -55,9 +44,10 @@ SubjectFileNames::SubjectFileNames(std::filesystem::path folder,
 }
 
 void SubjectFileNames::Reserve(const std::string& path) {
-  const std::filesystem::path file = Resolved(path);
-  if (file.parent_path() == Resolved(folder_)) {
-    taken_.insert(LowerCase(file.filename().string()));
+  const std::filesystem::path file = PathFromBytes(path).lexically_normal();
+  const std::string parent = BytesFromPath(file.parent_path());
+  if (SamePath(parent.empty() ? "." : parent, folder_.empty() ? "." : folder_)) {
+    taken_.insert(LowerCase(BytesFromPath(file.filename())));
   }
 }
 
@@ -73,7 +63,7 @@ std::string SubjectFileNames::Next(std::string_view id) {
     fileName = stem + "-" + std::to_string(copy) + kExtension;
   }
   taken_.insert(LowerCase(fileName));
-  return (folder_ / fileName).string();
+  return JoinPath(folder_, fileName);
 }
 
 }  // namespace trelvox::batch

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <set>
 #include <string>
 #include <string_view>
@@ -22,7 +21,7 @@ class SubjectFileNames {
  public:
   // `reserved`: the other files the call writes (composite, counter file); a subject file never
   // takes one of their names.
-  SubjectFileNames(std::filesystem::path folder, const std::vector<std::string>& reserved);
+  SubjectFileNames(std::string folder, const std::vector<std::string>& reserved);
 
   // The path of the next subject's file.
   std::string Next(std::string_view id);
@@ -31,7 +30,7 @@ class SubjectFileNames {
   void Reserve(const std::string& path);
   bool IsTaken(const std::string& fileName) const;
 
-  std::filesystem::path folder_;
+  std::string folder_;
   std::set<std::string> taken_;  // file names in lower case
   int subjects_ = 0;
 };

@@ -5,14 +5,15 @@
 
 #include "batch/BatchRun.h"
 #include "batch/CommandLine.h"
+#include "platform/Console.h"
 #include "platform/Locale.h"
 
 int main(int argc, char** argv) {
   using namespace trelvox::batch;
+  trelvox::PrepareConsole();
   try {
     const trelvox::FixedLocale locale = trelvox::SystemLocale();
-    const CommandLine line =
-        ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), locale);
+    const CommandLine line = ParseCommandLine(trelvox::ProgramArguments(argc, argv), locale);
     std::cout << line.out;
     std::cerr << line.err;
     if (!line.options) {

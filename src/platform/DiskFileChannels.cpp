@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/Errors.h"
+#include "platform/Paths.h"
 
 namespace trelvox {
 
@@ -38,9 +39,19 @@ const char* LineEnd(const char* begin, const char* stop) {
   return lf != nullptr ? lf : cr != nullptr ? cr : stop;
 }
 
-bool IsDirectory(const std::string& path) {
+bool IsDirectory(const std::filesystem::path& path) {
   std::error_code ignored;
   return std::filesystem::is_directory(path, ignored);
+}
+
+std::FILE* OpenPath(const std::filesystem::path& path, OpenMode mode) {
+#ifdef _WIN32
+  const char* narrow = FopenMode(mode);
+  const std::wstring wide(narrow, narrow + std::strlen(narrow));
+  return _wfopen(path.c_str(), wide.c_str());
+#else
+  return std::fopen(path.c_str(), FopenMode(mode));
+#endif
 }
 
 }  // namespace
@@ -79,11 +90,12 @@ OpenResult DiskFileChannels::Open(std::int16_t number, const std::string& path, 
   if (channels_[number]) {
     return {EBUSY, "The file channel is already in use."};
   }
-  if (IsDirectory(path)) {
+  const std::filesystem::path filePath = PathFromBytes(path);
+  if (IsDirectory(filePath)) {
     return {EISDIR, Describe(EISDIR)};
   }
   errno = 0;
-  std::FILE* file = std::fopen(path.c_str(), FopenMode(mode));
+  std::FILE* file = OpenPath(filePath, mode);
   if (file == nullptr) {
     const int error = errno != 0 ? errno : EIO;
     return {error, Describe(error)};

@@ -1,10 +1,15 @@
 #include "platform/Locale.h"
 
-#include <langinfo.h>
-#include <locale.h>
 #include <charconv>
 #include <cstdlib>
 #include <ctime>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <langinfo.h>
+#include <locale.h>
+#endif
 
 namespace trelvox {
 
@@ -116,6 +121,54 @@ std::optional<ShortDateFormat> ShortDateFormat::FromPosixPattern(std::string_vie
   return format;
 }
 
+std::optional<ShortDateFormat> ShortDateFormat::FromWindowsPattern(std::string_view pattern) {
+  ShortDateFormat format;
+  int parts = 0;
+  std::string separator;
+  for (std::size_t i = 0; i < pattern.size();) {
+    const char letter = pattern[i];
+    if (letter == '\'') {  // a quoted literal such as 'de' in "d 'de' MMMM"
+      const std::size_t close = pattern.find('\'', i + 1);
+      if (close == std::string_view::npos) {
+        return std::nullopt;
+      }
+      if (parts == 1) {
+        separator += pattern.substr(i + 1, close - i - 1);
+      }
+      i = close + 1;
+      continue;
+    }
+    std::size_t run = 1;
+    while (i + run < pattern.size() && pattern[i + run] == letter) {
+      ++run;
+    }
+    if (letter != 'd' && letter != 'M' && letter != 'y') {
+      if (parts == 1) {
+        separator += pattern.substr(i, run);
+      }
+      i += run;
+      continue;
+    }
+    // Week-day and month names (ddd, MMM) have no place in a numeric short date.
+    if (parts == 3 || (letter != 'y' && run > 2)) {
+      return std::nullopt;
+    }
+    const Part part = letter == 'd' ? Part::Day : letter == 'M' ? Part::Month : Part::Year;
+    format.order[parts++] = part;
+    if (part == Part::Day) {
+      format.padDay = run == 2;
+    } else if (part == Part::Month) {
+      format.padMonth = run == 2;
+    }
+    i += run;
+  }
+  if (parts != 3 || separator.empty()) {
+    return std::nullopt;
+  }
+  format.separator = separator;
+  return format;
+}
+
 FixedLocale::FixedLocale(ShortDateFormat format, char decimalSeparator)
     : format_(std::move(format)), decimalSeparator_(decimalSeparator) {}
 
@@ -199,24 +252,83 @@ std::optional<double> FixedLocale::ParseNumber(std::string_view text) const {
   return value;
 }
 
+namespace {
+
+bool IsUnitedStatesName(const std::string& name) {
+  return name.empty() || name == "C" || name == "POSIX" || name.rfind("C.", 0) == 0 ||
+         name.rfind("en_US", 0) == 0 || name.rfind("en-US", 0) == 0;
+}
+
+char DecimalFrom(const std::string& text) {
+  return text.size() == 1 ? text[0] : '.';
+}
+
+#ifdef _WIN32
+// One text of a Windows locale, or empty text when the locale or the item is unknown.
+std::string WindowsLocaleText(const wchar_t* localeName, LCTYPE item) {
+  wchar_t wide[128] = {};
+  const int length = GetLocaleInfoEx(localeName, item, wide, 128);
+  if (length <= 1) {
+    return {};
+  }
+  char narrow[512] = {};
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, 0, wide, length - 1, narrow, sizeof narrow, nullptr, nullptr);
+  return std::string(narrow, bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
+}
+
+FixedLocale WindowsLocale(const wchar_t* localeName) {
+  const std::optional<ShortDateFormat> format =
+      ShortDateFormat::FromWindowsPattern(WindowsLocaleText(localeName, LOCALE_SSHORTDATE));
+  return FixedLocale(format.value_or(ShortDateFormat::UnitedStates()),
+                     DecimalFrom(WindowsLocaleText(localeName, LOCALE_SDECIMAL)));
+}
+
+// "de_DE.UTF-8" or "de_DE@euro" as Windows spells it: "de-DE".
+std::wstring WindowsLocaleName(const std::string& name) {
+  std::wstring wide;
+  for (const char c : name.substr(0, name.find_first_of(".@"))) {
+    wide += static_cast<wchar_t>(c == '_' ? '-' : static_cast<unsigned char>(c));
+  }
+  return wide;
+}
+#endif
+
+}  // namespace
+
 FixedLocale LocaleNamed(const std::string& name) {
-  if (name.empty() || name == "C" || name == "POSIX" || name.rfind("C.", 0) == 0 ||
-      name.rfind("en_US", 0) == 0) {
+  if (IsUnitedStatesName(name)) {
     return FixedLocale(ShortDateFormat::UnitedStates(), '.');
   }
+#ifdef _WIN32
+  const std::wstring windowsName = WindowsLocaleName(name);
+  if (IsValidLocaleName(windowsName.c_str()) == FALSE) {
+    return FixedLocale(ShortDateFormat::UnitedStates(), '.');
+  }
+  return WindowsLocale(windowsName.c_str());
+#else
   locale_t handle = newlocale(LC_TIME_MASK | LC_NUMERIC_MASK, name.c_str(), locale_t{});
   if (handle == locale_t{}) {
     return FixedLocale(ShortDateFormat::UnitedStates(), '.');
   }
   std::optional<ShortDateFormat> format =
       ShortDateFormat::FromPosixPattern(nl_langinfo_l(D_FMT, handle));
-  const char* radix = nl_langinfo_l(RADIXCHAR, handle);
-  const char decimal = radix != nullptr && radix[0] != '\0' && radix[1] == '\0' ? radix[0] : '.';
+  const char decimal = DecimalFrom(nl_langinfo_l(RADIXCHAR, handle));
   freelocale(handle);
   return FixedLocale(format.value_or(ShortDateFormat::UnitedStates()), decimal);
+#endif
 }
 
 FixedLocale SystemLocale() {
+#ifdef _WIN32
+  // The user's regional settings hold, unless LC_ALL names a locale: shells such as Git Bash set
+  // LANG for their own sake, and it must not override what the user chose in Windows.
+  const char* all = std::getenv("LC_ALL");
+  if (all != nullptr && all[0] != '\0') {
+    return LocaleNamed(all);
+  }
+  return WindowsLocale(LOCALE_NAME_USER_DEFAULT);
+#else
   for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"}) {
     const char* value = std::getenv(variable);
     if (value != nullptr && value[0] != '\0') {
@@ -224,12 +336,17 @@ FixedLocale SystemLocale() {
     }
   }
   return LocaleNamed("C");
+#endif
 }
 
 Date SystemClock::Today() const {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
   localtime_r(&now, &local);
+#endif
   return Date{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 

@@ -29,6 +29,8 @@ struct ShortDateFormat {
   static ShortDateFormat UnitedStates();
   // From a POSIX date pattern such as "%d.%m.%Y" or "%m/%d/%y".
   static std::optional<ShortDateFormat> FromPosixPattern(std::string_view pattern);
+  // From a Windows short-date pattern such as "M/d/yyyy" or "dd.MM.yyyy".
+  static std::optional<ShortDateFormat> FromWindowsPattern(std::string_view pattern);
 };
 
 // Conversions between text and dates and numbers under the user's regional settings.
@@ -63,10 +65,12 @@ class FixedLocale : public Locale {
   char decimalSeparator_;
 };
 
-// The user's locale from the environment (LC_ALL, LC_TIME, LANG). With no locale set, C, POSIX
-// or en_US the short date is month/day/year without leading zeros, as U.S. users know it.
+// The user's locale: on Windows the regional settings, unless LC_ALL names a locale; elsewhere
+// from the environment (LC_ALL, LC_TIME, LANG). With no locale set, C, POSIX or en_US the short
+// date is month/day/year without leading zeros, as U.S. users know it.
 FixedLocale SystemLocale();
-// The same, for a locale name such as "de_DE.UTF-8"; unknown names fall back to the U.S. form.
+// The same, for a locale name such as "de_DE.UTF-8" (or "de-DE" on Windows); unknown names fall
+// back to the U.S. form.
 FixedLocale LocaleNamed(const std::string& name);
 
 class SystemClock final : public Clock {
