@@ -12,7 +12,7 @@ stage="$out/stage"
 
 rm -rf "$stage"
 mkdir -p "$out"
-cmake --install "$build" --prefix "$stage" >/dev/null
+cmake --install "$build" --prefix "$stage" --strip >/dev/null
 for file in trelvox.exe trelvox-batch.exe README.txt LICENSE.txt; do
   [ -f "$stage/$file" ] || echo "Note: the Windows build has no $file; the packages go without it."
 done
