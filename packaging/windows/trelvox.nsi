@@ -54,9 +54,10 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}, MI
 !include "x64.nsh"
 
 !define MUI_ABORTWARNING
-!ifdef HAVE_GUI
-  !define MUI_ICON "${STAGE}/trelvox.exe"
-!endif
+; The program's icon at 16 to 256 px, made from packaging/linux/icons (makensis reads files
+; from the script's folder).
+!define MUI_ICON "trelvox.ico"
+!define MUI_UNICON "trelvox.ico"
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
