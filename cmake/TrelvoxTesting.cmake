@@ -3,7 +3,7 @@
 include(GoogleTest)
 
 function(trelvox_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE trelvox_test_support GTest::gtest_main trelvox_warnings
                                         ${ARG_LIBS})
@@ -14,5 +14,6 @@ function(trelvox_add_test name)
     set(discovery_mode PRE_TEST)
   endif()
   gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-                       DISCOVERY_TIMEOUT 120 DISCOVERY_MODE ${discovery_mode})
+                       DISCOVERY_TIMEOUT 120 DISCOVERY_MODE ${discovery_mode}
+                       PROPERTIES ${ARG_PROPERTIES})
 endfunction()

@@ -24,6 +24,17 @@ std::string LowerCase(std::string text) {
   return text;
 }
 
+// Windows opens a device, not a file, for these names whatever follows the first dot: "NUL.dat"
+// would swallow the subject's rows and "CON.dat" would fail.
+bool IsDeviceName(std::string_view stem) {
+  std::string base = LowerCase(std::string(stem.substr(0, stem.find('.'))));
+  if (base == "con" || base == "prn" || base == "aux" || base == "nul") {
+    return true;
+  }
+  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
+         base[3] >= '0' && base[3] <= '9';
+}
+
 }  // namespace
 
 std::string SafeNameStem(std::string_view id) {
@@ -33,7 +44,8 @@ std::string SafeNameStem(std::string_view id) {
       c = '_';
     }
   }
-  return stem;
+  // The same name on every system, so that files copied to Windows keep working.
+  return IsDeviceName(stem) ? "_" + stem : stem;
 }
 
 SubjectFileNames::SubjectFileNames(std::string folder, const std::vector<std::string>& reserved)

@@ -8,8 +8,10 @@
 namespace trelvox::batch {
 
 // The file-name stem an ID gives. IDs are untrusted text: letters, digits, ".", "_" and "-" are
-// kept, every other byte becomes "_", so no ID can name a path outside the folder. Very long IDs
-// are cut so that the name still fits a file system's limit.
+// kept, every other byte becomes "_", so no ID can name a path outside the folder. A stem that
+// Windows reads as a device (CON, PRN, AUX, NUL, COM0-9, LPT0-9 before the first dot, any letter
+// case) gets a "_" in front, on every system. Very long IDs are cut so that the name still fits
+// a file system's limit.
 std::string SafeNameStem(std::string_view id);
 
 // Hands out one file per subject inside one folder, for the whole call: FOLDER/<stem>.dat, where

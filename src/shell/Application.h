@@ -12,7 +12,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Ui.h"
 #include "shell/QtPrompts.h"
-#include "shell/SysInfo.h"
+#include "desktop/SysInfo.h"
 
 namespace trelvox {
 

@@ -9,7 +9,7 @@
 #include "platform/Prompts.h"
 #include "shell/Application.h"
 #include "shell/Twips.h"
-#include "shell/Version.h"
+#include "desktop/Version.h"
 
 namespace trelvox {
 

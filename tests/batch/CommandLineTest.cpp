@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -130,6 +131,26 @@ TEST(ParseCommandLine, CompositeAndCounterFileMustDiffer) {
   const Args differ{"parse-all",   "a.azk",       "--timeout",  "1",
                     "--composite", dir.File("x"), "--counters", dir.File("y")};
   EXPECT_TRUE(Parse(differ).options);
+}
+
+// Compared as the file system compares: one file under two names, and on Windows, whose file
+// systems ignore letter case, two spellings of one name.
+TEST(ParseCommandLine, CompositeAndCounterFileMustDifferAsTheFileSystemSeesThem) {
+  testing::TempDir dir;
+  testing::WriteFile(dir.File("x.dat"), "rows\r\n");
+  std::filesystem::create_hard_link(dir.File("x.dat"), dir.File("link.dat"));
+  EXPECT_EQ(Parse({"parse-all", "a.azk", "--timeout", "1", "--composite", dir.File("x"),
+                   "--counters", dir.File("link")})
+                .exitStatus,
+            kExitUsage);
+
+  const CommandLine cased = Parse({"parse-all", "a.azk", "--timeout", "1", "--composite",
+                                   dir.File("comp"), "--counters", dir.File("COMP")});
+#ifdef _WIN32
+  EXPECT_EQ(cased.exitStatus, kExitUsage);
+#else
+  EXPECT_TRUE(cased.options);
+#endif
 }
 
 TEST(ParseCommandLine, HelpAndVersionEndWithStatusZero) {

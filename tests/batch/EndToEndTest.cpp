@@ -3,6 +3,7 @@
 // in tests/data/batch/cases/<case>, which were written by hand from the conversion rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "ProgramRunner.h"
+#include "platform/Paths.h"
 #include "support/TempDir.h"
 
 #ifndef TRELVOX_BATCH_BINARY
@@ -39,7 +41,7 @@ std::vector<std::string> FixedEnvironment() {
 std::set<std::string> InputNames() {
   std::set<std::string> names;
   for (const auto& entry : fs::directory_iterator(kInputs)) {
-    names.insert(entry.path().filename().string());
+    names.insert(BytesFromPath(entry.path().filename()));
   }
   return names;
 }
@@ -52,16 +54,20 @@ std::map<std::string, std::string> FilesBelow(const fs::path& root,
     return files;
   }
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    const std::string relative = fs::relative(entry.path(), root).generic_string();
+    std::string relative = BytesFromPath(fs::relative(entry.path(), root));
+    if (fs::path::preferred_separator != '/') {
+      std::replace(relative.begin(), relative.end(),
+                   static_cast<char>(fs::path::preferred_separator), '/');
+    }
     if (entry.is_regular_file() && skipped.count(relative) == 0) {
-      files[relative] = ReadFile(entry.path().string());
+      files[relative] = ReadFile(BytesFromPath(entry.path()));
     }
   }
   return files;
 }
 
 std::string ExpectedText(const fs::path& path) {
-  return fs::exists(path) ? ReadFile(path.string()) : std::string();
+  return fs::exists(path) ? ReadFile(BytesFromPath(path)) : std::string();
 }
 
 // A work folder holding copies of the inputs, plus the case's "before" files when it has them.
@@ -185,6 +191,11 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"subject-names",
                 Args{"parse-all", "names.azk", "--timeout", "2000", "--composite",
                      "out/subjects/comp", "--subject-dir", "out/subjects"},
+                0, "", false},
+        // A folder with an accent, IDs that Windows reads as devices, an ID with an accent.
+        RunCase{"device-and-accent-names",
+                Args{"parse-all", "devices.azk", "--timeout", "2000", "--composite",
+                     "donn\xC3\xA9" "es/comp", "--subject-dir", "donn\xC3\xA9" "es"},
                 0, "", false}),
     [](const ::testing::TestParamInfo<RunCase>& info) {
       std::string name = info.param.name;

@@ -25,15 +25,19 @@ TEST_P(SafeNameStemTest, KeepsOnlyLettersDigitsDotUnderscoreAndDash) {
   EXPECT_EQ(SafeNameStem(GetParam().id), GetParam().stem);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ids, SafeNameStemTest,
-                         ::testing::Values(StemCase{"S01", "S01"}, StemCase{"x.y_z-1", "x.y_z-1"},
-                                           StemCase{"C,1,EB", "C_1_EB"},
-                                           StemCase{"../../etc/passwd", ".._.._etc_passwd"},
-                                           StemCase{"a\\b:c", "a_b_c"},
-                                           StemCase{"A1274       COT", "A1274_______COT"},
-                                           StemCase{"tab\there", "tab_here"},
-                                           StemCase{"caf\xC3\xA9", "caf__"}, StemCase{"..", ".."},
-                                           StemCase{"", ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Ids, SafeNameStemTest,
+    ::testing::Values(StemCase{"S01", "S01"}, StemCase{"x.y_z-1", "x.y_z-1"},
+                      StemCase{"C,1,EB", "C_1_EB"},
+                      StemCase{"../../etc/passwd", ".._.._etc_passwd"}, StemCase{"a\\b:c", "a_b_c"},
+                      StemCase{"A1274       COT", "A1274_______COT"},
+                      StemCase{"tab\there", "tab_here"}, StemCase{"caf\xC3\xA9", "caf__"},
+                      StemCase{"..", ".."}, StemCase{"", ""},
+                      // Device names of Windows, on every system.
+                      StemCase{"NUL", "_NUL"}, StemCase{"con", "_con"}, StemCase{"Com1", "_Com1"},
+                      StemCase{"aux.1", "_aux.1"}, StemCase{"LPT9.a.b", "_LPT9.a.b"},
+                      StemCase{"prn ", "prn_"}, StemCase{"COM10", "COM10"},
+                      StemCase{"NULL", "NULL"}, StemCase{"xcon", "xcon"}, StemCase{"lpt", "lpt"}));
 
 TEST(SafeNameStem, CutsVeryLongIdsSoTheNameFitsTheFileSystem) {
   const std::string stem = SafeNameStem(std::string(1000, 'x'));
@@ -76,6 +80,17 @@ TEST(SubjectFileNames, RecognisesTheCompositeFileThroughAnotherSpellingOfTheFold
   const std::string folder = dir.File("out");
   SubjectFileNames names(folder + "/", {dir.File("out/../out/Comp.dat")});
   EXPECT_EQ(names.Next("comp"), folder + "/comp-2.dat");
+}
+
+// --composite OUT/comp --subject-dir out: one folder on Windows, two elsewhere.
+TEST(SubjectFileNames, ComparesTheFolderAsTheFileSystemDoes) {
+  testing::TempDir dir;
+  SubjectFileNames names(dir.File("out"), {dir.File("OUT/comp.dat")});
+#ifdef _WIN32
+  EXPECT_EQ(names.Next("comp"), dir.File("out") + "/comp-2.dat");
+#else
+  EXPECT_EQ(names.Next("comp"), dir.File("out") + "/comp.dat");
+#endif
 }
 
 }  // namespace

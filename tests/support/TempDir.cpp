@@ -5,6 +5,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/Paths.h"
+
 #ifndef TRELVOX_TEST_DATA_DIR
 #error "TRELVOX_TEST_DATA_DIR must name the test data folder"
 #endif
@@ -29,8 +31,12 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+std::string TempDir::File(const std::string& name) const {
+  return BytesFromPath(path_ / PathFromBytes(name));
+}
+
 std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathFromBytes(path), std::ios::binary);
   if (!in) {
     throw std::runtime_error("cannot read " + path);
   }
@@ -40,7 +46,7 @@ std::string ReadFile(const std::string& path) {
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(PathFromBytes(path), std::ios::binary | std::ios::trunc);
   out << bytes;
   if (!out) {
     throw std::runtime_error("cannot write " + path);

@@ -1,4 +1,4 @@
-#include "shell/SysInfo.h"
+#include "desktop/SysInfo.h"
 
 #include <algorithm>
 
@@ -50,35 +50,61 @@ bool GetKeyValue(RegistryReader& registry, std::uint32_t root, const std::string
                  const std::string& valueName, std::string& value) {
   RegistryKey key = 0;
   const KeyCloser closer(registry, key);
-  if (registry.OpenKey(root, keyPath, kKeyAllAccess, key) != 0) {
+  if (registry.OpenKey(root, keyPath, kKeyRead, key) != 0) {
     value.clear();
     return false;
   }
   std::string data(kRegistryBufferSize, '\0');
   std::uint32_t size = kRegistryBufferSize;
   std::uint32_t type = 0;
-  if (registry.QueryValue(key, valueName, type, data, size) != 0) {
+  long status = registry.QueryValue(key, valueName, type, data, size);
+  if (status == kErrorMoreData && size > data.size()) {
+    data.assign(size, '\0');
+    status = registry.QueryValue(key, valueName, type, data, size);
+  }
+  if (status != 0) {
     value.clear();
     return false;
   }
   const std::string trimmed = TrimmedData(data, size);
   if (type == kRegSz) {
     value = trimmed;
+  } else if (type == kRegExpandSz) {
+    value = registry.ExpandText(trimmed);
   } else if (type == kRegDword) {
     value = NumberText(trimmed);
   }
   return true;
 }
 
-std::optional<std::string> LocateInRegistry(RegistryReader& registry, const FileTest& exists) {
-  std::string path;
-  if (GetKeyValue(registry, kHkeyLocalMachine, kMsinfoKey, "PATH", path)) {
-    return path;  // started as recorded; a missing file shows when it fails to start
-  }
-  if (!GetKeyValue(registry, kHkeyLocalMachine, kSharedToolsKey, "MSINFO", path)) {
+namespace {
+
+// A non-empty text recorded under HKEY_LOCAL_MACHINE. An empty value, even one of no bytes at
+// all, records nothing, so the lookup goes on to the next location instead of starting "".
+std::optional<std::string> RecordedText(RegistryReader& registry, const char* keyPath,
+                                        const char* valueName) {
+  std::string text;
+  try {
+    if (!GetKeyValue(registry, kHkeyLocalMachine, keyPath, valueName, text) || text.empty()) {
+      return std::nullopt;
+    }
+  } catch (const RegistryValueError&) {
     return std::nullopt;
   }
-  const std::string program = path + kMsinfoProgram;
+  return text;
+}
+
+}  // namespace
+
+std::optional<std::string> LocateInRegistry(RegistryReader& registry, const FileTest& exists) {
+  if (auto path = RecordedText(registry, kMsinfoKey, "PATH")) {
+    return path;  // started as recorded; a missing file shows when it fails to start
+  }
+  const std::optional<std::string> folder = RecordedText(registry, kSharedToolsKey, "MSINFO");
+  if (!folder) {
+    return std::nullopt;
+  }
+  const std::string program = *folder + kMsinfoProgram;
   if (!exists(program)) {
     return std::nullopt;
   }

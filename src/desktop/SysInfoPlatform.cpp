@@ -2,7 +2,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "shell/SysInfo.h"
+#include "desktop/SysInfo.h"
+#include "platform/Paths.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -42,11 +43,25 @@ class Win32Registry final : public RegistryReader {
   }
 
   void CloseKey(RegistryKey key) override { RegCloseKey(reinterpret_cast<HKEY>(key)); }
+
+  std::string ExpandText(const std::string& text) override {
+    const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    if (needed == 0) {
+      return text;
+    }
+    std::string expanded(needed, '\0');
+    const DWORD written = ExpandEnvironmentStringsA(text.c_str(), expanded.data(), needed);
+    if (written == 0 || written > needed) {
+      return text;
+    }
+    expanded.resize(written - 1);  // without the terminating zero
+    return expanded;
+  }
 };
 
 bool IsFile(const std::string& path) {
   std::error_code ignored;
-  return std::filesystem::is_regular_file(path, ignored);
+  return std::filesystem::is_regular_file(PathFromBytes(path), ignored);
 }
 
 #else
@@ -59,6 +74,12 @@ bool IsProgram(const std::string& path) {
 #endif
 
 }  // namespace
+
+#ifdef _WIN32
+std::unique_ptr<RegistryReader> WindowsRegistry() {
+  return std::make_unique<Win32Registry>();
+}
+#endif
 
 SysInfoLocator PlatformSysInfoLocator() {
 #ifdef _WIN32
