@@ -20,8 +20,8 @@ fail() {
 }
 
 export WINEPREFIX="$work/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
 cleanup() {
   "$wineserver" -k 2>/dev/null || true
   rm -rf "$work"
@@ -103,20 +103,30 @@ done
 
 if $have_gui; then
   echo "== trelvox.exe starts and shows its splash"
-  gui_check() {
-    "$wine" 'C:\Program Files\Trelvox\trelvox.exe' &
-    # The splash is the program's first window: a captionless dialog with its Begin button.
-    if window=$(timeout 60 xdotool search --sync --onlyvisible --classname 'trelvox.exe' | head -1); then
-      echo "window $window: $(xdotool getwindowgeometry "$window" | tr '\n' ' ')"
-    else
-      echo "no window of trelvox.exe appeared within 60 s" >&2
-      return 1
-    fi
-    "$wineserver" -k
-  }
-  export -f gui_check
-  export wine wineserver
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c gui_check || fail "trelvox.exe showed no splash"
+  # A Wine session started without a display (the installer's) would keep the program's
+  # windows on a desktop that no display shows: end it, so that the program starts a new one.
+  "$wineserver" -k || true
+  "$wineserver" -w || true
+  cat >"$work/gui.sh" <<'GUI'
+"$wine" 'C:\Program Files\Trelvox\trelvox.exe' >"$work/gui-wine.log" 2>&1 &
+# The splash is the program's first window (Wine names the class after the program), its
+# client area 6510 x 3540 twips: 434 x 236 pixels at 96 dpi.
+window=$(timeout 60 xdotool search --sync --onlyvisible --classname 'trelvox.exe' | head -1)
+if [ -z "$window" ]; then
+  echo "no window of trelvox.exe appeared within 60 s; Wine said:" >&2
+  cat "$work/gui-wine.log" >&2
+  "$wineserver" -k
+  exit 1
+fi
+geometry=$(xdotool getwindowgeometry "$window" | tr '\n' ' ')
+echo "first window: $geometry"
+status=0
+[[ "$geometry" == *"Geometry: 434x236"* ]] || { echo "that is not the splash" >&2; status=1; }
+"$wineserver" -k
+exit $status
+GUI
+  wine=$wine wineserver=$wineserver work=$work xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/gui.sh" ||
+    fail "trelvox.exe showed no splash"
   "$wineserver" -w || true
 else
   echo "== trelvox.exe: not in this Windows build, so not packaged and not started"

@@ -131,4 +131,6 @@ Section "Uninstall"
   ; Only when empty: files a user put there stay.
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  ; The main window's place, stored by trelvox.exe for the user who uninstalls.
+  DeleteRegKey HKCU "Software\VB and VBA Program Settings\Trelvox"
 SectionEnd
