@@ -3,9 +3,11 @@
 set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev qt6-base-dev
-  libgl1-mesa-dev fonts-dejavu-core)
-# The packages and the checks of what they install, and the guide's R and pandas examples.
-packages+=(dpkg-dev lintian man-db desktop-file-utils appstream r-base-core python3-pandas
+  libgl1-mesa-dev libxkbcommon-dev fonts-dejavu-core
+  # The Windows build: the MinGW-w64 cross compiler, and Wine to run its tests.
+  g++-mingw-w64-x86-64-posix wine wine64
+  # The packages and the checks of what they install, and the guide's R and pandas examples.
+  dpkg-dev lintian man-db desktop-file-utils appstream r-base-core python3-pandas
   nsis zip unzip xvfb xauth xdotool)
 
 missing=()
@@ -16,11 +18,23 @@ for package in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-  sudo="sudo"
+install_command="apt-get install -y --no-install-recommends ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=(env DEBIAN_FRONTEND=noninteractive)
+elif command -v sudo >/dev/null 2>&1; then
+  # sudo drops the environment: hand the setting over explicitly, or debconf warns at length.
+  as_root=(sudo env DEBIAN_FRONTEND=noninteractive)
+else
+  cat >&2 <<MESSAGE
+These Debian packages are needed to build Trelvox and are not installed:
+  ${missing[*]}
+Installing them needs root, and sudo is not installed. Run this one command as root
+(for example after "su -"), then start this script again:
+  apt-get update && $install_command
+MESSAGE
+  exit 1
 fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
+
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null

@@ -47,14 +47,33 @@ void CommandRun::CloseSubjectFile() {
 }
 
 CommandOutcome CommandRun::Guarded(const std::function<CommandOutcome()>& steps) {
+  state_.Notices.StartRun();
+  CommandOutcome outcome = CommandOutcome::Failed;
   try {
-    return steps();
+    outcome = steps();
   } catch (const TrelvoxError& error) {
     // Close first: what is still buffered is written (or dropped when the disk refuses it), and
     // the box below then cannot trip over the same failure again.
     CloseEverythingQuietly();
     session_.ui.Problem(StoppedMessage(error.what()));
-    return CommandOutcome::Failed;
+    TellSubjectProblems();  // what the stopped subject met before the stop
+  }
+  TellRunNotices();
+  return outcome;
+}
+
+void CommandRun::TellSubjectProblems() {
+  const std::string problems = state_.Notices.SubjectProblems(state_.SubjectID);
+  state_.Notices.ClearSubjectProblems();
+  if (!problems.empty()) {
+    session_.ui.Problem(problems);
+  }
+}
+
+void CommandRun::TellRunNotices() {
+  const std::string longTrials = state_.Notices.LongTrialsReport();
+  if (!longTrials.empty()) {
+    session_.ui.Problem(longTrials);
   }
 }
 
@@ -226,6 +245,7 @@ std::optional<CommandOutcome> CommandRun::ConvertSubject(ReportStyle style) {
     return ended;
   }
   session_.ui.Message(SubjectReport(state_, style), "");
+  TellSubjectProblems();
   CloseSubjectFile();
   return std::nullopt;
 }

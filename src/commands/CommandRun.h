@@ -24,7 +24,7 @@ class CommandRun {
   CommandRun& operator=(const CommandRun&) = delete;
 
   // Runs the command's steps; an error raised on the way ends it with a message box and every
-  // file this command opened closed.
+  // file this command opened closed. The notes of the run are told at its end, however it ends.
   CommandOutcome Guarded(const std::function<CommandOutcome()>& steps);
 
   // From the input dialog to the counter file's header row. Empty when the command goes on;
@@ -63,6 +63,10 @@ class CommandRun {
   std::optional<std::int16_t> AskNumber(const std::string& prompt);
   bool Open(std::string& path, std::int16_t& channel, std::string method);
   CommandOutcome UnknownInputType();
+  // The current subject's problem lines in one box, once.
+  void TellSubjectProblems();
+  // What the whole run met, once at its end.
+  void TellRunNotices();
   void Close(std::int16_t channel);
   void CloseEverythingQuietly() noexcept;
   std::string StoppedMessage(const std::string& reason) const;

@@ -30,14 +30,20 @@ void ConvertTrialLine(Session& session, const std::string& line, const std::stri
   const std::optional<double> rt = RecordCount(record) >= 2 ? ReadDecimal(record[2]) : std::nullopt;
   if (!rt) {
     // "*** ABORTED ***", a line of blanks and the like: no reaction time, so no trial.
-    session.ui.Problem("Line skipped in subject " + state.SubjectID +
-                       ": it is not a trial line (no reaction time in its second field):\r\n" +
-                       line);
+    state.Notices.AddProblemLine("line", "without a reaction time in the second field",
+                                 "Not converted: a trial line needs a reaction time there.", line);
     return;
   }
   IncrementCounter(state.TrialCount, "the trial count of one subject");
   InsertLeadingValues(record, {state.SubjectID, dateText, std::to_string(state.TrialCount)});
-  InsertValueInRecord(record, ErrorCode(session, *rt), errorCodeIndex, session.ui);
+  const char* code = ErrorCode(session, *rt);
+  if (errorCodeIndex > RecordCount(record) + 1) {
+    // A COT column was asked for but the line has only two fields: the row goes without code.
+    state.Notices.AddProblemLine("line", "without a COT value (field 3)",
+                                 "Each such row was written without an error code.", line);
+  } else {
+    InsertValueInRecord(record, code, errorCodeIndex, session.ui);
+  }
   WriteRecord(session.files, state.CompFileNum, record);
 }
 

@@ -22,6 +22,7 @@ void StartSubject(Session& session, bool resetErrorCount) {
   state.TrialCount = 0;
   state.CounterCount = 0;
   state.NoResponseCount = 0;
+  state.Notices.StartSubject();
   if (resetErrorCount) {
     state.ErrorCount = 0;
   }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "parse/ParseNotices.h"
 #include "platform/Locale.h"
 #include "record/FieldRecord.h"
 
@@ -51,6 +52,8 @@ struct RunState {
   bool SaveCounters = false;
   bool COTIncluded = false;
   bool ZORFormat = false;
+  // Problem lines and long trials met on the way, told once per subject and once per run.
+  ParseNotices Notices;
 };
 
 // The input type: the last three characters of the path, upper-cased ("AZK", "ZIL", or any

@@ -115,15 +115,41 @@ void StoreSubjectDate(Session& session, const std::string& dateText) {
   }
 }
 
+namespace {
+
+// Hand-edited headers ("Subjec029, ... refresh 16.67ms ...") are not headers, so their blocks
+// are passed over; the user is told which lines, so that the file can be mended.
+void TellPassedOverHeaders(Session& session, const LineList& lines) {
+  if (lines.Empty()) {
+    return;
+  }
+  const bool one = lines.Count() == 1;
+  session.ui.Problem(
+      CountOf(lines.Count(), "line", "lines") + " with \"refresh\" but without \"Subject\" " +
+      (one ? "was" : "were") + " passed over between subjects, so the block after " +
+      (one ? "it was" : "each was") + " not converted. " + lines.Listing() + "\r\n" +
+      "A subject header line must contain both \"Subject\" and \"refresh\": mend " +
+      (one ? "this line" : "these lines") +
+      ", then parse the file again (into a new composite file, so that no row is written "
+      "twice).");
+}
+
+}  // namespace
+
 bool FindNextSubject(Session& session) {
   RunState& state = session.state;
   FileChannels& files = session.files;
   std::string line;
   bool found = false;
+  LineList passedOver;
   while (!files.AtEnd(state.InFileNum) && !found) {
     files.ReadLine(state.InFileNum, line);
     found = IsSubjectHeader(line);
+    if (!found && Contains(line, "refresh")) {
+      passedOver.Add(line);
+    }
   }
+  TellPassedOverHeaders(session, passedOver);
   if (files.AtEnd(state.InFileNum)) {
     state.SubjectHeader = line;
     return false;

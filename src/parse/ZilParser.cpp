@@ -75,25 +75,43 @@ class ZilBlock {
     }
   }
 
-  // Appends item field `index`, or an empty value (and tells the user) when the line lacks it,
-  // so that the columns after it stay aligned.
-  void AppendItemField(const std::string& line, int index, const char* what) {
+  // What an item field is called, the column it fills, and a hint when it is missing.
+  struct ItemField {
+    const char* name;
+    const char* column;
+    const char* hint;
+  };
+  static constexpr ItemField kTrialId{"a trial ID", "TrialID", ""};
+  static constexpr ItemField kCot{"a COT value", "COT",
+                                  " If the file has no COT values, parse it again with "
+                                  "\"COTs included?\" off (trelvox-batch: without --cot)."};
+  static constexpr ItemField kZorRt{"a ZOR reaction time", "ZOR_RT",
+                                    " If the file is not ZOR formatted, parse it again with "
+                                    "\"File is ZOR formatted\" off (trelvox-batch: without "
+                                    "--zor)."};
+
+  // Appends item field `index`, or an empty value (noted for the subject's problem box) when
+  // the line lacks it, so that the columns after it stay aligned.
+  void AppendItemField(const std::string& line, int index, const ItemField& what) {
     if (RecordCount(work_) >= index) {
       AppendValueToRecord(state_.TrialRecord, work_[index]);
       return;
     }
     AppendValueToRecord(state_.TrialRecord, "");
-    session_.ui.Problem("Item line without " + std::string(what) + " (field " +
-                        std::to_string(index) + ") in subject " + state_.SubjectID +
-                        "; the column is left empty:\r\n" + line);
+    state_.Notices.AddProblemLine(
+        "item line", "without " + std::string(what.name) + " (field " + std::to_string(index) + ")",
+        "The " + std::string(what.column) + " column is left empty in each such row." + what.hint,
+        line);
   }
 
-  void AppendResponseFields(std::string line) {
+  // Appends the fields of one response line; returns how many it had.
+  int AppendResponseFields(std::string line) {
     ReplaceChar(line, ",", " ");
     ParseString(line, work_, "S", session_.ui);
     for (int i = 1; i <= RecordCount(work_); ++i) {
       AppendValueToRecord(state_.TrialRecord, work_[i]);
     }
+    return RecordCount(work_);
   }
 
   void ReadResponses() {
@@ -102,15 +120,17 @@ class ZilBlock {
       return;  // the item line was the input's last line: no responses to read
     }
     CopyToSubjectFile(line);
-    AppendResponseFields(line);
+    int fields = AppendResponseFields(line);
     while (reader_.Next(line)) {
       if (!IsContinuation(line)) {
         reader_.PutBack(std::move(line));
-        return;
+        break;
       }
       CopyToSubjectFile(line);
-      AppendResponseFields(line);
+      fields += AppendResponseFields(line);
     }
+    // A response is a time and a button: two fields.
+    state_.Notices.CountResponses((fields + 1) / 2, state_.MaxResponses);
   }
 
   void ConvertItem(std::string line) {
@@ -120,9 +140,9 @@ class ZilBlock {
     MakeEmpty(state_.TrialRecord);
     MakeEmpty(work_);
     ParseString(line, work_, "S", session_.ui);
-    AppendItemField(original, 2, "a trial ID");
+    AppendItemField(original, 2, kTrialId);
     if (state_.COTIncluded) {
-      AppendItemField(original, 4, "a COT value");
+      AppendItemField(original, 4, kCot);
     }
     const bool hasResponses = !Contains(line, "No Responses");
     if (!hasResponses) {
@@ -130,7 +150,7 @@ class ZilBlock {
     }
     if (state_.ZORFormat) {
       if (hasResponses) {
-        AppendItemField(original, 3 + cotOffset_, "a ZOR reaction time");
+        AppendItemField(original, 3 + cotOffset_, kZorRt);
       } else {
         AppendValueToRecord(state_.TrialRecord, "NoResponse");
       }

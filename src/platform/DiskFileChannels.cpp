@@ -66,7 +66,7 @@ struct DiskFileChannels::Channel {
   std::string output;  // lines written but not yet handed to the file
 };
 
-DiskFileChannels::DiskFileChannels() = default;
+DiskFileChannels::DiskFileChannels(ByteWriter* writer) : writer_(writer) {}
 
 DiskFileChannels::~DiskFileChannels() {
   for (int number = kFirstChannel; number <= kLastChannel; ++number) {
@@ -184,7 +184,9 @@ void DiskFileChannels::Flush(std::int16_t number, Channel& channel) {
   }
   errno = 0;
   const std::size_t written =
-      std::fwrite(channel.output.data(), 1, channel.output.size(), channel.file);
+      writer_ != nullptr
+          ? writer_->Write(channel.path, channel.output.data(), channel.output.size(), channel.file)
+          : std::fwrite(channel.output.data(), 1, channel.output.size(), channel.file);
   if (written != channel.output.size()) {
     const int error = errno != 0 ? errno : EIO;
     const std::string path = channel.path;

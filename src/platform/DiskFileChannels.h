@@ -10,11 +10,22 @@
 
 namespace trelvox {
 
+// Where an output channel's bytes go: into the file unless a test hands in one that refuses
+// them as a full disk does, which works on every system.
+class ByteWriter {
+ public:
+  virtual ~ByteWriter() = default;
+  // Writes `size` bytes to `file`, opened from `path`; returns how many were written and sets
+  // errno when that is fewer.
+  virtual std::size_t Write(const std::string& path, const char* data, std::size_t size,
+                            std::FILE* file) = 0;
+};
+
 // File channels on the local disk. Reads and writes go through buffers of their own, so that a
 // large DMDX file streams at disk speed with one line in memory at a time.
 class DiskFileChannels final : public FileChannels {
  public:
-  DiskFileChannels();
+  explicit DiskFileChannels(ByteWriter* writer = nullptr);
   ~DiskFileChannels() override;
   DiskFileChannels(const DiskFileChannels&) = delete;
   DiskFileChannels& operator=(const DiskFileChannels&) = delete;
@@ -42,6 +53,7 @@ class DiskFileChannels final : public FileChannels {
   void EndLine(std::int16_t number, Channel& channel);
 
   std::array<std::unique_ptr<Channel>, kLastChannel + 1> channels_;
+  ByteWriter* writer_;
 };
 
 }  // namespace trelvox

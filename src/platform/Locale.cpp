@@ -232,6 +232,9 @@ std::optional<double> FixedLocale::ParseNumber(std::string_view text) const {
   std::string normal(text);
   if (!normal.empty() && normal.front() == '+') {
     normal.erase(0, 1);
+    if (!normal.empty() && normal.front() == '-') {
+      return std::nullopt;  // "+-2000": one sign only
+    }
   }
   for (char& c : normal) {
     if (c == decimalSeparator_) {

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTimer>
 
+#include "platform/Locale.h"
+
 namespace trelvox {
 
 namespace {
@@ -27,8 +29,12 @@ QLabel* AddPanel(QStatusBar* bar, const char* name, const QString& text, bool st
 
 }  // namespace
 
-ClockStatusBar::ClockStatusBar(QWidget* parent)
-    : QStatusBar(parent), date_(nullptr), time_(nullptr), timer_(new QTimer(this)) {
+ClockStatusBar::ClockStatusBar(const Locale& locale, QWidget* parent)
+    : QStatusBar(parent),
+      locale_(locale),
+      date_(nullptr),
+      time_(nullptr),
+      timer_(new QTimer(this)) {
   setObjectName(QStringLiteral("sbStatusBar"));
   setSizeGripEnabled(true);
   AddPanel(this, "pnlStatus", QStringLiteral("Status"), true);
@@ -41,9 +47,10 @@ ClockStatusBar::ClockStatusBar(QWidget* parent)
 
 void ClockStatusBar::Refresh() {
   const QDateTime now = QDateTime::currentDateTime();
-  const QLocale locale = QLocale::system();
-  date_->setText(locale.toString(now.date(), QLocale::ShortFormat));
-  time_->setText(locale.toString(now.time(), QLocale::ShortFormat));
+  const QDate today = now.date();
+  date_->setText(
+      QString::fromStdString(locale_.ShortDate(Date{today.year(), today.month(), today.day()})));
+  time_->setText(QLocale::system().toString(now.time(), QLocale::ShortFormat));
 }
 
 }  // namespace trelvox

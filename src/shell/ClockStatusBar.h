@@ -7,16 +7,19 @@ class QTimer;
 
 namespace trelvox {
 
-// Three panels: "Status", today's date and the time of day, in the user's short formats. The
-// bar keeps its date and time current by itself.
+class Locale;
+
+// Three panels: "Status", today's date and the time of day, in the user's short formats (the
+// date in the very form the output files use). The bar keeps its date and time current itself.
 class ClockStatusBar final : public QStatusBar {
   Q_OBJECT
 
  public:
-  explicit ClockStatusBar(QWidget* parent);
+  ClockStatusBar(const Locale& locale, QWidget* parent);
   void Refresh();
 
  private:
+  const Locale& locale_;
   QLabel* date_;
   QLabel* time_;
   QTimer* timer_;

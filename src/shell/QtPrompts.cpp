@@ -1,11 +1,18 @@
 #include "shell/QtPrompts.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QHeaderView>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTreeView>
+#include <algorithm>
 #include <memory>
 
 #include "shell/Application.h"
@@ -57,6 +64,86 @@ void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bo
   }
 }
 
+// A question answers Yes or No and nothing else: Escape and the window's close button would
+// otherwise answer No and let the command go on as if the user had chosen it.
+class YesNoBox final : public QMessageBox {
+ public:
+  explicit YesNoBox(QWidget* owner) : QMessageBox(owner) {
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->matches(QKeySequence::Cancel)) {
+      event->accept();
+      return;
+    }
+    QMessageBox::keyPressEvent(event);
+  }
+  void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
+// Window managers draw the caption with a larger font and next to the frame's buttons; a box as
+// narrow as its text would show "Tr...ox". The spacer keeps the box wide enough for both.
+void WidenForCaption(QMessageBox& box) {
+  if (box.windowTitle().isEmpty()) {
+    return;
+  }
+  constexpr double kCaptionFontScale = 1.25;
+  constexpr int kFrameButtonsWidth = 120;
+  QFont captionFont = box.font();
+  captionFont.setBold(true);
+  const int captionWidth = static_cast<int>(
+      QFontMetrics(captionFont).horizontalAdvance(box.windowTitle()) * kCaptionFontScale);
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    grid->addItem(new QSpacerItem(captionWidth + kFrameButtonsWidth, 0, QSizePolicy::Minimum,
+                                  QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
+}
+
+// The file dialog opens over the main window, big enough to read, and kept on the screen. A
+// dialog larger than the main window starts at the window's corner, as the platform's own
+// dialogs do; centred, it would be pushed against the screen's edge.
+void PlaceOver(QFileDialog& dialog, const QWidget* window) {
+  constexpr QSize kReadable(760, 480);
+  constexpr QPoint kCornerOffset(24, 24);
+  const QScreen* screen = window != nullptr ? window->screen() : dialog.screen();
+  const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
+  QSize size = dialog.size().expandedTo(kReadable);
+  if (available.isValid()) {
+    size = size.boundedTo(available.size() * 9 / 10);
+  }
+  dialog.resize(size);
+  const QRect frame =
+      window != nullptr && window->isVisible() ? window->frameGeometry() : available;
+  QRect placed(QPoint(), size);
+  if (frame.width() >= size.width() && frame.height() >= size.height()) {
+    placed.moveCenter(frame.center());
+  } else {
+    placed.moveTopLeft(frame.topLeft() + kCornerOffset);
+  }
+  if (available.isValid()) {
+    placed.moveLeft(std::clamp(placed.left(), available.left(), available.right() - size.width()));
+    placed.moveTop(std::clamp(placed.top(), available.top(), available.bottom() - size.height()));
+  }
+  dialog.move(placed.topLeft());
+}
+
+// The list's name column gets about half the width, the others what their texts need.
+void WidenColumns(QFileDialog& dialog) {
+  auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+  if (list == nullptr) {
+    return;
+  }
+  QHeaderView* header = list->header();
+  header->setStretchLastSection(true);
+  for (int column = 1; column < header->count(); ++column) {
+    list->resizeColumnToContents(column);
+  }
+  header->resizeSection(0, std::max(list->viewport()->width(), dialog.width() * 2 / 3) / 2);
+}
+
 }  // namespace
 
 QWidget* QtPrompts::Owner() const {
@@ -70,10 +157,15 @@ QWidget* QtPrompts::Owner() const {
 Answer QtPrompts::ShowMessage(const MessageRequest& request) {
   const NormalCursorWhileAsking normal;
   const bool question = request.buttons == Buttons::YesNo;
-  QMessageBox box(QMessageBox::NoIcon, Local(request.caption), Local(request.text),
-                  question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, Owner());
+  std::unique_ptr<QMessageBox> made =
+      question ? std::make_unique<YesNoBox>(Owner()) : std::make_unique<QMessageBox>(Owner());
+  QMessageBox& box = *made;
+  box.setWindowTitle(Local(request.caption));
+  box.setText(Local(request.text));
+  box.setStandardButtons(question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
   box.setObjectName(QStringLiteral("MessageBox"));
   box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
+  WidenForCaption(box);
   const int pressed = box.exec();
   if (!question) {
     return Answer::Ok;
@@ -105,6 +197,8 @@ std::string QtPrompts::ShowFileDialog(const FileDialogRequest& request) {
     dialog = standIn.get();
   }
   PrepareFileDialog(*dialog, request, app_.NativeFileDialogs());
+  PlaceOver(*dialog, main);
+  WidenColumns(*dialog);
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
     return {};
   }

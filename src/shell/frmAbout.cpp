@@ -61,8 +61,10 @@ void frmAbout::BuildControls() {
       AddButton(this, "cmdOK", QStringLiteral("OK"), TwipsRect(4245, 2625, 1260, 345));
   QPushButton* cmdSysInfo = AddButton(this, "cmdSysInfo", QStringLiteral("&System Info..."),
                                       TwipsRect(4260, 3075, 1245, 345));
-  cmdOK->setDefault(true);  // Enter; Escape closes the box as every dialog's cancel does
-  cmdSysInfo->setAutoDefault(false);
+  // Enter presses the focused button, "OK" when no other has the focus; Escape closes the box
+  // as every dialog's cancel does.
+  cmdOK->setDefault(true);
+  cmdSysInfo->setAutoDefault(true);
   connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
 

@@ -50,7 +50,7 @@ frmMain::frmMain(Application& app)
   auto* documents = new QMdiArea(this);
   documents->setObjectName(QStringLiteral("mdiClient"));
   setCentralWidget(documents);
-  setStatusBar(new ClockStatusBar(this));
+  setStatusBar(new ClockStatusBar(app.UserLocale(), this));
   dlgCommonDialog_->setObjectName(QStringLiteral("dlgCommonDialog"));
   BuildMenus();
 }
@@ -157,6 +157,7 @@ void frmMain::mnuFileSaveOptions_Click() {
   const RunState& state = app_.State();
   options.chkSaveCounters()->setChecked(state.SaveCounters);
   options.ChkIndFiles()->setChecked(state.SaveIndFiles);
+  options.setWindowState(options.windowState() & ~Qt::WindowMinimized);  // restore it if minimized
   options.show();
   options.raise();
   options.activateWindow();

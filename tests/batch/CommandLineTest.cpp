@@ -8,6 +8,7 @@
 
 #include "platform/Locale.h"
 #include "support/TempDir.h"
+#include "support/TestNames.h"
 
 namespace trelvox::batch {
 namespace {
@@ -183,15 +184,16 @@ TEST_P(TypedNumberTest, AcceptsNumbersThatRoundIntoSixteenBits) {
   EXPECT_EQ(IsTypedNumber(GetParam().text, kUnitedStates), GetParam().typed) << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, TypedNumberTest,
-                         ::testing::Values(NumberCase{"2000", true}, NumberCase{" 2000 ", true},
-                                           NumberCase{"-32768", true}, NumberCase{"32767", true},
-                                           NumberCase{"32767.4", true}, NumberCase{"32766.5", true},
-                                           NumberCase{"32767.5", false},
-                                           NumberCase{"-32768.5", true},
-                                           NumberCase{"-32769", false}, NumberCase{"40000", false},
-                                           NumberCase{"", false}, NumberCase{"2s", false},
-                                           NumberCase{"two", false}, NumberCase{"1e400", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TypedNumberTest,
+    ::testing::Values(NumberCase{"2000", true}, NumberCase{" 2000 ", true},
+                      NumberCase{"-32768", true}, NumberCase{"32767", true},
+                      NumberCase{"32767.4", true}, NumberCase{"32766.5", true},
+                      NumberCase{"32767.5", false}, NumberCase{"-32768.5", true},
+                      NumberCase{"-32769", false}, NumberCase{"40000", false},
+                      NumberCase{"", false}, NumberCase{"2s", false}, NumberCase{"two", false},
+                      NumberCase{"1e400", false}, NumberCase{"+-2000", false}),
+    [](const auto& info) { return testing::ReadableTestName(info.index, info.param.text); });
 
 }  // namespace
 }  // namespace trelvox::batch

@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "ProgramRunner.h"
 #include "platform/Paths.h"
 #include "support/TempDir.h"
@@ -188,6 +192,15 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"missing-input",
                 Args{"parse-all", "missing.azk", "--timeout", "2000", "--composite", "comp"}, 1, "",
                 false},
+        // Shapes of real files: a hand-edited header whose block is passed over, and a ZIL
+        // file parsed as ZOR formatted by mistake, with a trial of 38 responses where 9 were
+        // expected.
+        RunCase{"real-edited-header",
+                Args{"parse-all", "edited.azk", "--timeout", "2000", "--composite", "comp"}, 0, "",
+                false},
+        RunCase{"real-zor-by-mistake",
+                Args{"parse-all", "long.zil", "--responses", "9", "--zor", "--composite", "comp"},
+                0, "", false},
         RunCase{"subject-names",
                 Args{"parse-all", "names.azk", "--timeout", "2000", "--composite",
                      "out/subjects/comp", "--subject-dir", "out/subjects"},
@@ -195,7 +208,11 @@ INSTANTIATE_TEST_SUITE_P(
         // A folder with an accent, IDs that Windows reads as devices, an ID with an accent.
         RunCase{"device-and-accent-names",
                 Args{"parse-all", "devices.azk", "--timeout", "2000", "--composite",
-                     "donn\xC3\xA9" "es/comp", "--subject-dir", "donn\xC3\xA9" "es"},
+                     "donn\xC3\xA9"
+                     "es/comp",
+                     "--subject-dir",
+                     "donn\xC3\xA9"
+                     "es"},
                 0, "", false}),
     [](const ::testing::TestParamInfo<RunCase>& info) {
       std::string name = info.param.name;
@@ -315,6 +332,41 @@ TEST(BatchInformation, VersionIsFiveZeroZero) {
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "trelvox-batch 5.0.0\n");
 }
+
+#ifdef _WIN32
+// What Explorer's Details tab shows: the version record, U.S. English, Unicode.
+TEST(BatchInformation, CarriesTheVersionRecordAndAManifest) {
+  const std::wstring program = PathFromBytes(TRELVOX_BATCH_BINARY).native();
+  std::vector<char> block(GetFileVersionInfoSizeW(program.c_str(), nullptr));
+  ASSERT_FALSE(block.empty());
+  ASSERT_TRUE(
+      GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
+  const auto text = [&](const wchar_t* name) {
+    void* value = nullptr;
+    UINT length = 0;
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    if (!VerQueryValueW(block.data(), key.c_str(), &value, &length) || length == 0) {
+      return std::string();
+    }
+    return BytesFromPath(std::wstring(static_cast<const wchar_t*>(value), length - 1));
+  };
+  EXPECT_EQ(text(L"ProductName"), "Trelvox");
+  EXPECT_EQ(text(L"FileVersion"), "5.00");
+  EXPECT_EQ(text(L"ProductVersion"), "5.00");
+  EXPECT_EQ(text(L"OriginalFilename"), "trelvox-batch.exe");
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, 0x00050000u);
+  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+  EXPECT_EQ(fixed->dwProductVersionMS, 0x00050000u);
+
+  const HMODULE image = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(image, nullptr);
+  EXPECT_NE(FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);
+  FreeLibrary(image);
+}
+#endif
 
 }  // namespace
 }  // namespace trelvox::testing

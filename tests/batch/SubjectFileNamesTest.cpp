@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/TempDir.h"
+#include "support/TestNames.h"
 
 namespace trelvox::batch {
 namespace {
@@ -37,7 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StemCase{"NUL", "_NUL"}, StemCase{"con", "_con"}, StemCase{"Com1", "_Com1"},
                       StemCase{"aux.1", "_aux.1"}, StemCase{"LPT9.a.b", "_LPT9.a.b"},
                       StemCase{"prn ", "prn_"}, StemCase{"COM10", "COM10"},
-                      StemCase{"NULL", "NULL"}, StemCase{"xcon", "xcon"}, StemCase{"lpt", "lpt"}));
+                      StemCase{"NULL", "NULL"}, StemCase{"xcon", "xcon"}, StemCase{"lpt", "lpt"}),
+    [](const auto& info) { return testing::ReadableTestName(info.index, info.param.id); });
 
 TEST(SafeNameStem, CutsVeryLongIdsSoTheNameFitsTheFileSystem) {
   const std::string stem = SafeNameStem(std::string(1000, 'x'));

@@ -66,6 +66,54 @@ TEST_F(ParseAllCommand, ZilRunReportsTwoLinesAndWritesTheZilHeader) {
             "D,5\t7/2/2015\t2\t40\tNoResponse\r\n");
 }
 
+// A ZIL file without ZOR times parsed as ZOR formatted: one box per subject after its report,
+// not one per item line; and the trials with more responses than expected told at the end.
+TEST_F(ParseAllCommand, ProblemLinesAreToldOncePerSubjectAndLongTrialsOncePerRun) {
+  std::string input;
+  for (const char* id : {"SSS001", "SSS002"}) {
+    input += std::string("Subject 1, 03/01/2004 10:00:00 on LAB, refresh 16.67ms, ID ") + id +
+             "\r\nItem 3333, No Responses.\r\n";
+    for (int i = 1; i <= 12; ++i) {
+      input += "Item " + std::to_string(i) + "\r\n 100,+1\r\n";
+    }
+    input += "Item 99\r\n 1,+1 2,-1 3,+1\r\n\r\n";
+  }
+  state.ZORFormat = true;
+  prompts.Choose(Write("run.zil", input)).Type("2").Choose(Path("r")).No();
+  EXPECT_EQ(ParseAll(s.session), CommandOutcome::Completed);
+  std::string listing = "The first 10, as found:";
+  for (int i = 1; i <= 10; ++i) {
+    listing += "\r\nItem " + std::to_string(i);
+  }
+  listing += "\r\n... and 3 more.";
+  const std::string problem =
+      " 13 item lines without a ZOR reaction time (field 3). The ZOR_RT column is left empty in "
+      "each such row. If the file is not ZOR formatted, parse it again with \"File is ZOR "
+      "formatted\" off (trelvox-batch: without --zor).\r\n" +
+      listing;
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{
+                         "open: Open AZK or ZIL file",
+                         "input: Enter Maximum Expected # Responses per Trial:",
+                         "open: Designate Composite file",
+                         "yes/no: Is this a new file?",
+                         "ok: ID: SSS001 detected.",
+                         "ok: 14 trials parsed for ID: SSS001\r\n1 no responses detected.",
+                         "ok: Subject SSS001:" + problem,
+                         "ok: ID: SSS002 detected.",
+                         "ok: 14 trials parsed for ID: SSS002\r\n1 no responses detected.",
+                         "ok: Subject SSS002:" + problem,
+                         "ok: Parsing Complete!",
+                         "ok: 2 trials had more responses than the 2 expected; the most in one "
+                         "trial was 3.\r\nTheir rows have more columns than the header row names, "
+                         "which statistics programs may refuse or misread.\r\nTo name every "
+                         "column, parse the file again into a new composite file with 3 as the "
+                         "expected number of responses.",
+                     }));
+  EXPECT_TRUE(
+      Read("r.dat").starts_with("SSS001\t3/1/2004\t1\t3333\tNoResponse\r\n"
+                                "SSS001\t3/1/2004\t2\t1\t\t100\t+1\r\n"));
+}
+
 TEST_F(ParseAllCommand, CountersAndSubjectFilesWhenTheirOptionsAreOn) {
   state.SaveCounters = true;
   state.SaveIndFiles = true;
@@ -118,7 +166,7 @@ TEST_F(ParseAllCommand, NumberQuestionsAskAgainUntilTheAnswerFits) {
   const std::vector<Case> cases = {
       {{"2000.5"}, 2000, 0}, {{"2001.5"}, 2002, 0},         {{"-0.5"}, 0, 0},
       {{" 15 "}, 15, 0},     {{"abc", "40000", "7"}, 7, 2}, {{"32767.5", "-32768"}, -32768, 1},
-      {{"1e3", "3"}, 3, 1},  {{"32767"}, 32767, 0},
+      {{"1e3", "3"}, 3, 1},  {{"32767"}, 32767, 0},         {{"+-2000", "2000"}, 2000, 1},
   };
   for (const Case& c : cases) {
     testing::SessionFixture fresh;
@@ -252,18 +300,23 @@ TEST_F(ParseAllCommand, UnknownInputTypeWithoutSubjectsCompletes) {
 }
 
 TEST_F(ParseAllCommand, OverflowStopsTheRunAndKeepsEarlierSubjects) {
-  std::string input =
-      kTwoAzkSubjects + "Subject 3, 03/16/2005 on LAB, refresh 16.67ms, ID C3\r\ncols\r\n";
+  std::string input = kTwoAzkSubjects +
+                      "Subject 3, 03/16/2005 on LAB, refresh 16.67ms, ID C3\r\ncols\r\n"
+                      "*** ABORTED ***\r\n";
   for (int i = 0; i < 32768; ++i) {
     input += " 1 100\r\n";
   }
   prompts.Choose(Write("big.azk", input)).Type("2000").Choose(Path("r")).No();
   EXPECT_EQ(ParseAll(s.session), CommandOutcome::Failed);
-  const std::string last = prompts.Shown().back().text;
-  EXPECT_EQ(last,
+  const std::vector<std::string> texts = prompts.Texts();
+  ASSERT_GE(texts.size(), 2u);
+  EXPECT_EQ(texts[texts.size() - 2],
             "Overflow: the trial count of one subject passed 32767.\r\n"
             "Parsing stopped in the subject with ID: C3.\r\n"
             "The files keep every row written before this point.");
+  // What the stopped subject met before the stop is still told.
+  EXPECT_TRUE(texts.back().starts_with("Subject C3: 1 line without a reaction time"))
+      << texts.back();
   const std::string rows = Read("r.dat");
   EXPECT_TRUE(rows.starts_with(kTwoAzkSubjectsRows));
   EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 4 + 32767);
@@ -274,10 +327,7 @@ TEST_F(ParseAllCommand, OverflowStopsTheRunAndKeepsEarlierSubjects) {
 }
 
 TEST_F(ParseAllCommand, FailedWriteIsReportedWithThePathAndNeverAsComplete) {
-  if (!std::filesystem::exists("/dev/full")) {
-    GTEST_SKIP() << "no /dev/full on this system";
-  }
-  std::filesystem::create_symlink("/dev/full", Path("full.dat"));
+  s.disk.Fill(Path("full.dat"));
   prompts.Choose(Write("exp1.azk", kTwoAzkSubjects)).Type("2000").Choose(Path("full.dat")).Yes();
   EXPECT_EQ(ParseAll(s.session), CommandOutcome::Failed);
   const std::string last = prompts.Shown().back().text;

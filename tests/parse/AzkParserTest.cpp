@@ -88,8 +88,10 @@ TEST_F(AzkParser, TwoFieldLineWithCotGetsNoCodeButIsCounted) {
   Parse("cols\r\n 7 -2000\r\n");
   EXPECT_EQ(Composite(), "A17\t3/14/2005\t1\t7\t-2000\r\n");
   EXPECT_EQ(state.NoResponseCount, 1);
-  EXPECT_EQ(s.prompts.Messages(),
-            std::vector<std::string>{"Error in InsertValueInRecord: Index out of range!"});
+  EXPECT_TRUE(s.prompts.Messages().empty());  // told once for the subject, by the command
+  EXPECT_EQ(state.Notices.SubjectProblems("A17"),
+            "Subject A17: 1 line without a COT value (field 3). Each such row was written without "
+            "an error code.\r\nAs found:\r\n 7 -2000");
 }
 
 TEST_F(AzkParser, BangLinesAreSkippedOnlyWhenTheBangComesFirst) {
@@ -106,11 +108,11 @@ TEST_F(AzkParser, LinesWithoutAReactionTimeAreReportedNotCounted) {
             "A17\t3/14/2005\t1\t1\t100\t0\r\n"
             "A17\t3/14/2005\t2\t4\t200\t0\r\n");
   EXPECT_EQ(state.TrialCount, 2);
-  const std::vector<std::string> messages = s.prompts.Messages();
-  ASSERT_EQ(messages.size(), 5u);
-  EXPECT_NE(messages[0].find("subject A17"), std::string::npos);
-  EXPECT_TRUE(messages[0].ends_with("\r\n*** ABORTED ***")) << messages[0];
-  EXPECT_TRUE(messages[3].ends_with("\r\n 2 abc")) << messages[3];
+  EXPECT_TRUE(s.prompts.Messages().empty());  // told once for the subject, by the command
+  EXPECT_EQ(state.Notices.SubjectProblems("A17"),
+            "Subject A17: 5 lines without a reaction time in the second field. Not converted: a "
+            "trial line needs a reaction time there.\r\nAs found:\r\n*** ABORTED ***\r\n   \r\n"
+            " 9\r\n 2 abc\r\n 3 nan");
   // Every line still reaches the subject file.
   EXPECT_EQ(SubjectFile(),
             "03/14/2005 09:30 refresh 60, ID A17\r\ncols\r\n 1 100\r\n*** ABORTED ***\r\n   \r\n"
@@ -144,7 +146,9 @@ TEST_F(AzkParser, NextHeaderWithoutEmptyLineIsReadAsATrial) {
   EXPECT_EQ(Composite(),
             "A17\t3/14/2005\t1\t1\t100\t0\r\n"
             "A17\t3/14/2005\t2\t2\t-2000\t2\r\n");
-  EXPECT_EQ(s.prompts.Messages().size(), 1u);  // the header line is no trial
+  EXPECT_TRUE(  // the header line is no trial
+      state.Notices.SubjectProblems("A17").ends_with("\r\nSubject 2, 03/15/2005 on X, refresh "
+                                                     "16.67ms, ID B"));
 }
 
 TEST_F(AzkParser, CounterLinesGiveCounterRows) {

@@ -111,6 +111,25 @@ TEST_F(FindNextSubjectTest, SkipsThePreambleAndStopsAfterTheHeader) {
   EXPECT_EQ(s.prompts.Shown()[0].caption, "");
 }
 
+// Hand-edited headers of real files: "refresh" without "Subject". Their blocks are passed over
+// as before, but named once per scan (the batch transcripts show the one-line text); lines
+// without "refresh" stay silent.
+TEST_F(FindNextSubjectTest, PassedOverRefreshLinesAreNamedOnce) {
+  const std::string one = "Subjec029, 06/29/2015 13:26:39 on ITP66820, refresh 16.67ms D,1,ZL";
+  const std::string two = "Subjec 2, 06/29/2015 13:26:39 on ITP66820, refresh 16.67ms ID D,1,ZL";
+  Input("Subject 1 without a rate\r\n" + one + "\r\n 1 100\r\n\r\n" + two + "\r\n 2 200\r\n");
+  EXPECT_FALSE(FindNextSubject(s.session));
+  ASSERT_EQ(s.prompts.Shown().size(), 1u);
+  EXPECT_EQ(s.prompts.Shown()[0].tone, Tone::Problem);
+  EXPECT_EQ(s.prompts.Shown()[0].text,
+            "2 lines with \"refresh\" but without \"Subject\" were passed over between subjects, "
+            "so the block after each was not converted. As found:\r\n" +
+                one + "\r\n" + two +
+                "\r\nA subject header line must contain both \"Subject\" and \"refresh\": mend "
+                "these lines, then parse the file again (into a new composite file, so that no row "
+                "is written twice).");
+}
+
 TEST_F(FindNextSubjectTest, HeaderOnTheLastLineIsNotFound) {
   state.SubjectID = "old";
   state.SubjectDate = {Date{2001, 1, 1}, ""};

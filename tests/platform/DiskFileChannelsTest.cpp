@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "platform/Errors.h"
+#include "support/FullDisk.h"
 #include "support/TempDir.h"
 
 namespace trelvox {
 namespace {
 
+using testing::FullDisk;
 using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
@@ -149,30 +151,41 @@ TEST(DiskFileChannels, FailedOpenLeavesTheChannelFree) {
   EXPECT_EQ(files.FreeChannel(), 1);
 }
 
-// /dev/full accepts the open and refuses every write with "No space left on device": the
-// disk-full case without filling a disk.
+// The full disk accepts the open and refuses every write with "No space left on device".
 TEST(DiskFileChannels, DiskFullIsAnErrorNamingThePath) {
+  TempDir dir;
+  FullDisk disk;
+  disk.FillAll();
+  DiskFileChannels files(&disk);
+  ASSERT_EQ(files.Open(1, dir.File("full.dat"), OpenMode::Append).errorNumber, 0);
+  files.WriteLine(1, "row");
+  try {
+    files.Close(1);
+    FAIL() << "a write to a full disk was taken for a success";
+  } catch (const WriteError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "Could not write to " + dir.File("full.dat") + ": No space left on device");
+  }
+  EXPECT_FALSE(files.IsOpen(1));
+}
+
+// The real device, where there is one.
+TEST(DiskFileChannels, DevFullIsAFullDisk) {
   if (!std::filesystem::exists("/dev/full")) {
     GTEST_SKIP() << "no /dev/full on this system";
   }
   DiskFileChannels files;
   ASSERT_EQ(files.Open(1, "/dev/full", OpenMode::Append).errorNumber, 0);
   files.WriteLine(1, "row");
-  try {
-    files.Close(1);
-    FAIL() << "a write to a full disk was taken for a success";
-  } catch (const WriteError& error) {
-    EXPECT_STREQ(error.what(), "Could not write to /dev/full: No space left on device");
-  }
-  EXPECT_FALSE(files.IsOpen(1));
+  EXPECT_THROW(files.Close(1), WriteError);
 }
 
 TEST(DiskFileChannels, DiskFullDuringFlushReleasesTheChannel) {
-  if (!std::filesystem::exists("/dev/full")) {
-    GTEST_SKIP() << "no /dev/full on this system";
-  }
-  DiskFileChannels files;
-  ASSERT_EQ(files.Open(1, "/dev/full", OpenMode::Output).errorNumber, 0);
+  TempDir dir;
+  FullDisk disk;
+  disk.FillAll();
+  DiskFileChannels files(&disk);
+  ASSERT_EQ(files.Open(1, dir.File("full.dat"), OpenMode::Output).errorNumber, 0);
   files.WriteLine(1, "row");
   EXPECT_THROW(files.FlushAll(), WriteError);
   EXPECT_FALSE(files.IsOpen(1));
@@ -181,11 +194,11 @@ TEST(DiskFileChannels, DiskFullDuringFlushReleasesTheChannel) {
 }
 
 TEST(DiskFileChannels, CloseQuietlyNeverRaises) {
-  if (!std::filesystem::exists("/dev/full")) {
-    GTEST_SKIP() << "no /dev/full on this system";
-  }
-  DiskFileChannels files;
-  ASSERT_EQ(files.Open(1, "/dev/full", OpenMode::Output).errorNumber, 0);
+  TempDir dir;
+  FullDisk disk;
+  disk.FillAll();
+  DiskFileChannels files(&disk);
+  ASSERT_EQ(files.Open(1, dir.File("full.dat"), OpenMode::Output).errorNumber, 0);
   files.WriteLine(1, "row");
   EXPECT_NO_THROW(files.CloseQuietly(1));
   EXPECT_FALSE(files.IsOpen(1));

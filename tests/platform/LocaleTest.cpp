@@ -27,6 +27,50 @@ TEST(Locale, ShortDateFollowsTheFormat) {
   }
 }
 
+// Windows' short-date patterns, as GetLocaleInfoEx gives them.
+TEST(Locale, WindowsPatternsMapToTheSameForms) {
+  struct Case {
+    std::string pattern;
+    std::string text;  // 14 March 2005, or 4 March where the day's zero matters
+  };
+  const std::vector<Case> cases = {
+      {"M/d/yyyy", "3/14/2005"},        {"dd.MM.yyyy", "14.03.2005"}, {"d.M.yyyy", "14.3.2005"},
+      {"yyyy-MM-dd", "2005-03-14"},     {"dd/MM/yy", "14/03/2005"},   {"d. M. yyyy", "14. 3. 2005"},
+      {"yyyy'/'MM'/'dd", "2005/03/14"},
+  };
+  for (const Case& c : cases) {
+    const auto format = ShortDateFormat::FromWindowsPattern(c.pattern);
+    ASSERT_TRUE(format) << c.pattern;
+    const FixedLocale locale(*format);
+    EXPECT_EQ(locale.ShortDate({2005, 3, 14}), c.text) << c.pattern;
+    EXPECT_EQ(locale.ParseShortDate(c.text), (Date{2005, 3, 14})) << c.pattern;
+  }
+  for (const std::string pattern :
+       {"", "dddd, MMMM d, yyyy", "MMM d yyyy", "M/d", "dMyyyy", "d/M/yyyy/d", "d'/M/yyyy"}) {
+    EXPECT_FALSE(ShortDateFormat::FromWindowsPattern(pattern)) << pattern;
+  }
+}
+
+#ifdef _WIN32
+// On Windows the user's regional settings hold; only LC_ALL overrides them, since shells such
+// as Git Bash set LANG for their own sake.
+TEST(Locale, OnWindowsOnlyLcAllOverridesTheRegionalSettings) {
+  _putenv_s("LC_ALL", "");
+  const std::string regional = SystemLocale().ShortDate({2005, 3, 4});
+  _putenv_s("LANG", "de_DE.UTF-8");
+  _putenv_s("LC_TIME", "de_DE.UTF-8");
+  EXPECT_EQ(SystemLocale().ShortDate({2005, 3, 4}), regional);
+  _putenv_s("LC_ALL", "de_DE.UTF-8");
+  // Windows writes dd.MM.yyyy for German, Wine d.M.yyyy: day first, dots, either way.
+  const std::string german = SystemLocale().ShortDate({2005, 3, 4});
+  EXPECT_TRUE(german == "04.03.2005" || german == "4.3.2005") << german;
+  EXPECT_EQ(SystemLocale().ParseNumber("2,5"), 2.5);
+  _putenv_s("LC_ALL", "");
+  _putenv_s("LANG", "");
+  _putenv_s("LC_TIME", "");
+}
+#endif
+
 TEST(Locale, UnitedStatesFormHasNoLeadingZeros) {
   const FixedLocale us;
   EXPECT_EQ(us.ShortDate({2005, 3, 14}), "3/14/2005");
@@ -71,6 +115,7 @@ TEST(Locale, ParseNumberAcceptsPointAndTheLocaleSeparator) {
       {"abc", std::nullopt, std::nullopt},
       {"1e3", std::nullopt, std::nullopt},
       {"--1", std::nullopt, std::nullopt},
+      {"+-2000", std::nullopt, std::nullopt},
       {"1.2.3", std::nullopt, std::nullopt},
       {".", std::nullopt, std::nullopt},
   };

@@ -11,6 +11,7 @@
 #include "shell/FileFilter.h"
 #include "shell/Placement.h"
 #include "support/SessionFixture.h"
+#include "support/TestNames.h"
 
 namespace trelvox {
 namespace {
@@ -46,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  "Text (*.txt;*.dat) (*.txt *.dat)"},
                       FilterCase{"Lonely description", "Lonely description (*)"},
                       FilterCase{"Empty pattern|", "Empty pattern (*)"},
-                      FilterCase{"|*.azk", "(*.azk)"}, FilterCase{"", ""}));
+                      FilterCase{"|*.azk", "(*.azk)"}, FilterCase{"", ""}),
+    [](const auto& info) { return testing::ReadableTestName(info.index, info.param.pairs); });
 
 // ---- window placement ----------------------------------------------------------------------
 

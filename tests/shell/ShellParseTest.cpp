@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 #include "ModalAnswerer.h"
 #include "ShellTestSupport.h"
@@ -149,18 +150,28 @@ class ShellParseTest : public QObject {
     QVERIFY(main_->isVisible());
   }
 
-  // Every file dialog starts with an empty name, whatever the previous one chose.
+  // Every file dialog starts with an empty name, whatever the previous one chose; it opens over
+  // the main window (here a small one at its first-start place), with a readable name column.
   void theSharedFileDialogStartsEmptyEachTime() {
     ModalAnswerer boxes;
     QString shownName = QStringLiteral("<not seen>");
+    QRect placed;
+    int nameColumn = 0;
     boxes.Choose(input_).Type(QStringLiteral("2000"));
-    boxes.Then([&shownName](QWidget* dialog) {
+    boxes.Then([&](QWidget* dialog) {
       shownName = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+      placed = dialog->frameGeometry();
+      nameColumn = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))->columnWidth(0);
       QMetaObject::invokeMethod(dialog, "reject");
     });
     main_->findChild<QAction*>(QStringLiteral("mnuFileParseAll"))->trigger();
     QCOMPARE(Kinds(boxes), (QStringList{"open", "input", "open"}));
     QCOMPARE(shownName, QString());
+    const QRect window = main_->frameGeometry();
+    QVERIFY2(window.contains(placed.topLeft()) && placed.left() > window.left(),
+             qPrintable(QStringLiteral("%1,%2").arg(placed.left()).arg(placed.top())));
+    QVERIFY2(placed.width() >= 600, qPrintable(QString::number(placed.width())));
+    QVERIFY2(nameColumn >= 240, qPrintable(QString::number(nameColumn)));
   }
 
  private:

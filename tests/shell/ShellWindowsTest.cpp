@@ -214,8 +214,10 @@ class ShellWindowsTest : public QObject {
     QStatusBar* bar = main->statusBar();
     QCOMPARE(bar->objectName(), QStringLiteral("sbStatusBar"));
     QCOMPARE(Text(bar, "pnlStatus"), QStringLiteral("Status"));
+    // The date in the form of the files' Date column: month/day/year under LC_ALL=C.
+    const QDate today = QDate::currentDate();
     QCOMPARE(Text(bar, "pnlDate"),
-             QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+             QStringLiteral("%1/%2/%3").arg(today.month()).arg(today.day()).arg(today.year()));
     QVERIFY(!Text(bar, "pnlTime").isEmpty());
     // The bar keeps its clock itself: a stale time is replaced within a few seconds.
     bar->findChild<QLabel*>(QStringLiteral("pnlTime"))->setText(QStringLiteral("stale"));
@@ -528,8 +530,10 @@ class ShellWindowsTest : public QObject {
                            options->chkCOT()}) {
       box->setChecked(true);
     }
+    options->showMinimized();
     Item(main, "mnuFileSaveOptions")->trigger();
     QCOMPARE(app_->SaveOptions(), options);  // not reloaded
+    QVERIFY(!options->isMinimized());        // restored, and brought to the front
     QVERIFY(!options->ChkIndFiles()->isChecked());
     QVERIFY(!options->chkSaveCounters()->isChecked());
     QVERIFY(options->chkZOR()->isChecked());
@@ -589,21 +593,100 @@ class ShellWindowsTest : public QObject {
     QVERIFY(boxes.Problems().isEmpty());
   }
 
-  void enterAndEscapeBothCloseTheAboutBox_data() {
+  void enterPressesTheFocusedButtonAndEscapeCloses_data() {
+    QTest::addColumn<int>("tabs");
     QTest::addColumn<int>("key");
-    QTest::newRow("Enter") << int(Qt::Key_Return);
-    QTest::newRow("Escape") << int(Qt::Key_Escape);
+    QTest::addColumn<bool>("startsSysInfo");
+    QTest::newRow("Enter on OK") << 0 << int(Qt::Key_Return) << false;
+    QTest::newRow("Escape") << 0 << int(Qt::Key_Escape) << false;
+    QTest::newRow("Tab, Enter on System Info") << 1 << int(Qt::Key_Return) << true;
+    QTest::newRow("Tab, Escape") << 1 << int(Qt::Key_Escape) << false;
+    QTest::newRow("Tab twice, Enter on OK") << 2 << int(Qt::Key_Enter) << false;
   }
 
-  void enterAndEscapeBothCloseTheAboutBox() {
+  void enterPressesTheFocusedButtonAndEscapeCloses() {
+    QFETCH(int, tabs);
     QFETCH(int, key);
-    app_ = StartProgram();
+    QFETCH(bool, startsSysInfo);
+    int started = 0;
+    ShellOptions options;
+    options.locateSysInfo = [] { return std::optional<std::string>("/usr/bin/hardinfo"); };
+    options.launchProgram = [&started](const std::string&) { return ++started > 0; };
+    app_ = StartProgram(std::move(options));
     frmMain* main = PressBegin(*app_);
+    bool openAfterKey = false;
     ModalAnswerer boxes;
-    boxes.Then([key](QWidget* box) { QTest::keyClick(box, Qt::Key(key)); });
+    boxes.Then([&](QWidget* box) {
+      for (int i = 0; i < tabs; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      }
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+      openAfterKey = box->isVisible();
+      if (openAfterKey) {
+        box->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+      }
+    });
     Item(main, "mnuHelpAbout")->trigger();  // returns once the box has closed
     QCOMPARE(boxes.Seen().size(), 1);
+    QCOMPARE(started, startsSysInfo ? 1 : 0);
+    QCOMPARE(openAfterKey, startsSysInfo);  // System Info leaves the box open
     QVERIFY(main->findChild<frmAbout*>() == nullptr);
+  }
+
+  // ---- message boxes --------------------------------------------------------------------
+
+  void yesNoBoxesAnswerOnlyYesOrNo_data() {
+    QTest::addColumn<QString>("attempt");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Escape, then Yes") << "Escape" << true;
+    QTest::newRow("close box, then No") << "close" << false;
+    QTest::newRow("Enter is Yes") << "" << true;
+  }
+
+  void yesNoBoxesAnswerOnlyYesOrNo() {
+    QFETCH(QString, attempt);
+    QFETCH(bool, yes);
+    app_ = StartProgram();
+    PressBegin(*app_);
+    bool openAfterAttempt = false;
+    bool closeButton = true;
+    ModalAnswerer boxes;
+    boxes.Then([&](QWidget* box) {
+      closeButton = box->windowFlags().testFlag(Qt::WindowCloseButtonHint);
+      if (attempt == QLatin1String("Escape")) {
+        QTest::keyClick(box, Qt::Key_Escape);
+      } else if (attempt == QLatin1String("close")) {
+        box->close();
+      }
+      openAfterAttempt = box->isVisible();
+      auto* question = qobject_cast<QMessageBox*>(box);
+      if (attempt.isEmpty()) {
+        QTest::keyClick(box, Qt::Key_Return);
+      } else if (question != nullptr && box->isVisible()) {
+        question->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+      }
+    });
+    const bool answer = app_->CurrentSession().ui.AskYesNo("Is this a new file?");
+    QCOMPARE(answer, yes);
+    QVERIFY(openAfterAttempt);
+    QVERIFY(!closeButton);
+  }
+
+  void messageBoxesAreWideEnoughForTheirCaption() {
+    app_ = StartProgram();
+    PressBegin(*app_);
+    int width = 0;
+    int captionWidth = 0;
+    ModalAnswerer boxes;
+    boxes.Then([&](QWidget* box) {
+      width = box->width();
+      captionWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
+      qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+    });
+    app_->CurrentSession().ui.Message("Parsing Complete!");
+    QCOMPARE(boxes.Titles(), QStringList{"Trelvox"});
+    // Room for the caption beside the frame's minimize, maximize and close buttons.
+    QVERIFY2(width >= captionWidth + 120, qPrintable(QString::number(width)));
   }
 
   void systemInfoStartsTheToolOrSaysItIsUnavailable_data() {

@@ -5,6 +5,7 @@
 #include "platform/DiskFileChannels.h"
 #include "platform/Locale.h"
 #include "platform/Ui.h"
+#include "support/FullDisk.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
@@ -15,7 +16,8 @@ namespace trelvox::testing {
 struct SessionFixture {
   TempDir dir;
   RunState state;
-  DiskFileChannels files;
+  FullDisk disk;  // an ordinary disk until a test fills it
+  DiskFileChannels files{&disk};
   ScriptedPrompts prompts;
   Ui ui{prompts, files};
   FixedLocale locale;

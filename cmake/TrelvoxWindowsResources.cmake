@@ -1,0 +1,22 @@
+# Gives a Windows executable the program's version record (a VERSIONINFO resource) and an
+# application manifest.
+#   trelvox_add_windows_resources(<target> DESCRIPTION <text> MANIFEST <file>)
+function(trelvox_add_windows_resources target)
+  cmake_parse_arguments(ARG "" "DESCRIPTION;MANIFEST" "" ${ARGN})
+  get_target_property(output_name ${target} OUTPUT_NAME)
+  if(NOT output_name)
+    set(output_name ${target})
+  endif()
+  set(TRELVOX_RC_DESCRIPTION "${ARG_DESCRIPTION}")
+  set(TRELVOX_RC_INTERNAL_NAME "${output_name}")
+  set(TRELVOX_RC_ORIGINAL_FILENAME "${output_name}.exe")
+  # "5.00": the major number, then the minor one in two digits.
+  math(EXPR minor_padded "100 + ${PROJECT_VERSION_MINOR}")
+  string(SUBSTRING "${minor_padded}" 1 2 minor_padded)
+  set(TRELVOX_RC_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${minor_padded}")
+  set(TRELVOX_RC_MANIFEST "${ARG_MANIFEST}")
+  set(rc_file ${CMAKE_CURRENT_BINARY_DIR}/${target}-resources.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/VersionInfo.rc.in ${rc_file} @ONLY)
+  target_sources(${target} PRIVATE ${rc_file})
+  set_property(SOURCE ${rc_file} APPEND PROPERTY OBJECT_DEPENDS ${ARG_MANIFEST})
+endfunction()
