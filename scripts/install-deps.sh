@@ -6,9 +6,12 @@ packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev qt6-base-dev
   libgl1-mesa-dev libxkbcommon-dev fonts-dejavu-core
   # The Windows build: the MinGW-w64 cross compiler, and Wine to run its tests.
   g++-mingw-w64-x86-64-posix wine wine64
+  # The Windows desktop program's window tests: Wine's fonts, a virtual X display, and xdotool
+  # to drive the program by mouse and keyboard.
+  fonts-wine xvfb xauth xdotool
   # The packages and the checks of what they install, and the guide's R and pandas examples.
   dpkg-dev lintian man-db desktop-file-utils appstream r-base-core python3-pandas
-  nsis zip unzip xvfb xauth xdotool)
+  nsis zip unzip)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QTimer>
 
+#include "desktop/WindowLayout.h"
 #include "platform/Locale.h"
 
 namespace trelvox {
@@ -37,9 +38,15 @@ ClockStatusBar::ClockStatusBar(const Locale& locale, QWidget* parent)
       timer_(new QTimer(this)) {
   setObjectName(QStringLiteral("sbStatusBar"));
   setSizeGripEnabled(true);
-  AddPanel(this, "pnlStatus", QStringLiteral("Status"), true);
-  date_ = AddPanel(this, "pnlDate", QString(), false);
-  time_ = AddPanel(this, "pnlTime", QString(), false);
+  for (const PanelSpec& spec : StatusPanels()) {
+    const bool isText = spec.content == PanelContent::Text;
+    QLabel* panel = AddPanel(this, spec.name, QString::fromLatin1(spec.text), isText);
+    if (spec.content == PanelContent::Date) {
+      date_ = panel;
+    } else if (spec.content == PanelContent::Time) {
+      time_ = panel;
+    }
+  }
   Refresh();
   connect(timer_, &QTimer::timeout, this, &ClockStatusBar::Refresh);
   timer_->start(kRefreshMilliseconds);

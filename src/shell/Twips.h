@@ -4,7 +4,8 @@
 #include <QRect>
 #include <QString>
 
-#include "shell/Placement.h"
+#include "desktop/Placement.h"
+#include "desktop/WindowLayout.h"
 
 namespace trelvox {
 
@@ -13,15 +14,19 @@ constexpr int Px(int twips) {
   return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 
-inline QRect TwipsRect(int left, int top, int width, int height) {
-  return QRect(Px(left), Px(top), Px(width), Px(height));
+inline QRect ToPixels(const TwipsRect& place) {
+  return QRect(Px(place.left), Px(place.top), Px(place.width), Px(place.height));
 }
 
-// A bold font by family name; where the family is missing the system's substitute serves.
-inline QFont BoldFont(const QString& family, double pointSize) {
-  QFont font(family);
-  font.setPointSizeF(pointSize);
-  font.setBold(true);
+// The font of a control; where the family is missing the system's substitute serves, and a
+// control without a font of its own keeps the application's.
+inline QFont FontOf(const FontSpec& spec, const QFont& fallback) {
+  if (spec.family == nullptr) {
+    return fallback;
+  }
+  QFont font(QString::fromLatin1(spec.family));
+  font.setPointSizeF(spec.points);
+  font.setBold(spec.bold);
   return font;
 }
 

@@ -3,7 +3,6 @@
 #include <QDialog>
 
 class QLabel;
-class QPushButton;
 
 namespace trelvox {
 
@@ -21,7 +20,7 @@ class frmAbout final : public QDialog {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  void BuildControls();
+  void BindControls();
   void Form_Load();
   void cmdSysInfo_Click();
 

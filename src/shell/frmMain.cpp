@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include "desktop/MainMenu.h"
 #include "platform/Errors.h"
 #include "shell/ClockStatusBar.h"
 #include "shell/frmAbout.h"
@@ -25,18 +26,6 @@ class BusyCursor {
   BusyCursor(const BusyCursor&) = delete;
   BusyCursor& operator=(const BusyCursor&) = delete;
 };
-
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
-                 const QKeySequence& shortcut = {}) {
-  QAction* item = menu->addAction(caption);
-  item->setObjectName(QString::fromLatin1(name));
-  item->setShortcut(shortcut);
-  return item;
-}
-
-void AddBar(QMenu* menu, const char* name) {
-  menu->addSeparator()->setObjectName(QString::fromLatin1(name));
-}
 
 constexpr int kFrameChecks = 20;
 constexpr int kFrameCheckMilliseconds = 25;
@@ -56,26 +45,38 @@ frmMain::frmMain(Application& app)
 }
 
 void frmMain::BuildMenus() {
-  QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-  mnuFile->setObjectName(QStringLiteral("mnuFile"));
-  connect(AddItem(mnuFile, "mnuFileParseOne", QStringLiteral("Parse &One Subject"),
-                  QKeySequence(Qt::CTRL | Qt::Key_O)),
-          &QAction::triggered, this, [this] { mnuFileParseOne_Click(); });
-  connect(AddItem(mnuFile, "mnuFileParseAll", QStringLiteral("Parse &All"),
-                  QKeySequence(Qt::CTRL | Qt::Key_A)),
-          &QAction::triggered, this, [this] { mnuFileParseAll_Click(); });
-  AddBar(mnuFile, "mnuFileBar5");
-  connect(AddItem(mnuFile, "mnuFileSaveOptions", QStringLiteral("Change Save Options")),
-          &QAction::triggered, this, [this] { mnuFileSaveOptions_Click(); });
-  AddBar(mnuFile, "mnuFileBar6");
-  connect(
-      AddItem(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X)),
-      &QAction::triggered, this, [this] { mnuFileExit_Click(); });
+  for (const MenuSpec& menuSpec : MainMenuBar()) {
+    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(menuSpec.caption));
+    menu->setObjectName(QString::fromLatin1(menuSpec.name));
+    for (const MenuItemSpec& itemSpec : menuSpec.items) {
+      if (itemSpec.IsSeparator()) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(itemSpec.name));
+        continue;
+      }
+      QAction* item = menu->addAction(QString::fromLatin1(itemSpec.caption));
+      item->setObjectName(QString::fromLatin1(itemSpec.name));
+      item->setShortcut(QKeySequence(QString::fromStdString(ShortcutText(itemSpec))));
+      const MenuCommand command = itemSpec.command;
+      connect(item, &QAction::triggered, this, [this, command] { RunMenuCommand(command); });
+    }
+  }
+}
 
-  QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-  mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-  connect(AddItem(mnuHelp, "mnuHelpAbout", QStringLiteral("About Trelvox")), &QAction::triggered,
-          this, [this] { mnuHelpAbout_Click(); });
+void frmMain::RunMenuCommand(MenuCommand command) {
+  switch (command) {
+    case MenuCommand::ParseOneSubject:
+      return mnuFileParseOne_Click();
+    case MenuCommand::ParseAll:
+      return mnuFileParseAll_Click();
+    case MenuCommand::SaveOptions:
+      return mnuFileSaveOptions_Click();
+    case MenuCommand::Exit:
+      return mnuFileExit_Click();
+    case MenuCommand::About:
+      return mnuHelpAbout_Click();
+    case MenuCommand::None:
+      return;
+  }
 }
 
 void frmMain::Form_Load() {

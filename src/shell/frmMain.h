@@ -4,8 +4,9 @@
 #include <QSize>
 #include <cstdint>
 
+#include "desktop/MainMenu.h"
+#include "desktop/Placement.h"
 #include "shell/Application.h"
-#include "shell/Placement.h"
 
 class QFileDialog;
 
@@ -29,6 +30,7 @@ class frmMain final : public QMainWindow {
 
  private:
   void BuildMenus();
+  void RunMenuCommand(MenuCommand command);
   void mnuFileParseOne_Click();
   void mnuFileParseAll_Click();
   void mnuFileSaveOptions_Click();

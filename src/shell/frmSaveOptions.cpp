@@ -4,28 +4,11 @@
 #include <QPushButton>
 
 #include "parse/RunState.h"
-#include "shell/Twips.h"
+#include "shell/SpecWidgets.h"
 
 namespace trelvox {
 
 namespace {
-
-QCheckBox* AddOption(QWidget* parent, const char* name, const QString& caption, int top) {
-  auto* box = new QCheckBox(caption, parent);
-  box->setObjectName(QString::fromLatin1(name));
-  box->setFont(BoldFont(QStringLiteral("MS Sans Serif"), 12));
-  box->setGeometry(TwipsRect(480, top, 4335, 375));
-  return box;
-}
-
-QPushButton* AddButton(QWidget* parent, const char* name, const QString& caption,
-                       const QRect& place) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(place);
-  button->setAutoDefault(true);  // Enter presses the focused button; neither is the default
-  return button;
-}
 
 bool IsChecked(const QCheckBox* box) {
   return box->checkState() == Qt::Checked;
@@ -34,27 +17,21 @@ bool IsChecked(const QCheckBox* box) {
 }  // namespace
 
 frmSaveOptions::frmSaveOptions(RunState& state) : QWidget(nullptr, Qt::Window), state_(state) {
-  setObjectName(QStringLiteral("frmSaveOptions"));
+  const WindowSpec& spec = SaveOptionsWindow();
+  setObjectName(QString::fromLatin1(spec.name));
   setAttribute(Qt::WA_DeleteOnClose);  // unloading discards the ticks
-  setWindowTitle(QStringLiteral("Options"));
-  resize(Px(4965), Px(4020));
-  BuildControls();
+  setWindowTitle(QString::fromLatin1(spec.caption));
+  resize(ClientSize(spec));
+  BuildControls(*this, spec);
+  ChkIndFiles_ = Control<QCheckBox>(*this, "ChkIndFiles");
+  chkSaveCounters_ = Control<QCheckBox>(*this, "chkSaveCounters");
+  chkZOR_ = Control<QCheckBox>(*this, "chkZOR");
+  chkCOT_ = Control<QCheckBox>(*this, "chkCOT");
+  connect(Control<QPushButton>(*this, "cmdOK"), &QPushButton::clicked, this,
+          [this] { cmdOK_Click(); });
+  connect(Control<QPushButton>(*this, "cmdCancel"), &QPushButton::clicked, this,
+          [this] { cmdCancel_Click(); });
   Form_Load();
-}
-
-void frmSaveOptions::BuildControls() {
-  // Created in the tab order: the buttons first, then the check boxes from the top down.
-  cmdOK_ = AddButton(this, "cmdOK", QStringLiteral("OK"), TwipsRect(1200, 3360, 975, 495));
-  cmdCancel_ =
-      AddButton(this, "cmdCancel", QStringLiteral("Cancel"), TwipsRect(2520, 3360, 1095, 495));
-  ChkIndFiles_ =
-      AddOption(this, "ChkIndFiles", QStringLiteral("Save Individual Subject Files"), 360);
-  chkSaveCounters_ = AddOption(this, "chkSaveCounters", QStringLiteral("Save Counter File"), 1080);
-  chkZOR_ = AddOption(this, "chkZOR", QStringLiteral("File is ZOR formatted"), 1800);
-  chkCOT_ = AddOption(this, "chkCOT", QStringLiteral("COTs included?"), 2520);
-  connect(cmdOK_, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-  connect(cmdCancel_, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-  cmdOK_->setFocus();
 }
 
 void frmSaveOptions::Form_Load() {

@@ -3,7 +3,6 @@
 #include <QWidget>
 
 class QCheckBox;
-class QPushButton;
 
 namespace trelvox {
 
@@ -23,7 +22,6 @@ class frmSaveOptions final : public QWidget {
   QCheckBox* chkCOT() const { return chkCOT_; }
 
  private:
-  void BuildControls();
   void Form_Load();
   void cmdOK_Click();
   void cmdCancel_Click();
@@ -33,8 +31,6 @@ class frmSaveOptions final : public QWidget {
   QCheckBox* chkSaveCounters_ = nullptr;
   QCheckBox* chkZOR_ = nullptr;
   QCheckBox* chkCOT_ = nullptr;
-  QPushButton* cmdOK_ = nullptr;
-  QPushButton* cmdCancel_ = nullptr;
 };
 
 }  // namespace trelvox

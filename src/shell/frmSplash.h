@@ -17,7 +17,6 @@ class frmSplash final : public QWidget {
   explicit frmSplash(Application& app);
 
  private:
-  void BuildControls();
   void Form_Load();
   void cmdBegin_Click();
   void CentreOnScreen();

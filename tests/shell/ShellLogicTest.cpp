@@ -5,11 +5,11 @@
 #include <set>
 #include <stdexcept>
 
+#include "desktop/Placement.h"
 #include "platform/Locale.h"
 #include "platform/SettingsStore.h"
 #include "platform/Ui.h"
 #include "shell/FileFilter.h"
-#include "shell/Placement.h"
 #include "support/SessionFixture.h"
 #include "support/TestNames.h"
 

@@ -7,13 +7,16 @@ namespace trelvox {
 class Locale;
 class SettingsStore;
 
-// Window positions and sizes are kept in twips; the screen works in logical pixels at 96 dpi.
-inline constexpr int kTwipsPerPixel = 15;
+// Window positions and sizes are kept in twips (1440 to the inch). Qt works in logical pixels
+// at 96 dpi, 15 twips each; Windows in device pixels at the system's dpi.
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kLogicalDpi = 96;
+inline constexpr int kTwipsPerPixel = kTwipsPerInch / kLogicalDpi;
 
 // Rounds to the nearest pixel, and keeps absurd stored values inside what a window can take.
-int TwipsToPixels(double twips);
+int TwipsToPixels(double twips, int dpi = kLogicalDpi);
 // The whole twips of a pixel count, written as plain digits ("1005").
-std::string PixelsToTwipsText(int pixels);
+std::string PixelsToTwipsText(int pixels, int dpi = kLogicalDpi);
 
 // Where the main window's placement is stored, and what applies when nothing is.
 inline constexpr const char* kPlacementSection = "Settings";
@@ -36,7 +39,7 @@ struct PixelRect {
 };
 
 // Reads the four values; a key that is missing or does not hold a number gives its default.
-PixelRect LoadPlacement(const SettingsStore& settings, const Locale& locale);
-void SavePlacement(SettingsStore& settings, const PixelRect& rect);
+PixelRect LoadPlacement(const SettingsStore& settings, const Locale& locale, int dpi = kLogicalDpi);
+void SavePlacement(SettingsStore& settings, const PixelRect& rect, int dpi = kLogicalDpi);
 
 }  // namespace trelvox

@@ -1,0 +1,35 @@
+#include "desktop/MainMenu.h"
+
+namespace trelvox {
+
+namespace {
+
+constexpr MenuItemSpec kFileItems[] = {
+    {"mnuFileParseOne", "Parse &One Subject", 'O', MenuCommand::ParseOneSubject},
+    {"mnuFileParseAll", "Parse &All", 'A', MenuCommand::ParseAll},
+    {"mnuFileBar5", "-", 0, MenuCommand::None},
+    {"mnuFileSaveOptions", "Change Save Options", 0, MenuCommand::SaveOptions},
+    {"mnuFileBar6", "-", 0, MenuCommand::None},
+    {"mnuFileExit", "E&xit", 'X', MenuCommand::Exit},
+};
+
+constexpr MenuItemSpec kHelpItems[] = {
+    {"mnuHelpAbout", "About Trelvox", 0, MenuCommand::About},
+};
+
+constexpr MenuSpec kMenuBar[] = {
+    {"mnuFile", "&File", kFileItems},
+    {"mnuHelp", "&Help", kHelpItems},
+};
+
+}  // namespace
+
+std::span<const MenuSpec> MainMenuBar() {
+  return kMenuBar;
+}
+
+std::string ShortcutText(const MenuItemSpec& item) {
+  return item.ctrlKey == 0 ? std::string() : std::string("Ctrl+") + item.ctrlKey;
+}
+
+}  // namespace trelvox

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <span>
+#include <string>
+
+namespace trelvox {
+
+// What a menu item does; each front end binds these to its own handlers.
+enum class MenuCommand { None, ParseOneSubject, ParseAll, SaveOptions, Exit, About };
+
+struct MenuItemSpec {
+  const char* name;
+  const char* caption;  // "&" marks the access key; "-" is a separator line
+  char ctrlKey;         // the letter of the Ctrl shortcut; 0 for none
+  MenuCommand command;
+  bool IsSeparator() const { return caption[0] == '-' && caption[1] == '\0'; }
+};
+
+struct MenuSpec {
+  const char* name;
+  const char* caption;
+  std::span<const MenuItemSpec> items;
+};
+
+// The main window's menu bar, menus and items in the order they stand.
+std::span<const MenuSpec> MainMenuBar();
+
+// "Ctrl+O" for an item with a shortcut, empty text for one without.
+std::string ShortcutText(const MenuItemSpec& item);
+
+}  // namespace trelvox

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace trelvox {
+
+// A rectangle in twips (1/1440 inch), relative to the window's client area or to the frame
+// that holds the control.
+struct TwipsRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
+};
+
+// A font by family and size; no family means the system's ordinary dialog font.
+struct FontSpec {
+  const char* family = nullptr;
+  double points = 0;
+  bool bold = false;
+};
+
+enum class ControlKind { Frame, Picture, Label, Button, CheckBox };
+
+// The pictures the program ships with; each front end loads them its own way.
+enum class Picture { None, Logo, Icon };
+
+struct ControlSpec {
+  const char* name;
+  ControlKind kind;
+  const char* caption;  // the text before any load step sets another
+  TwipsRect place;
+  FontSpec font = {};
+  const char* container = nullptr;  // the frame holding the control; none for the window
+  bool sizesToText = false;         // only the position counts; the control fits its text
+  bool isDefault = false;           // Enter presses it wherever the focus is
+  bool isCancel = false;            // Escape presses it
+  Picture picture = Picture::None;
+};
+
+enum class Border {
+  FixedWithoutCaption,  // the splash
+  FixedDialog,          // a dialog frame: caption and close box, no minimize or maximize
+  Sizable,              // an ordinary window
+};
+
+struct WindowSpec {
+  const char* name;
+  const char* caption;
+  int clientWidth;   // twips
+  int clientHeight;  // twips
+  Border border;
+  std::span<const ControlSpec> controls;  // in tab order
+  const char* firstFocus;                 // the control that has the focus when it opens
+};
+
+// The three dialog-like windows of the desktop program.
+const WindowSpec& SplashWindow();
+const WindowSpec& SaveOptionsWindow();
+const WindowSpec& AboutWindow();
+
+// The control of that name; raises std::out_of_range for a name the window does not have.
+const ControlSpec& ControlNamed(const WindowSpec& window, std::string_view name);
+// The control's place relative to the window's client area, its frame's offset added.
+TwipsRect PlaceInWindow(const WindowSpec& window, const ControlSpec& control);
+
+// The etched line across the About box: a grey line with a white one, two pixels wide, just
+// below it. Coordinates in twips.
+struct LineSpec {
+  int x1;
+  int y1;
+  int x2;
+  int y2;
+  unsigned char red;
+  unsigned char green;
+  unsigned char blue;
+  int widthPixels;
+};
+std::span<const LineSpec> AboutEtchedLine();
+// The light grey behind the About box's icon.
+inline constexpr unsigned char kIconBackgroundGrey = 192;
+
+// The main window's status bar panels, left to right.
+enum class PanelContent { Text, Date, Time };
+struct PanelSpec {
+  const char* name;
+  PanelContent content;
+  const char* text;  // for a text panel
+};
+std::span<const PanelSpec> StatusPanels();
+
+}  // namespace trelvox

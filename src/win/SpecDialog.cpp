@@ -1,0 +1,123 @@
+#include "win/SpecDialog.h"
+
+#include "win/WinApplication.h"
+#include "win/WinControls.h"
+
+namespace trelvox {
+
+SpecDialog::~SpecDialog() {
+  if (hwnd_ != nullptr && !modal_) {
+    HWND window = hwnd_;
+    SetWindowLongPtrA(window, DWLP_USER, 0);
+    hwnd_ = nullptr;
+    DestroyWindow(window);
+  }
+}
+
+void SpecDialog::CreateModeless(DWORD style, HWND owner) {
+  const DialogTemplate dialog(style);
+  CreateDialogIndirectParamA(app_.Instance(), dialog.Get(), owner, Procedure,
+                             reinterpret_cast<LPARAM>(this));
+}
+
+void SpecDialog::ShowModal(DWORD style, HWND owner) {
+  modal_ = true;
+  const DialogTemplate dialog(style);
+  DialogBoxIndirectParamA(app_.Instance(), dialog.Get(), owner, Procedure,
+                          reinterpret_cast<LPARAM>(this));
+}
+
+void SpecDialog::Close() {
+  if (hwnd_ == nullptr) {
+    return;
+  }
+  if (modal_) {
+    EndDialog(hwnd_, 0);
+  } else {
+    DestroyWindow(hwnd_);
+  }
+}
+
+HWND SpecDialog::ControlHandle(const char* name) const {
+  return hwnd_ == nullptr ? nullptr : trelvox::ControlHandle(hwnd_, spec_, name);
+}
+
+int SpecDialog::IdOf(const char* name) const {
+  return ControlId(spec_, name);
+}
+
+bool SpecDialog::IsChecked(const char* name) const {
+  return SendMessageA(ControlHandle(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SpecDialog::SetChecked(const char* name, bool checked) {
+  SendMessageA(ControlHandle(name), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void SpecDialog::SetText(const char* name, const char* text) {
+  SetWindowTextA(ControlHandle(name), text);
+}
+
+bool SpecDialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) {
+  return false;
+}
+
+void SpecDialog::Initialise(HWND window) {
+  hwnd_ = window;
+  SetWindowTextA(window, spec_.caption);
+  SetClientSize(window, spec_.clientWidth, spec_.clientHeight, app_.Dpi());
+  BuildControls(window, spec_, app_.Fonts(), app_.Images());
+  for (const ControlSpec& control : spec_.controls) {
+    if (control.isDefault) {
+      SendMessageA(window, DM_SETDEFID, static_cast<WPARAM>(IdOf(control.name)), 0);
+    }
+  }
+  // A window of its own in the task bar carries the program's icon; an owned dialog has none.
+  const Pictures& pictures = app_.Images();
+  if (pictures.icon != nullptr && GetWindow(window, GW_OWNER) == nullptr) {
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(pictures.icon));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(pictures.icon));
+  }
+  Form_Load();
+  SetFocus(ControlHandle(spec_.firstFocus));
+}
+
+INT_PTR CALLBACK SpecDialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* self = reinterpret_cast<SpecDialog*>(lParam);
+    SetWindowLongPtrA(window, DWLP_USER, lParam);
+    self->Initialise(window);
+    return FALSE;  // the focus is set
+  }
+  auto* self = reinterpret_cast<SpecDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+  if (self == nullptr) {
+    return FALSE;
+  }
+  INT_PTR result = FALSE;
+  if (self->OnMessage(message, wParam, lParam, result)) {
+    return result;
+  }
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) {
+        self->OnCommand(LOWORD(wParam));
+        return TRUE;
+      }
+      return FALSE;
+    case WM_CLOSE:
+      // The close box: the same as a Cancel that stores nothing.
+      self->Close();
+      return TRUE;
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(window, DWLP_USER, 0);
+      self->hwnd_ = nullptr;
+      if (!self->modal_) {
+        self->app_.WindowClosed(window);
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace trelvox

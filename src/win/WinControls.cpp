@@ -1,0 +1,176 @@
+#include "win/WinControls.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "win/resources/resource.h"
+
+namespace trelvox {
+
+namespace {
+
+DWORD StyleOf(const ControlSpec& spec) {
+  const DWORD child = WS_CHILD | WS_VISIBLE;
+  switch (spec.kind) {
+    case ControlKind::Frame:
+      return child | SS_ETCHEDFRAME;
+    case ControlKind::Picture:
+      return child | SS_CENTERIMAGE | SS_NOTIFY |
+             (spec.picture == Picture::Logo ? SS_BITMAP : SS_ICON);
+    case ControlKind::Label:
+      return child | SS_LEFT | SS_NOPREFIX;
+    case ControlKind::Button:
+      return child | WS_TABSTOP | (spec.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    case ControlKind::CheckBox:
+      return child | WS_TABSTOP | BS_AUTOCHECKBOX;
+  }
+  return child;
+}
+
+const char* ClassOf(ControlKind kind) {
+  return kind == ControlKind::Button || kind == ControlKind::CheckBox ? "BUTTON" : "STATIC";
+}
+
+}  // namespace
+
+int SystemDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+int TwipsToDevicePixels(int twips, int dpi) {
+  return static_cast<int>(std::lround(static_cast<double>(twips) * dpi / 1440.0));
+}
+
+RECT PixelRectOf(const TwipsRect& place, int dpi) {
+  const int left = TwipsToDevicePixels(place.left, dpi);
+  const int top = TwipsToDevicePixels(place.top, dpi);
+  return {left, top, left + TwipsToDevicePixels(place.width, dpi),
+          top + TwipsToDevicePixels(place.height, dpi)};
+}
+
+FontSet::~FontSet() {
+  for (const Entry& entry : fonts_) {
+    DeleteObject(entry.font);
+  }
+}
+
+HFONT FontSet::For(const FontSpec& requested) {
+  const FontSpec spec = requested.family == nullptr ? kDialogFont : requested;
+  for (const Entry& entry : fonts_) {
+    if (entry.family == spec.family && entry.points == spec.points && entry.bold == spec.bold) {
+      return entry.font;
+    }
+  }
+  const int height = -static_cast<int>(std::lround(spec.points * dpi_ / 72.0));
+  HFONT font = CreateFontA(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, spec.family);
+  fonts_.push_back({spec.family, spec.points, spec.bold, font});
+  return font;
+}
+
+Pictures LoadPictures(HINSTANCE instance) {
+  Pictures pictures;
+  pictures.logo = static_cast<HBITMAP>(
+      LoadImageA(instance, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  pictures.icon = static_cast<HICON>(
+      LoadImageA(instance, MAKEINTRESOURCEA(IDI_TRELVOX), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+  return pictures;
+}
+
+int ControlId(const WindowSpec& window, const char* name) {
+  for (std::size_t i = 0; i < window.controls.size(); ++i) {
+    if (std::strcmp(window.controls[i].name, name) == 0) {
+      return kFirstControlId + static_cast<int>(i);
+    }
+  }
+  return 0;
+}
+
+HWND ControlHandle(HWND window, const WindowSpec& spec, const char* name) {
+  return GetDlgItem(window, ControlId(spec, name));
+}
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void FitToText(HWND control) {
+  const std::string text = WindowText(control);
+  HDC dc = GetDC(control);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void BuildControls(HWND window, const WindowSpec& spec, FontSet& fonts, const Pictures& pictures) {
+  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+  for (const ControlSpec& control : spec.controls) {
+    const RECT place = PixelRectOf(PlaceInWindow(spec, control), fonts.Dpi());
+    const bool picture = control.kind == ControlKind::Picture;
+    HWND handle = CreateWindowExA(
+        0, ClassOf(control.kind), picture ? nullptr : control.caption, StyleOf(control), place.left,
+        place.top, place.right - place.left, place.bottom - place.top, window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(spec, control.name))), instance,
+        nullptr);
+    SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(control.font)), FALSE);
+    if (control.picture == Picture::Logo && pictures.logo != nullptr) {
+      SendMessageA(handle, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pictures.logo));
+    } else if (control.picture == Picture::Icon && pictures.icon != nullptr) {
+      SendMessageA(handle, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(pictures.icon));
+    }
+    if (picture) {
+      // A picture control shrinks to its image; it keeps its place and size.
+      SetWindowPos(handle, nullptr, place.left, place.top, place.right - place.left,
+                   place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (control.sizesToText) {
+      FitToText(handle);
+    }
+  }
+}
+
+void SetClientSize(HWND window, int widthTwips, int heightTwips, int dpi) {
+  RECT outer{0, 0, TwipsToDevicePixels(widthTwips, dpi), TwipsToDevicePixels(heightTwips, dpi)};
+  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)),
+                     GetMenu(window) != nullptr,
+                     static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)));
+  SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CentreOver(HWND window, HWND over) {
+  RECT area{};
+  if (over != nullptr) {
+    GetWindowRect(over, &area);
+  } else {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  RECT self{};
+  GetWindowRect(window, &self);
+  const int width = self.right - self.left;
+  const int height = self.bottom - self.top;
+  SetWindowPos(window, nullptr, area.left + (area.right - area.left - width) / 2,
+               area.top + (area.bottom - area.top - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+DialogTemplate::DialogTemplate(DWORD style) {
+  DLGTEMPLATE header{};
+  header.style = style;
+  words_.resize(sizeof(DLGTEMPLATE) / sizeof(WORD) + 3, 0);  // no menu, class or title
+  std::memcpy(words_.data(), &header, sizeof header);
+}
+
+}  // namespace trelvox

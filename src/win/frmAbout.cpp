@@ -1,0 +1,73 @@
+#include "win/frmAbout.h"
+
+#include "desktop/Version.h"
+#include "platform/Prompts.h"
+#include "win/WinApplication.h"
+
+namespace trelvox {
+
+frmAbout::frmAbout(WinApplication& app)
+    : SpecDialog(app, AboutWindow()),
+      iconBackground_(
+          CreateSolidBrush(RGB(kIconBackgroundGrey, kIconBackgroundGrey, kIconBackgroundGrey))) {}
+
+frmAbout::~frmAbout() {
+  DeleteObject(iconBackground_);
+}
+
+void frmAbout::ShowModalOver(HWND owner) {
+  owner_ = owner;
+  // A fixed dialog border with a close box only; owned, so not in the task bar.
+  ShowModal(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, owner);
+}
+
+void frmAbout::Form_Load() {
+  const std::string version = VersionText();
+  SetText("lblVersion", version.c_str());
+  SetText("lblTitle", kAppTitle);
+  SetText("lblDescription", kFileDescription);
+  CentreOver(Handle(), owner_);
+}
+
+void frmAbout::OnCommand(int id) {
+  if (id == IdOf("cmdOK") || id == IDCANCEL) {
+    Close();
+  } else if (id == IdOf("cmdSysInfo")) {
+    app_.StartSysInfo();
+  }
+}
+
+bool frmAbout::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (message == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == ControlHandle("picIcon")) {
+    SetBkColor(reinterpret_cast<HDC>(wParam),
+               RGB(kIconBackgroundGrey, kIconBackgroundGrey, kIconBackgroundGrey));
+    result = reinterpret_cast<INT_PTR>(iconBackground_);
+    return true;
+  }
+  if (message == WM_PAINT) {
+    PaintEtchedLine();
+    result = TRUE;
+    return true;
+  }
+  return false;
+}
+
+void frmAbout::PaintEtchedLine() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(Handle(), &paint);
+  const int dpi = app_.Dpi();
+  for (const LineSpec& line : AboutEtchedLine()) {
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(line.red, line.green, line.blue));
+    const HGDIOBJ old = SelectObject(dc, pen);
+    for (int row = 0; row < line.widthPixels; ++row) {
+      MoveToEx(dc, TwipsToDevicePixels(line.x1, dpi), TwipsToDevicePixels(line.y1, dpi) + row,
+               nullptr);
+      LineTo(dc, TwipsToDevicePixels(line.x2, dpi), TwipsToDevicePixels(line.y2, dpi) + row);
+    }
+    SelectObject(dc, old);
+    DeleteObject(pen);
+  }
+  EndPaint(Handle(), &paint);
+}
+
+}  // namespace trelvox

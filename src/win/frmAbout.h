@@ -1,0 +1,25 @@
+#pragma once
+
+#include "win/SpecDialog.h"
+
+namespace trelvox {
+
+// Names the tool, its version and description, and starts the system information tool.
+// Shown modal, owned by the main window; each opening loads a fresh box.
+class frmAbout final : public SpecDialog {
+ public:
+  explicit frmAbout(WinApplication& app);
+  ~frmAbout() override;
+  void ShowModalOver(HWND owner);
+
+ private:
+  void Form_Load() override;
+  void OnCommand(int id) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  void PaintEtchedLine();
+
+  HWND owner_ = nullptr;
+  HBRUSH iconBackground_;
+};
+
+}  // namespace trelvox

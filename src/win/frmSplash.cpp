@@ -1,0 +1,30 @@
+#include "win/frmSplash.h"
+
+#include "desktop/Version.h"
+#include "win/WinApplication.h"
+
+namespace trelvox {
+
+frmSplash::frmSplash(WinApplication& app) : SpecDialog(app, SplashWindow()) {}
+
+void frmSplash::Show() {
+  // A fixed dialog border without a caption; no owner.
+  CreateModeless(WS_POPUP | WS_DLGFRAME | DS_MODALFRAME, nullptr);
+  CentreOver(Handle(), nullptr);
+  ShowWindow(Handle(), SW_SHOW);
+  UpdateWindow(Handle());
+}
+
+void frmSplash::Form_Load() {
+  const std::string version = VersionText();
+  SetText("lblVersion", version.c_str());
+  FitToText(ControlHandle("lblVersion"));
+}
+
+void frmSplash::OnCommand(int id) {
+  if (id == IdOf("cmdBegin")) {
+    app_.Begin();
+  }
+}
+
+}  // namespace trelvox

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "win/SpecDialog.h"
+
+namespace trelvox {
+
+// The start-up window: logo, name, credits, platform and version, and the Begin button.
+class frmSplash final : public SpecDialog {
+ public:
+  explicit frmSplash(WinApplication& app);
+  void Show();
+
+ private:
+  void Form_Load() override;
+  void OnCommand(int id) override;
+};
+
+}  // namespace trelvox

@@ -1,0 +1,530 @@
+// The Windows desktop program's windows, driven in-process (under Wine on Linux), with the
+// boxes answered by a script.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "desktop/Version.h"
+#include "desktop/WindowLayout.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempDir.h"
+#include "win/RegistrySettingsStore.h"
+#include "win/Win32Prompts.h"
+#include "win/WinApplication.h"
+#include "win/frmMain.h"
+#include "win/frmSaveOptions.h"
+#include "win/frmSplash.h"
+
+namespace trelvox::testing {
+namespace {
+
+// ---- helpers -------------------------------------------------------------------------------
+
+// Runs a step on a window as soon as it is shown, also while a modal loop owns the thread.
+class WhenShown {
+ public:
+  WhenShown(std::string caption, std::function<void(HWND)> step)
+      : caption_(std::move(caption)), step_(std::move(step)) {
+    timer_ = CreateWindowExA(0, "STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                             nullptr);
+    SetWindowLongPtrA(timer_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(timer_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure));
+    SetTimer(timer_, 1, 20, nullptr);
+  }
+  ~WhenShown() { DestroyWindow(timer_); }
+  WhenShown(const WhenShown&) = delete;
+  WhenShown& operator=(const WhenShown&) = delete;
+  bool Ran() const { return ran_; }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<WhenShown*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_TIMER && self != nullptr && !self->ran_) {
+      HWND shown = FindWindowA(nullptr, self->caption_.c_str());
+      if (shown != nullptr && IsWindowVisible(shown)) {
+        self->ran_ = true;
+        KillTimer(window, 1);
+        self->step_(shown);
+      }
+      return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+
+  std::string caption_;
+  std::function<void(HWND)> step_;
+  HWND timer_ = nullptr;
+  bool ran_ = false;
+};
+
+RECT ClientPlace(HWND control) {
+  RECT place{};
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+std::string FaceName(HWND control) {
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font.lfFaceName;
+}
+
+bool IsFocusable(const ControlSpec& control) {
+  return control.kind == ControlKind::Button || control.kind == ControlKind::CheckBox;
+}
+
+void ClearStoredSettings() {
+  RegDeleteTreeA(HKEY_CURRENT_USER,
+                 (std::string(RegistrySettingsStore::kRoot) + "\\Trelvox").c_str());
+}
+
+std::string Stored(const char* key) {
+  return RegistrySettingsStore().Get("Trelvox", "Settings", key, "<none>");
+}
+
+void Click(HWND button) {
+  SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+// ---- the fixture -------------------------------------------------------------------------
+
+class WinWindows : public ::testing::Test {
+ protected:
+  void SetUp() override { ClearStoredSettings(); }
+  void TearDown() override {
+    app_.reset();
+    ClearStoredSettings();
+  }
+
+  WinApplication& Start(WinOptions options = {}) {
+    auto prompts = std::make_unique<ScriptedPrompts>();
+    prompts_ = prompts.get();
+    options.prompts = std::move(prompts);
+    app_ = std::make_unique<WinApplication>(std::move(options));
+    app_->Main();
+    Pump();
+    return *app_;
+  }
+
+  frmMain& Begin() {
+    Click(app_->Splash()->Control("cmdBegin"));
+    Pump();
+    return *app_->MainForm();
+  }
+
+  void Menu(MenuCommand command) {
+    SendMessageA(app_->MainForm()->Handle(), WM_COMMAND,
+                 static_cast<WPARAM>(frmMain::CommandId(command)), 0);
+    Pump();
+  }
+
+  void Pump() {
+    while (app_->DispatchPending()) {
+    }
+  }
+
+  int Px(int twips) const { return TwipsToDevicePixels(twips, app_->Dpi()); }
+
+  std::unique_ptr<WinApplication> app_;
+  ScriptedPrompts* prompts_ = nullptr;
+};
+
+// Every control of the window stands where its description says, with its caption, font and
+// class, and the tab stops follow the table.
+void ExpectMatchesDescription(HWND window, const WindowSpec& spec, int dpi) {
+  SCOPED_TRACE(spec.name);
+  std::vector<HWND> tabStops;
+  for (const ControlSpec& control : spec.controls) {
+    SCOPED_TRACE(control.name);
+    HWND handle = ControlHandle(window, spec, control.name);
+    ASSERT_NE(handle, nullptr);
+    const RECT expected = PixelRectOf(PlaceInWindow(spec, control), dpi);
+    const RECT actual = ClientPlace(handle);
+    EXPECT_EQ(actual.left, expected.left);
+    EXPECT_EQ(actual.top, expected.top);
+    if (!control.sizesToText) {
+      EXPECT_EQ(actual.right, expected.right);
+      EXPECT_EQ(actual.bottom, expected.bottom);
+    }
+    if (control.kind != ControlKind::Picture && control.kind != ControlKind::Frame) {
+      EXPECT_EQ(FaceName(handle), control.font.family ? control.font.family : "MS Sans Serif");
+    }
+    if (IsFocusable(control)) {
+      tabStops.push_back(handle);
+    }
+  }
+  for (std::size_t i = 0; i + 1 < tabStops.size(); ++i) {
+    EXPECT_EQ(GetNextDlgTabItem(window, tabStops[i], FALSE), tabStops[i + 1]) << i;
+  }
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, TwipsToDevicePixels(spec.clientWidth, dpi));
+  EXPECT_EQ(client.bottom, TwipsToDevicePixels(spec.clientHeight, dpi));
+}
+
+// ---- start-up ----------------------------------------------------------------------------
+
+TEST_F(WinWindows, TheSplashFollowsItsDescriptionAndTurnsEveryOptionOff) {
+  WinOptions options;
+  Start(std::move(options));
+  RunState& state = app_->State();
+  EXPECT_FALSE(state.SaveCounters || state.SaveIndFiles || state.ZORFormat || state.COTIncluded);
+  HWND splash = app_->Splash()->Handle();
+  ASSERT_NE(splash, nullptr);
+  EXPECT_TRUE(IsWindowVisible(splash));
+  EXPECT_EQ(GetWindowLongPtrA(splash, GWL_STYLE) & WS_CAPTION, WS_DLGFRAME);  // no title bar
+  ExpectMatchesDescription(splash, SplashWindow(), app_->Dpi());
+  EXPECT_EQ(WindowText(app_->Splash()->Control("lblVersion")), "Version 5.0.0");
+  EXPECT_EQ(WindowText(app_->Splash()->Control("Label1")), "Trelvox");
+  EXPECT_EQ(GetFocus(), app_->Splash()->Control("cmdBegin"));
+  EXPECT_EQ(app_->MainForm(), nullptr);
+}
+
+TEST_F(WinWindows, ClosingTheSplashOtherwiseEndsTheProgram) {
+  Start();
+  SendMessageA(app_->Splash()->Handle(), WM_CLOSE, 0, 0);
+  MSG quit{};
+  EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(app_->MainForm(), nullptr);
+}
+
+// ---- main window -------------------------------------------------------------------------
+
+struct PlacementCase {
+  const char* name;
+  std::vector<std::pair<const char*, const char*>> stored;
+  TwipsRect expectedTwips;
+};
+
+void PrintTo(const PlacementCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class WinPlacement : public WinWindows, public ::testing::WithParamInterface<PlacementCase> {};
+
+TEST_P(WinPlacement, BeginOpensTheMainWindowAtItsStoredPlacement) {
+  for (const auto& [key, value] : GetParam().stored) {
+    RegistrySettingsStore().Set("Trelvox", "Settings", key, value);
+  }
+  Start();
+  frmMain& main = Begin();
+  EXPECT_EQ(app_->Splash(), nullptr) << "the splash is unloaded";
+  EXPECT_EQ(WindowText(main.Handle()), "Trelvox");
+  RECT outer{};
+  GetWindowRect(main.Handle(), &outer);
+  const TwipsRect& twips = GetParam().expectedTwips;
+  EXPECT_EQ(outer.left, Px(twips.left));
+  EXPECT_EQ(outer.top, Px(twips.top));
+  EXPECT_EQ(outer.right - outer.left, Px(twips.width));
+  EXPECT_EQ(outer.bottom - outer.top, Px(twips.height));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stored, WinPlacement,
+    ::testing::Values(PlacementCase{"Nothing", {}, {1000, 1000, 6500, 6500}},
+                      PlacementCase{"Twips",
+                                    {{"MainLeft", "1500"},
+                                     {"MainTop", "3000"},
+                                     {"MainWidth", "7500"},
+                                     {"MainHeight", "4500"}},
+                                    {1500, 3000, 7500, 4500}},
+                      PlacementCase{"Garbage",
+                                    {{"MainLeft", "left"}, {"MainTop", "3000"}, {"MainWidth", ""}},
+                                    {1000, 3000, 6500, 6500}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WinWindows, ThePlacementIsStoredOnCloseUnlessMinimized) {
+  Start();
+  frmMain& main = Begin();
+  SetWindowPos(main.Handle(), nullptr, 100, 200, 500, 300, SWP_NOZORDER);
+  Menu(MenuCommand::Exit);
+  EXPECT_EQ(app_->MainForm()->Handle(), nullptr);
+  const int dpi = app_->Dpi();
+  EXPECT_EQ(Stored("MainLeft"), PixelsToTwipsText(100, dpi));
+  EXPECT_EQ(Stored("MainTop"), PixelsToTwipsText(200, dpi));
+  EXPECT_EQ(Stored("MainWidth"), PixelsToTwipsText(500, dpi));
+  EXPECT_EQ(Stored("MainHeight"), PixelsToTwipsText(300, dpi));
+
+  app_.reset();
+  Start();
+  frmMain& again = Begin();
+  ShowWindow(again.Handle(), SW_MINIMIZE);
+  SendMessageA(again.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(Stored("MainLeft"), PixelsToTwipsText(100, dpi)) << "a minimized close keeps it";
+}
+
+TEST_F(WinWindows, TheMenuBarHasItsItemsAndShortcuts) {
+  Start();
+  HMENU bar = GetMenu(Begin().Handle());
+  std::vector<std::string> texts;
+  char text[128];
+  for (int menu = 0; menu < GetMenuItemCount(bar); ++menu) {
+    GetMenuStringA(bar, static_cast<UINT>(menu), text, sizeof text, MF_BYPOSITION);
+    texts.emplace_back(text);
+    HMENU items = GetSubMenu(bar, menu);
+    for (int item = 0; item < GetMenuItemCount(items); ++item) {
+      GetMenuStringA(items, static_cast<UINT>(item), text, sizeof text, MF_BYPOSITION);
+      texts.push_back(std::string(" ") + text);
+    }
+  }
+  EXPECT_EQ(texts, (std::vector<std::string>{"&File", " Parse &One Subject\tCtrl+O",
+                                             " Parse &All\tCtrl+A", " ", " Change Save Options",
+                                             " ", " E&xit\tCtrl+X", "&Help", " About Trelvox"}));
+  char status[64] = {};
+  SendMessageA(app_->MainForm()->StatusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
+  EXPECT_STREQ(status, "Status");
+  SendMessageA(app_->MainForm()->StatusBar(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(status));
+  EXPECT_EQ(status, app_->UserLocale().ShortDate(SystemClock().Today()));
+}
+
+TEST_F(WinWindows, ParseAllRunsTheCommandThroughTheBoxes) {
+  TempDir dir;
+  Start();
+  Begin();
+  const std::string composite = dir.File("comp.dat");
+  prompts_->Choose(std::string(TRELVOX_EXAMPLES_DIR) + "/sample.azk")
+      .Type("2000")
+      .Choose(composite)
+      .Yes();
+  Menu(MenuCommand::ParseAll);
+  EXPECT_EQ(prompts_->Unanswered(), 0u);
+  ASSERT_FALSE(prompts_->Messages().empty());
+  EXPECT_EQ(prompts_->Messages().back(), "Parsing Complete!");
+  EXPECT_EQ(ReadFile(composite).substr(0, 6), "SubID\t") << "the header row of a new file";
+}
+
+// ---- options dialog -----------------------------------------------------------------------
+
+TEST_F(WinWindows, TheOptionsDialogFollowsItsDescriptionAndIsModelessWithoutOwner) {
+  Start();
+  HWND main = Begin().Handle();
+  Menu(MenuCommand::SaveOptions);
+  HWND options = app_->SaveOptions()->Handle();
+  ASSERT_NE(options, nullptr);
+  ExpectMatchesDescription(options, SaveOptionsWindow(), app_->Dpi());
+  EXPECT_EQ(WindowText(options), "Options");
+  EXPECT_EQ(GetWindow(options, GW_OWNER), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(main));
+  for (const char* box : {"ChkIndFiles", "chkSaveCounters", "chkZOR", "chkCOT"}) {
+    EXPECT_EQ(SendMessageA(app_->SaveOptions()->Control(box), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  }
+}
+
+enum class Leave { Ok, Cancel, CloseBox };
+
+struct OptionsCase {
+  const char* name;
+  Leave leave;
+  bool stored;
+};
+
+void PrintTo(const OptionsCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class WinOptionsDialog : public WinWindows, public ::testing::WithParamInterface<OptionsCase> {};
+
+TEST_P(WinOptionsDialog, OnlyOkStoresTheTicks) {
+  Start();
+  Begin();
+  Menu(MenuCommand::SaveOptions);
+  frmSaveOptions& options = *app_->SaveOptions();
+  Click(options.Control("chkZOR"));
+  Click(options.Control("ChkIndFiles"));
+  switch (GetParam().leave) {
+    case Leave::Ok:
+      Click(options.Control("cmdOK"));
+      break;
+    case Leave::Cancel:
+      Click(options.Control("cmdCancel"));
+      break;
+    case Leave::CloseBox:
+      SendMessageA(options.Handle(), WM_CLOSE, 0, 0);
+      break;
+  }
+  Pump();
+  EXPECT_EQ(app_->SaveOptions(), nullptr) << "unloaded";
+  EXPECT_EQ(app_->State().ZORFormat, GetParam().stored);
+  EXPECT_EQ(app_->State().SaveIndFiles, GetParam().stored);
+  EXPECT_FALSE(app_->State().COTIncluded || app_->State().SaveCounters);
+  Menu(MenuCommand::SaveOptions);
+  EXPECT_EQ(SendMessageA(app_->SaveOptions()->Control("chkZOR"), BM_GETCHECK, 0, 0),
+            GetParam().stored ? BST_CHECKED : BST_UNCHECKED);
+}
+
+INSTANTIATE_TEST_SUITE_P(Leaving, WinOptionsDialog,
+                         ::testing::Values(OptionsCase{"Ok", Leave::Ok, true},
+                                           OptionsCase{"Cancel", Leave::Cancel, false},
+                                           OptionsCase{"CloseBox", Leave::CloseBox, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WinWindows, ChangeSaveOptionsAgainResetsTheSaveBoxesAndRestoresTheDialog) {
+  Start();
+  Begin();
+  Menu(MenuCommand::SaveOptions);
+  frmSaveOptions& options = *app_->SaveOptions();
+  HWND window = options.Handle();
+  Click(options.Control("chkZOR"));
+  Click(options.Control("chkSaveCounters"));
+  ShowWindow(window, SW_MINIMIZE);
+  Menu(MenuCommand::SaveOptions);
+  EXPECT_EQ(app_->SaveOptions()->Handle(), window) << "not reloaded";
+  EXPECT_FALSE(IsIconic(window));
+  EXPECT_EQ(SendMessageA(options.Control("chkZOR"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageA(options.Control("chkSaveCounters"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST_F(WinWindows, TheOptionsDialogOutlivesTheMainWindow) {
+  Start();
+  Begin();
+  Menu(MenuCommand::SaveOptions);
+  Menu(MenuCommand::Exit);
+  frmSaveOptions& options = *app_->SaveOptions();
+  Click(options.Control("chkCOT"));
+  Click(options.Control("cmdOK"));
+  EXPECT_TRUE(app_->State().COTIncluded);
+  MSG quit{};
+  EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the last window";
+}
+
+// ---- About box ----------------------------------------------------------------------------
+
+struct AboutSeen {
+  HWND owner = nullptr;
+  bool ownerEnabled = true;
+  std::vector<std::string> texts;
+  bool focusOnOk = false;
+  bool okIsDefault = false;
+};
+
+TEST_F(WinWindows, TheAboutBoxNamesTheProgramAndIsModalOverTheMainWindow) {
+  Start();
+  HWND main = Begin().Handle();
+  AboutSeen seen;
+  const WindowSpec& spec = AboutWindow();
+  const int dpi = app_->Dpi();
+  WhenShown about("About Trelvox", [&](HWND box) {
+    ExpectMatchesDescription(box, spec, dpi);
+    seen.owner = GetWindow(box, GW_OWNER);
+    seen.ownerEnabled = IsWindowEnabled(main);
+    for (const char* name : {"lblTitle", "lblVersion", "lblDescription"}) {
+      seen.texts.push_back(WindowText(ControlHandle(box, spec, name)));
+    }
+    HWND ok = ControlHandle(box, spec, "cmdOK");
+    seen.focusOnOk = GetFocus() == ok;
+    seen.okIsDefault = LOWORD(SendMessageA(box, DM_GETDEFID, 0, 0)) == GetDlgCtrlID(ok);
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+  });
+  Menu(MenuCommand::About);  // returns once the box has closed
+  EXPECT_TRUE(about.Ran());
+  EXPECT_EQ(seen.owner, main);
+  EXPECT_FALSE(seen.ownerEnabled);
+  EXPECT_EQ(seen.texts, (std::vector<std::string>{"Trelvox", "Version 5.0.0", kFileDescription}));
+  EXPECT_TRUE(seen.focusOnOk);
+  EXPECT_TRUE(seen.okIsDefault);
+  EXPECT_TRUE(IsWindowEnabled(main));
+}
+
+TEST_F(WinWindows, EnterOnSystemInfoStartsTheToolAndTheBoxStays) {
+  std::vector<std::string> launched;
+  WinOptions options;
+  options.locateSysInfo = [] { return std::optional<std::string>("C:\\msinfo32.exe"); };
+  options.launchProgram = [&launched](const std::string& path) {
+    launched.push_back(path);
+    return true;
+  };
+  Start(std::move(options));
+  Begin();
+  bool stillOpen = false;
+  WhenShown about("About Trelvox", [&](HWND box) {
+    HWND sysInfo = ControlHandle(box, AboutWindow(), "cmdSysInfo");
+    SetFocus(sysInfo);
+    SendMessageA(box, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(sysInfo), TRUE);
+    MSG enter{box, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    IsDialogMessageA(box, &enter);
+    stillOpen = IsWindowVisible(box);
+    SendMessageA(box, WM_CLOSE, 0, 0);
+  });
+  Menu(MenuCommand::About);
+  EXPECT_EQ(launched, std::vector<std::string>{"C:\\msinfo32.exe"});
+  EXPECT_TRUE(stillOpen);
+  EXPECT_TRUE(prompts_->Messages().empty());
+}
+
+// ---- the input box, the file filter, the settings and the version record ----------------
+
+TEST(WinInputBox, OkGivesTheTypedTextAndCancelEmptyText) {
+  for (const int button : {IDOK, IDCANCEL}) {
+    WhenShown box("Trelvox", [button](HWND dialog) {
+      SetWindowTextA(GetDlgItem(dialog, 11), "2000");
+      SendMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+    });
+    const std::string answer =
+        InputBox(GetModuleHandleA(nullptr), nullptr, 96, "Enter TimeOut Value:", "Trelvox");
+    EXPECT_EQ(answer, button == IDOK ? "2000" : "") << button;
+  }
+}
+
+TEST(WinFileDialog, FiltersBecomeZeroSeparatedPairs) {
+  EXPECT_EQ(WindowsFilterFromPairs("Composite Files (*.dat)|*.dat"),
+            std::string("Composite Files (*.dat)\0*.dat\0\0", 31));
+  EXPECT_EQ(WindowsFilterFromPairs(""), std::string("\0", 1));
+}
+
+TEST(WinSettings, TextValuesUnderApplicationSectionAndKey) {
+  RegistrySettingsStore settings;
+  ClearStoredSettings();
+  EXPECT_EQ(settings.Get("Trelvox", "Settings", "MainLeft", "1000"), "1000");
+  settings.Set("Trelvox", "Settings", "MainLeft", "-150");
+  EXPECT_EQ(settings.Get("Trelvox", "Settings", "MainLeft", "1000"), "-150");
+  HKEY key = nullptr;
+  EXPECT_EQ(
+      RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Trelvox\\Settings",
+                    0, KEY_READ, &key),
+      ERROR_SUCCESS);
+  RegCloseKey(key);
+  ClearStoredSettings();
+}
+
+std::string VersionValue(const std::vector<char>& block, const std::string& name) {
+  char* value = nullptr;
+  UINT size = 0;
+  const std::string path = "\\StringFileInfo\\040904B0\\" + name;
+  if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &size)) {
+    return "<missing>";
+  }
+  return value;
+}
+
+TEST(WinResources, TheVersionRecordIsTheProgramsOwn) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::vector<char> block(GetFileVersionInfoSizeA(path, nullptr));
+  ASSERT_FALSE(block.empty());
+  ASSERT_TRUE(GetFileVersionInfoA(path, 0, static_cast<DWORD>(block.size()), block.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT size = 0;
+  ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &size));
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(kVersionMinor, kVersionMajor));
+  EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(0, kVersionRevision));
+  EXPECT_EQ(VersionValue(block, "FileVersion"), "5.00");
+  EXPECT_EQ(VersionValue(block, "ProductVersion"), "5.00");
+  EXPECT_EQ(VersionValue(block, "ProductName"), "Trelvox");
+  EXPECT_EQ(VersionValue(block, "InternalName"), "Trelvox");
+  EXPECT_EQ(VersionValue(block, "OriginalFilename"), "Trelvox.exe");
+  EXPECT_EQ(VersionValue(block, "FileDescription"), kFileDescription);
+  EXPECT_NE(FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)), nullptr)
+      << "the manifest";
+}
+
+}  // namespace
+}  // namespace trelvox::testing

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Parse All in trelvox.exe, driven with the mouse and the keyboard as a person would, under
+# Wine's virtual desktop (run through scripts/wine-gui.sh --script): the splash's Begin, Ctrl+A,
+# the input path typed into the open dialog, the time-out, the composite file, Yes, every box
+# confirmed up to "Parsing Complete!", then File > Exit. The composite must be byte-identical
+# to what trelvox-batch.exe writes for the same answers, and the boxes must say what its
+# transcript says.
+#   parse-all-by-hand.sh TRELVOX.EXE TRELVOX-BATCH.EXE WINDOW-PROBE.EXE INPUT.azk WORK-DIR
+set -euo pipefail
+trelvox=$1 batch=$2 probe_exe=$3 input=$4 work=$5
+: "${WINE_RUN:?run me through scripts/wine-gui.sh --script}"
+
+rm -rf "$work"
+mkdir -p "$work"
+cp "$input" "$work/sample.azk"
+
+winpath() { printf 'Z:%s' "$(printf '%s' "$1" | sed 's#/#\\#g')"; }
+probe() { $WINE_RUN "$probe_exe" "$@" | tr -d '\r'; }
+step() { echo "== $*"; }
+fail() {
+  echo "FAILED: $*" >&2
+  if command -v import >/dev/null; then
+    import -window root "$work/failure.png" 2>/dev/null && echo "screen: $work/failure.png" >&2
+  fi
+  exit 1
+}
+click_button() {
+  local x y
+  read -r x y < <(probe button 30 "$1") || fail "no button $1"
+  xdotool mousemove "$x" "$y" click 1
+}
+# Waits for a box or dialog of that class and title; prints its handle, then its texts.
+wait_window() { probe wait 30 "$1" "$2" || fail "no window '$2'"; }
+
+$WINE_RUN "$trelvox" &
+program=$!
+
+step "splash: Begin"
+click_button Begin
+wait_window TrelvoxMainWindow Trelvox >/dev/null
+
+step "Ctrl+A, the input file"
+xdotool key ctrl+a
+wait_window '#32770' 'Open AZK or ZIL file' >/dev/null
+xdotool type --delay 10 "$(winpath "$work/sample.azk")"
+xdotool key Return
+
+step "the time-out"
+mapfile -t box < <(wait_window '#32770' Trelvox)
+[ "${box[1]:-}" = "Enter TimeOut Value:" ] || fail "asked '${box[1]:-}'"
+xdotool type --delay 10 2000
+xdotool key Return
+probe gone 30 "${box[0]}" || fail "the input box stays"
+
+step "the composite file"
+wait_window '#32770' 'Designate Composite file' >/dev/null
+xdotool type --delay 10 "$(winpath "$work/composite")"
+xdotool key Return
+
+step "Is this a new file? Yes"
+mapfile -t box < <(wait_window '#32770' Trelvox)
+[ "${box[1]:-}" = "Is this a new file?" ] || fail "asked '${box[1]:-}'"
+click_button '&Yes'
+probe gone 30 "${box[0]}" || fail "the question stays"
+
+step "every box confirmed"
+: >"$work/boxes.txt"
+for _ in $(seq 1 20); do
+  # The ID notices have an empty title, the reports the program's.
+  mapfile -t box < <(wait_window '#32770' '*')
+  printf '%s\n' "${box[@]:1}" >>"$work/boxes.txt"
+  xdotool key Return
+  probe gone 30 "${box[0]}" || fail "the box '${box[1]:-}' stays"
+  [ "${box[1]:-}" = "Parsing Complete!" ] && break
+done
+[ "$(tail -n 1 "$work/boxes.txt")" = "Parsing Complete!" ] || fail "no 'Parsing Complete!'"
+
+step "File > Exit"
+xdotool key alt+f x
+for _ in $(seq 1 100); do
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$program" 2>/dev/null && fail "the program is still running after Exit"
+
+step "the same answers to trelvox-batch.exe"
+$WINE_RUN "$batch" parse-all "$(winpath "$work/sample.azk")" --composite \
+  "$(winpath "$work/batch")" --timeout 2000 --header yes | tr -d '\r' >"$work/batch.txt"
+cmp "$work/composite.dat" "$work/batch.dat" || fail "the composite files differ"
+tail -n +5 "$work/batch.txt" | diff - "$work/boxes.txt" || fail "the boxes differ from the transcript"
+echo "composite byte-identical ($(wc -c <"$work/composite.dat") bytes); $(wc -l <"$work/boxes.txt") box lines as in the transcript"
