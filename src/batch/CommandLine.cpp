@@ -1,6 +1,7 @@
 #include "batch/CommandLine.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -37,6 +38,41 @@ constexpr const char* kFooter =
     "Exit status: 0 when the command ended normally, 1 when it ended on an error (a file not\n"
     "opened or written, an unknown input type, a subject not found, an overflow), 2 on a\n"
     "usage error.";
+
+constexpr const char* kExamples =
+    "Examples:\n"
+    "  trelvox-batch parse-all day1.azk day2.azk --timeout 2000 --composite results \\\n"
+    "      --counters counters --subject-dir subjects\n"
+    "  trelvox-batch parse-one session.zil --responses 2 --id P07 --id P09 --composite results\n";
+
+constexpr std::size_t kFlagColumn = 30;
+
+// The top-level help lists the flags of both commands, each once, so that a user need not
+// know which command to ask; the flags only parse-one takes are marked.
+std::string FlagLine(const CLI::Option& option, bool oneOnly) {
+  std::string flag = "  " + option.get_name();
+  if (option.get_type_size() != 0) {
+    flag += " " + option.get_type_name();
+  }
+  flag.resize(std::max(flag.size() + 1, kFlagColumn), ' ');
+  return flag + (oneOnly ? "(parse-one) " : "") + option.get_description() + "\n";
+}
+
+std::string FlagSummary(const CLI::App& parseAll, const CLI::App& parseOne) {
+  std::string shared;
+  std::string oneOnly;
+  for (const CLI::Option* option : parseOne.get_options()) {
+    if (option->get_positional() || option->get_name() == "--help") {
+      continue;
+    }
+    if (parseAll.get_option_no_throw(option->get_name()) != nullptr) {
+      shared += FlagLine(*option, false);
+    } else {
+      oneOnly += FlagLine(*option, true);
+    }
+  }
+  return "Flags of parse-all and parse-one:\n" + shared + oneOnly;
+}
 
 std::string OneLine(std::string text) {
   for (char& c : text) {
@@ -180,7 +216,6 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, const Locale&
   app.set_version_flag("--version", std::string(kProgramName) + " " + TRELVOX_VERSION,
                        "Print the version and exit");
   app.require_subcommand(1);
-  app.footer(kFooter);
 
   CLI::App* all = app.add_subcommand("parse-all", "Convert every subject of each INPUT");
   all->add_option("INPUT", options.inputs, "DMDX result files, each parsed as its own run")
@@ -198,6 +233,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, const Locale&
   one->add_flag("--today-only", options.todayOnly,
                 "Answer No to \"Data collected on: ...\" (default: Yes)");
   AddAnswerOptions(*one, options, header);
+  app.footer([all, one] { return FlagSummary(*all, *one) + "\n" + kExamples + "\n" + kFooter; });
 
   std::vector<std::string> argv{kProgramName};
   argv.insert(argv.end(), args.begin(), args.end());

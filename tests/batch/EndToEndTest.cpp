@@ -312,12 +312,16 @@ TEST(BatchInformation, HelpListsBothCommandsAndEndsWithStatusZero) {
   EXPECT_NE(top.out.find("parse-all"), std::string::npos);
   EXPECT_NE(top.out.find("parse-one"), std::string::npos);
 
+  EXPECT_NE(top.out.find("Examples:\n  trelvox-batch parse-all "), std::string::npos);
+
   const ProgramResult one = work.Run({"parse-one", "--help"});
   EXPECT_EQ(one.status, 0);
+  // The top-level help gives every flag of both commands its own line with a meaning.
   for (const char* flag :
        {"--id", "--today-only", "--timeout", "--responses", "--counters", "--subject-dir", "--cot",
-        "--zor", "--header", "--missing-id", "--quiet"}) {
+        "--zor", "--header", "--missing-id", "--quiet", "--composite"}) {
     EXPECT_NE(one.out.find(flag), std::string::npos) << flag;
+    EXPECT_NE(top.out.find("\n  " + std::string(flag) + " "), std::string::npos) << flag;
   }
   EXPECT_TRUE(work.Outputs().empty());
 }
