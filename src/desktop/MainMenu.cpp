@@ -4,7 +4,7 @@ namespace trelvox {
 
 namespace {
 
-constexpr MenuItemSpec kFileItems[] = {
+constexpr MenuItemDescription kFileItems[] = {
     {"mnuFileParseOne", "Parse &One Subject", 'O', MenuCommand::ParseOneSubject},
     {"mnuFileParseAll", "Parse &All", 'A', MenuCommand::ParseAll},
     {"mnuFileBar5", "-", 0, MenuCommand::None},
@@ -13,22 +13,22 @@ constexpr MenuItemSpec kFileItems[] = {
     {"mnuFileExit", "E&xit", 'X', MenuCommand::Exit},
 };
 
-constexpr MenuItemSpec kHelpItems[] = {
+constexpr MenuItemDescription kHelpItems[] = {
     {"mnuHelpAbout", "About Trelvox", 0, MenuCommand::About},
 };
 
-constexpr MenuSpec kMenuBar[] = {
+constexpr MenuDescription kMenuBar[] = {
     {"mnuFile", "&File", kFileItems},
     {"mnuHelp", "&Help", kHelpItems},
 };
 
 }  // namespace
 
-std::span<const MenuSpec> MainMenuBar() {
+std::span<const MenuDescription> MainMenuBar() {
   return kMenuBar;
 }
 
-std::string ShortcutText(const MenuItemSpec& item) {
+std::string ShortcutText(const MenuItemDescription& item) {
   return item.ctrlKey == 0 ? std::string() : std::string("Ctrl+") + item.ctrlKey;
 }
 

@@ -9,14 +9,14 @@ namespace trelvox {
 
 namespace {
 
-constexpr FontSpec Arial(double points) {
+constexpr FontDescription Arial(double points) {
   return {"Arial", points, true};
 }
 
 // The credit lines the splash and the About box carry.
 constexpr const char* kAuthorLine = "By the Trelvox team";
 
-constexpr ControlSpec kSplashControls[] = {
+constexpr ControlDescription kSplashControls[] = {
     {.name = "fraMainFrame",
      .kind = ControlKind::Frame,
      .caption = "",
@@ -67,9 +67,9 @@ constexpr ControlSpec kSplashControls[] = {
      .sizesToText = true},
 };
 
-constexpr FontSpec kOptionFont{"MS Sans Serif", 12, true};
+constexpr FontDescription kOptionFont{"MS Sans Serif", 12, true};
 
-constexpr ControlSpec kSaveOptionsControls[] = {
+constexpr ControlDescription kSaveOptionsControls[] = {
     {.name = "cmdOK",
      .kind = ControlKind::Button,
      .caption = "OK",
@@ -100,7 +100,7 @@ constexpr ControlSpec kSaveOptionsControls[] = {
      .font = kOptionFont},
 };
 
-constexpr ControlSpec kAboutControls[] = {
+constexpr ControlDescription kAboutControls[] = {
     {.name = "cmdOK",
      .kind = ControlKind::Button,
      .caption = "OK",
@@ -142,19 +142,19 @@ constexpr ControlSpec kAboutControls[] = {
      .place = {240, 3120, 3870, 345}},
 };
 
-constexpr WindowSpec kSplash{"frmSplash",     "",        6510, 3540, Border::FixedWithoutCaption,
-                             kSplashControls, "cmdBegin"};
-constexpr WindowSpec kSaveOptions{"frmSaveOptions",     "Options", 4965, 4020, Border::Sizable,
-                                  kSaveOptionsControls, "cmdOK"};
-constexpr WindowSpec kAbout{"frmAbout",          "About Trelvox", 5655,   3630,
-                            Border::FixedDialog, kAboutControls,  "cmdOK"};
+constexpr WindowDescription kSplash{
+    "frmSplash", "", 6510, 3540, Border::FixedWithoutCaption, kSplashControls, "cmdBegin"};
+constexpr WindowDescription kSaveOptions{
+    "frmSaveOptions", "Options", 4965, 4020, Border::Sizable, kSaveOptionsControls, "cmdOK"};
+constexpr WindowDescription kAbout{"frmAbout",          "About Trelvox", 5655,   3630,
+                                   Border::FixedDialog, kAboutControls,  "cmdOK"};
 
-constexpr LineSpec kEtchedLine[] = {
+constexpr LineDescription kEtchedLine[] = {
     {225, 2430, 5450, 2430, 128, 128, 128, 1},
     {240, 2445, 5450, 2445, 255, 255, 255, 2},
 };
 
-constexpr PanelSpec kStatusPanels[] = {
+constexpr PanelDescription kStatusPanels[] = {
     {"pnlStatus", PanelContent::Text, "Status"},
     {"pnlDate", PanelContent::Date, ""},
     {"pnlTime", PanelContent::Time, ""},
@@ -162,20 +162,20 @@ constexpr PanelSpec kStatusPanels[] = {
 
 }  // namespace
 
-const WindowSpec& SplashWindow() {
+const WindowDescription& SplashWindow() {
   return kSplash;
 }
 
-const WindowSpec& SaveOptionsWindow() {
+const WindowDescription& SaveOptionsWindow() {
   return kSaveOptions;
 }
 
-const WindowSpec& AboutWindow() {
+const WindowDescription& AboutWindow() {
   return kAbout;
 }
 
-const ControlSpec& ControlNamed(const WindowSpec& window, std::string_view name) {
-  for (const ControlSpec& control : window.controls) {
+const ControlDescription& ControlNamed(const WindowDescription& window, std::string_view name) {
+  for (const ControlDescription& control : window.controls) {
     if (name == control.name) {
       return control;
     }
@@ -183,7 +183,7 @@ const ControlSpec& ControlNamed(const WindowSpec& window, std::string_view name)
   throw std::out_of_range(std::string(window.name) + " has no control " + std::string(name));
 }
 
-TwipsRect PlaceInWindow(const WindowSpec& window, const ControlSpec& control) {
+TwipsRect PlaceInWindow(const WindowDescription& window, const ControlDescription& control) {
   TwipsRect place = control.place;
   if (control.container != nullptr) {
     const TwipsRect frame = PlaceInWindow(window, ControlNamed(window, control.container));
@@ -193,11 +193,11 @@ TwipsRect PlaceInWindow(const WindowSpec& window, const ControlSpec& control) {
   return place;
 }
 
-std::span<const LineSpec> AboutEtchedLine() {
+std::span<const LineDescription> AboutEtchedLine() {
   return kEtchedLine;
 }
 
-std::span<const PanelSpec> StatusPanels() {
+std::span<const PanelDescription> StatusPanels() {
   return kStatusPanels;
 }
 

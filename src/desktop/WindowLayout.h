@@ -16,7 +16,7 @@ struct TwipsRect {
 };
 
 // A font by family and size; no family means the system's ordinary dialog font.
-struct FontSpec {
+struct FontDescription {
   const char* family = nullptr;
   double points = 0;
   bool bold = false;
@@ -27,12 +27,12 @@ enum class ControlKind { Frame, Picture, Label, Button, CheckBox };
 // The pictures the program ships with; each front end loads them its own way.
 enum class Picture { None, Logo, Icon };
 
-struct ControlSpec {
+struct ControlDescription {
   const char* name;
   ControlKind kind;
   const char* caption;  // the text before any load step sets another
   TwipsRect place;
-  FontSpec font = {};
+  FontDescription font = {};
   const char* container = nullptr;  // the frame holding the control; none for the window
   bool sizesToText = false;         // only the position counts; the control fits its text
   bool isDefault = false;           // Enter presses it wherever the focus is
@@ -46,29 +46,29 @@ enum class Border {
   Sizable,              // an ordinary window
 };
 
-struct WindowSpec {
+struct WindowDescription {
   const char* name;
   const char* caption;
   int clientWidth;   // twips
   int clientHeight;  // twips
   Border border;
-  std::span<const ControlSpec> controls;  // in tab order
-  const char* firstFocus;                 // the control that has the focus when it opens
+  std::span<const ControlDescription> controls;  // in tab order
+  const char* firstFocus;                        // the control that has the focus when it opens
 };
 
 // The three dialog-like windows of the desktop program.
-const WindowSpec& SplashWindow();
-const WindowSpec& SaveOptionsWindow();
-const WindowSpec& AboutWindow();
+const WindowDescription& SplashWindow();
+const WindowDescription& SaveOptionsWindow();
+const WindowDescription& AboutWindow();
 
 // The control of that name; raises std::out_of_range for a name the window does not have.
-const ControlSpec& ControlNamed(const WindowSpec& window, std::string_view name);
+const ControlDescription& ControlNamed(const WindowDescription& window, std::string_view name);
 // The control's place relative to the window's client area, its frame's offset added.
-TwipsRect PlaceInWindow(const WindowSpec& window, const ControlSpec& control);
+TwipsRect PlaceInWindow(const WindowDescription& window, const ControlDescription& control);
 
 // The etched line across the About box: a grey line with a white one, two pixels wide, just
 // below it. Coordinates in twips.
-struct LineSpec {
+struct LineDescription {
   int x1;
   int y1;
   int x2;
@@ -78,17 +78,17 @@ struct LineSpec {
   unsigned char blue;
   int widthPixels;
 };
-std::span<const LineSpec> AboutEtchedLine();
+std::span<const LineDescription> AboutEtchedLine();
 // The light grey behind the About box's icon.
 inline constexpr unsigned char kIconBackgroundGrey = 192;
 
 // The main window's status bar panels, left to right.
 enum class PanelContent { Text, Date, Time };
-struct PanelSpec {
+struct PanelDescription {
   const char* name;
   PanelContent content;
   const char* text;  // for a text panel
 };
-std::span<const PanelSpec> StatusPanels();
+std::span<const PanelDescription> StatusPanels();
 
 }  // namespace trelvox

@@ -38,12 +38,12 @@ ClockStatusBar::ClockStatusBar(const Locale& locale, QWidget* parent)
       timer_(new QTimer(this)) {
   setObjectName(QStringLiteral("sbStatusBar"));
   setSizeGripEnabled(true);
-  for (const PanelSpec& spec : StatusPanels()) {
-    const bool isText = spec.content == PanelContent::Text;
-    QLabel* panel = AddPanel(this, spec.name, QString::fromLatin1(spec.text), isText);
-    if (spec.content == PanelContent::Date) {
+  for (const PanelDescription& described : StatusPanels()) {
+    const bool isText = described.content == PanelContent::Text;
+    QLabel* panel = AddPanel(this, described.name, QString::fromLatin1(described.text), isText);
+    if (described.content == PanelContent::Date) {
       date_ = panel;
-    } else if (spec.content == PanelContent::Time) {
+    } else if (described.content == PanelContent::Time) {
       time_ = panel;
     }
   }

@@ -20,13 +20,13 @@ inline QRect ToPixels(const TwipsRect& place) {
 
 // The font of a control; where the family is missing the system's substitute serves, and a
 // control without a font of its own keeps the application's.
-inline QFont FontOf(const FontSpec& spec, const QFont& fallback) {
-  if (spec.family == nullptr) {
+inline QFont FontOf(const FontDescription& described, const QFont& fallback) {
+  if (described.family == nullptr) {
     return fallback;
   }
-  QFont font(QString::fromLatin1(spec.family));
-  font.setPointSizeF(spec.points);
-  font.setBold(spec.bold);
+  QFont font(QString::fromLatin1(described.family));
+  font.setPointSizeF(described.points);
+  font.setBold(described.bold);
   return font;
 }
 

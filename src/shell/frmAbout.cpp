@@ -7,7 +7,7 @@
 #include "desktop/Version.h"
 #include "platform/Prompts.h"
 #include "shell/Application.h"
-#include "shell/SpecWidgets.h"
+#include "shell/DescribedWidgets.h"
 #include "shell/Twips.h"
 
 namespace trelvox {
@@ -16,11 +16,11 @@ frmAbout::frmAbout(Application& app, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       app_(app) {
-  const WindowSpec& spec = AboutWindow();
-  setObjectName(QString::fromLatin1(spec.name));
-  setWindowTitle(QString::fromLatin1(spec.caption));
-  setFixedSize(ClientSize(spec));
-  BuildControls(*this, spec);
+  const WindowDescription& described = AboutWindow();
+  setObjectName(QString::fromLatin1(described.name));
+  setWindowTitle(QString::fromLatin1(described.caption));
+  setFixedSize(ClientSize(described));
+  BuildControls(*this, described);
   BindControls();
   Form_Load();
 }
@@ -55,7 +55,7 @@ void frmAbout::Form_Load() {
 void frmAbout::paintEvent(QPaintEvent* event) {
   QDialog::paintEvent(event);
   QPainter painter(this);
-  for (const LineSpec& line : AboutEtchedLine()) {
+  for (const LineDescription& line : AboutEtchedLine()) {
     // A pen wider than a pixel is centred on its line; shift it to lie just below.
     const int shift = line.widthPixels / 2;
     painter.setPen(QPen(QColor(line.red, line.green, line.blue), line.widthPixels));

@@ -45,18 +45,18 @@ frmMain::frmMain(Application& app)
 }
 
 void frmMain::BuildMenus() {
-  for (const MenuSpec& menuSpec : MainMenuBar()) {
-    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(menuSpec.caption));
-    menu->setObjectName(QString::fromLatin1(menuSpec.name));
-    for (const MenuItemSpec& itemSpec : menuSpec.items) {
-      if (itemSpec.IsSeparator()) {
-        menu->addSeparator()->setObjectName(QString::fromLatin1(itemSpec.name));
+  for (const MenuDescription& menuDescription : MainMenuBar()) {
+    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(menuDescription.caption));
+    menu->setObjectName(QString::fromLatin1(menuDescription.name));
+    for (const MenuItemDescription& itemDescription : menuDescription.items) {
+      if (itemDescription.IsSeparator()) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(itemDescription.name));
         continue;
       }
-      QAction* item = menu->addAction(QString::fromLatin1(itemSpec.caption));
-      item->setObjectName(QString::fromLatin1(itemSpec.name));
-      item->setShortcut(QKeySequence(QString::fromStdString(ShortcutText(itemSpec))));
-      const MenuCommand command = itemSpec.command;
+      QAction* item = menu->addAction(QString::fromLatin1(itemDescription.caption));
+      item->setObjectName(QString::fromLatin1(itemDescription.name));
+      item->setShortcut(QKeySequence(QString::fromStdString(ShortcutText(itemDescription))));
+      const MenuCommand command = itemDescription.command;
       connect(item, &QAction::triggered, this, [this, command] { RunMenuCommand(command); });
     }
   }

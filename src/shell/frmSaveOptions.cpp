@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "parse/RunState.h"
-#include "shell/SpecWidgets.h"
+#include "shell/DescribedWidgets.h"
 
 namespace trelvox {
 
@@ -17,12 +17,12 @@ bool IsChecked(const QCheckBox* box) {
 }  // namespace
 
 frmSaveOptions::frmSaveOptions(RunState& state) : QWidget(nullptr, Qt::Window), state_(state) {
-  const WindowSpec& spec = SaveOptionsWindow();
-  setObjectName(QString::fromLatin1(spec.name));
+  const WindowDescription& described = SaveOptionsWindow();
+  setObjectName(QString::fromLatin1(described.name));
   setAttribute(Qt::WA_DeleteOnClose);  // unloading discards the ticks
-  setWindowTitle(QString::fromLatin1(spec.caption));
-  resize(ClientSize(spec));
-  BuildControls(*this, spec);
+  setWindowTitle(QString::fromLatin1(described.caption));
+  resize(ClientSize(described));
+  BuildControls(*this, described);
   ChkIndFiles_ = Control<QCheckBox>(*this, "ChkIndFiles");
   chkSaveCounters_ = Control<QCheckBox>(*this, "chkSaveCounters");
   chkZOR_ = Control<QCheckBox>(*this, "chkZOR");

@@ -6,7 +6,7 @@
 
 #include "desktop/Version.h"
 #include "shell/Application.h"
-#include "shell/SpecWidgets.h"
+#include "shell/DescribedWidgets.h"
 
 namespace trelvox {
 

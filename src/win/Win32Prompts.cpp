@@ -107,7 +107,7 @@ std::string WindowsFilterFromPairs(std::string_view filter) {
 std::string InputBox(HINSTANCE instance, HWND owner, int dpi, const std::string& prompt,
                      const std::string& title) {
   FontSet fonts(dpi);
-  InputBoxState state{&prompt, &title, dpi, fonts.For(FontSpec{}), {}};
+  InputBoxState state{&prompt, &title, dpi, fonts.For(FontDescription{}), {}};
   const DialogTemplate dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
   DialogBoxIndirectParamA(instance, dialog.Get(), owner, InputBoxProcedure,
                           reinterpret_cast<LPARAM>(&state));

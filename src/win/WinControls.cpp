@@ -9,18 +9,18 @@ namespace trelvox {
 
 namespace {
 
-DWORD StyleOf(const ControlSpec& spec) {
+DWORD StyleOf(const ControlDescription& described) {
   const DWORD child = WS_CHILD | WS_VISIBLE;
-  switch (spec.kind) {
+  switch (described.kind) {
     case ControlKind::Frame:
       return child | SS_ETCHEDFRAME;
     case ControlKind::Picture:
       return child | SS_CENTERIMAGE | SS_NOTIFY |
-             (spec.picture == Picture::Logo ? SS_BITMAP : SS_ICON);
+             (described.picture == Picture::Logo ? SS_BITMAP : SS_ICON);
     case ControlKind::Label:
       return child | SS_LEFT | SS_NOPREFIX;
     case ControlKind::Button:
-      return child | WS_TABSTOP | (spec.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+      return child | WS_TABSTOP | (described.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     case ControlKind::CheckBox:
       return child | WS_TABSTOP | BS_AUTOCHECKBOX;
   }
@@ -57,18 +57,19 @@ FontSet::~FontSet() {
   }
 }
 
-HFONT FontSet::For(const FontSpec& requested) {
-  const FontSpec spec = requested.family == nullptr ? kDialogFont : requested;
+HFONT FontSet::For(const FontDescription& requested) {
+  const FontDescription described = requested.family == nullptr ? kDialogFont : requested;
   for (const Entry& entry : fonts_) {
-    if (entry.family == spec.family && entry.points == spec.points && entry.bold == spec.bold) {
+    if (entry.family == described.family && entry.points == described.points &&
+        entry.bold == described.bold) {
       return entry.font;
     }
   }
-  const int height = -static_cast<int>(std::lround(spec.points * dpi_ / 72.0));
-  HFONT font = CreateFontA(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, spec.family);
-  fonts_.push_back({spec.family, spec.points, spec.bold, font});
+  const int height = -static_cast<int>(std::lround(described.points * dpi_ / 72.0));
+  HFONT font = CreateFontA(height, 0, 0, 0, described.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                           FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, described.family);
+  fonts_.push_back({described.family, described.points, described.bold, font});
   return font;
 }
 
@@ -81,7 +82,7 @@ Pictures LoadPictures(HINSTANCE instance) {
   return pictures;
 }
 
-int ControlId(const WindowSpec& window, const char* name) {
+int ControlId(const WindowDescription& window, const char* name) {
   for (std::size_t i = 0; i < window.controls.size(); ++i) {
     if (std::strcmp(window.controls[i].name, name) == 0) {
       return kFirstControlId + static_cast<int>(i);
@@ -90,8 +91,8 @@ int ControlId(const WindowSpec& window, const char* name) {
   return 0;
 }
 
-HWND ControlHandle(HWND window, const WindowSpec& spec, const char* name) {
-  return GetDlgItem(window, ControlId(spec, name));
+HWND ControlHandle(HWND window, const WindowDescription& described, const char* name) {
+  return GetDlgItem(window, ControlId(described, name));
 }
 
 std::string WindowText(HWND window) {
@@ -114,15 +115,16 @@ void FitToText(HWND control) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void BuildControls(HWND window, const WindowSpec& spec, FontSet& fonts, const Pictures& pictures) {
+void BuildControls(HWND window, const WindowDescription& described, FontSet& fonts,
+                   const Pictures& pictures) {
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-  for (const ControlSpec& control : spec.controls) {
-    const RECT place = PixelRectOf(PlaceInWindow(spec, control), fonts.Dpi());
+  for (const ControlDescription& control : described.controls) {
+    const RECT place = PixelRectOf(PlaceInWindow(described, control), fonts.Dpi());
     const bool picture = control.kind == ControlKind::Picture;
     HWND handle = CreateWindowExA(
         0, ClassOf(control.kind), picture ? nullptr : control.caption, StyleOf(control), place.left,
         place.top, place.right - place.left, place.bottom - place.top, window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(spec, control.name))), instance,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(described, control.name))), instance,
         nullptr);
     SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(control.font)), FALSE);
     if (control.picture == Picture::Logo && pictures.logo != nullptr) {

@@ -24,7 +24,7 @@ class FontSet {
   FontSet(const FontSet&) = delete;
   FontSet& operator=(const FontSet&) = delete;
 
-  HFONT For(const FontSpec& spec);
+  HFONT For(const FontDescription& described);
   int Dpi() const { return dpi_; }
 
  private:
@@ -38,7 +38,7 @@ class FontSet {
   std::vector<Entry> fonts_;
 };
 
-inline constexpr FontSpec kDialogFont{"MS Sans Serif", 8, false};
+inline constexpr FontDescription kDialogFont{"MS Sans Serif", 8, false};
 
 // The pictures the windows show, loaded from the program's resources.
 struct Pictures {
@@ -49,13 +49,14 @@ Pictures LoadPictures(HINSTANCE instance);
 
 // The control of the description gets the number 100 plus its place in the table.
 inline constexpr int kFirstControlId = 100;
-int ControlId(const WindowSpec& window, const char* name);
-HWND ControlHandle(HWND window, const WindowSpec& spec, const char* name);
+int ControlId(const WindowDescription& window, const char* name);
+HWND ControlHandle(HWND window, const WindowDescription& described, const char* name);
 std::string WindowText(HWND window);
 
 // Creates every control of the description on the window, in tab order, with its font,
 // place and picture; a label that sizes itself is fitted to its text.
-void BuildControls(HWND window, const WindowSpec& spec, FontSet& fonts, const Pictures& pictures);
+void BuildControls(HWND window, const WindowDescription& described, FontSet& fonts,
+                   const Pictures& pictures);
 void FitToText(HWND control);
 // Gives the window the client size of its description, keeping its position.
 void SetClientSize(HWND window, int widthTwips, int heightTwips, int dpi);

@@ -7,7 +7,7 @@
 namespace trelvox {
 
 frmAbout::frmAbout(WinApplication& app)
-    : SpecDialog(app, AboutWindow()),
+    : DescribedDialog(app, AboutWindow()),
       iconBackground_(
           CreateSolidBrush(RGB(kIconBackgroundGrey, kIconBackgroundGrey, kIconBackgroundGrey))) {}
 
@@ -56,7 +56,7 @@ void frmAbout::PaintEtchedLine() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(Handle(), &paint);
   const int dpi = app_.Dpi();
-  for (const LineSpec& line : AboutEtchedLine()) {
+  for (const LineDescription& line : AboutEtchedLine()) {
     HPEN pen = CreatePen(PS_SOLID, 1, RGB(line.red, line.green, line.blue));
     const HGDIOBJ old = SelectObject(dc, pen);
     for (int row = 0; row < line.widthPixels; ++row) {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "win/SpecDialog.h"
+#include "win/DescribedDialog.h"
 
 namespace trelvox {
 
 // Names the tool, its version and description, and starts the system information tool.
 // Shown modal, owned by the main window; each opening loads a fresh box.
-class frmAbout final : public SpecDialog {
+class frmAbout final : public DescribedDialog {
  public:
   explicit frmAbout(WinApplication& app);
   ~frmAbout() override;

@@ -34,16 +34,16 @@ void RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
 }
 
 // "Parse &All\tCtrl+A": the shortcut shown at the right of the item.
-std::string ItemText(const MenuItemSpec& item) {
+std::string ItemText(const MenuItemDescription& item) {
   const std::string shortcut = ShortcutText(item);
   return shortcut.empty() ? item.caption : std::string(item.caption) + "\t" + shortcut;
 }
 
 HMENU BuildMenuBar(std::vector<ACCEL>& accelerators) {
   HMENU bar = CreateMenu();
-  for (const MenuSpec& menuSpec : MainMenuBar()) {
+  for (const MenuDescription& menuDescription : MainMenuBar()) {
     HMENU menu = CreatePopupMenu();
-    for (const MenuItemSpec& item : menuSpec.items) {
+    for (const MenuItemDescription& item : menuDescription.items) {
       if (item.IsSeparator()) {
         AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         continue;
@@ -55,7 +55,7 @@ HMENU BuildMenuBar(std::vector<ACCEL>& accelerators) {
             {FVIRTKEY | FCONTROL, static_cast<WORD>(item.ctrlKey), static_cast<WORD>(id)});
       }
     }
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), menuSpec.caption);
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), menuDescription.caption);
   }
   return bar;
 }
@@ -116,8 +116,8 @@ void frmMain::OnCreate(HWND window) {
                                0, 0, 0, window, nullptr, app_.Instance(), &client);
   statusBar_ = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
                                0, 0, 0, 0, window, nullptr, app_.Instance(), nullptr);
-  SendMessageA(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(app_.Fonts().For(FontSpec{})),
-               FALSE);
+  SendMessageA(statusBar_, WM_SETFONT,
+               reinterpret_cast<WPARAM>(app_.Fonts().For(FontDescription{})), FALSE);
   Refresh();
   SetTimer(window, kClockTimer, kClockMilliseconds, nullptr);
 }
@@ -126,7 +126,7 @@ void frmMain::Refresh() {
   const std::string date = app_.UserLocale().ShortDate(app_.Today().Today());
   const std::string time = TimeNow();
   int part = 0;
-  for (const PanelSpec& panel : StatusPanels()) {
+  for (const PanelDescription& panel : StatusPanels()) {
     const std::string text = panel.content == PanelContent::Date   ? date
                              : panel.content == PanelContent::Time ? time
                                                                    : std::string(panel.text);

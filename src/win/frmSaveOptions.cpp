@@ -4,7 +4,7 @@
 
 namespace trelvox {
 
-frmSaveOptions::frmSaveOptions(WinApplication& app) : SpecDialog(app, SaveOptionsWindow()) {}
+frmSaveOptions::frmSaveOptions(WinApplication& app) : DescribedDialog(app, SaveOptionsWindow()) {}
 
 void frmSaveOptions::Load() {
   if (Handle() == nullptr) {

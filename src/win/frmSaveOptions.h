@@ -1,12 +1,12 @@
 #pragma once
 
-#include "win/SpecDialog.h"
+#include "win/DescribedDialog.h"
 
 namespace trelvox {
 
 // The four switches of a parse run. Modeless and without an owner; the flags change only on
 // OK, and closing the window any other way discards the ticks.
-class frmSaveOptions final : public SpecDialog {
+class frmSaveOptions final : public DescribedDialog {
  public:
   explicit frmSaveOptions(WinApplication& app);
   // Creates the window (its load step reads the flags) unless it is there already.

@@ -5,7 +5,7 @@
 
 namespace trelvox {
 
-frmSplash::frmSplash(WinApplication& app) : SpecDialog(app, SplashWindow()) {}
+frmSplash::frmSplash(WinApplication& app) : DescribedDialog(app, SplashWindow()) {}
 
 void frmSplash::Show() {
   // A fixed dialog border without a caption; no owner.

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "win/SpecDialog.h"
+#include "win/DescribedDialog.h"
 
 namespace trelvox {
 
 // The start-up window: logo, name, credits, platform and version, and the Begin button.
-class frmSplash final : public SpecDialog {
+class frmSplash final : public DescribedDialog {
  public:
   explicit frmSplash(WinApplication& app);
   void Show();

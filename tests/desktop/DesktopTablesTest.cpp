@@ -12,18 +12,18 @@
 namespace trelvox {
 namespace {
 
-const WindowSpec* const kWindows[] = {&SplashWindow(), &SaveOptionsWindow(), &AboutWindow()};
+const WindowDescription* const kWindows[] = {&SplashWindow(), &SaveOptionsWindow(), &AboutWindow()};
 
-bool IsFocusable(const ControlSpec& control) {
+bool IsFocusable(const ControlDescription& control) {
   return control.kind == ControlKind::Button || control.kind == ControlKind::CheckBox;
 }
 
 // ---- what every window description must hold -------------------------------------------
 
 TEST(WindowDescriptions, NamesAreUniqueAndControlsLieInsideTheirWindow) {
-  for (const WindowSpec* window : kWindows) {
+  for (const WindowDescription* window : kWindows) {
     std::set<std::string> names;
-    for (const ControlSpec& control : window->controls) {
+    for (const ControlDescription& control : window->controls) {
       SCOPED_TRACE(std::string(window->name) + "." + control.name);
       EXPECT_TRUE(names.insert(control.name).second);
       if (control.container != nullptr) {
@@ -44,7 +44,7 @@ TEST(WindowDescriptions, AnUnknownControlIsRefused) {
 }
 
 struct TabOrderCase {
-  const WindowSpec& window;
+  const WindowDescription& window;
   std::vector<std::string> tabStops;
 };
 
@@ -57,7 +57,7 @@ TEST(WindowDescriptions, TabStopsStandInTheirOrder) {
   };
   for (const TabOrderCase& c : cases) {
     std::vector<std::string> stops;
-    for (const ControlSpec& control : c.window.controls) {
+    for (const ControlDescription& control : c.window.controls) {
       if (IsFocusable(control)) {
         stops.emplace_back(control.name);
       }
@@ -69,7 +69,7 @@ TEST(WindowDescriptions, TabStopsStandInTheirOrder) {
 // ---- the controls as the program shows them ----------------------------------------------
 
 struct ControlCase {
-  const WindowSpec& window;
+  const WindowDescription& window;
   const char* name;
   const char* caption;
   TwipsRect inWindow;
@@ -85,7 +85,7 @@ class ControlTable : public ::testing::TestWithParam<ControlCase> {};
 
 TEST_P(ControlTable, HasItsCaptionPlaceAndFont) {
   const ControlCase& c = GetParam();
-  const ControlSpec& control = ControlNamed(c.window, c.name);
+  const ControlDescription& control = ControlNamed(c.window, c.name);
   EXPECT_STREQ(control.caption, c.caption);
   EXPECT_EQ(PlaceInWindow(c.window, control), c.inWindow);
   if (c.fontFamily == nullptr) {
@@ -148,8 +148,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.window.name) + "_" + info.param.name; });
 
 TEST(WindowDescriptions, OnlyTheAboutBoxHasADefaultAndACancelButton) {
-  for (const WindowSpec* window : kWindows) {
-    for (const ControlSpec& control : window->controls) {
+  for (const WindowDescription* window : kWindows) {
+    for (const ControlDescription& control : window->controls) {
       const bool aboutOk = window == &AboutWindow() && std::string(control.name) == "cmdOK";
       EXPECT_EQ(control.isDefault, aboutOk) << window->name << '.' << control.name;
       EXPECT_EQ(control.isCancel, aboutOk) << window->name << '.' << control.name;
@@ -161,9 +161,9 @@ TEST(WindowDescriptions, OnlyTheAboutBoxHasADefaultAndACancelButton) {
 
 TEST(MainMenuTable, MenusAndItemsStandInTheirOrderWithKeys) {
   std::vector<std::string> rows;
-  for (const MenuSpec& menu : MainMenuBar()) {
+  for (const MenuDescription& menu : MainMenuBar()) {
     rows.push_back(std::string(menu.name) + "=" + menu.caption);
-    for (const MenuItemSpec& item : menu.items) {
+    for (const MenuItemDescription& item : menu.items) {
       rows.push_back(std::string(" ") + item.name + "=" + item.caption + " " + ShortcutText(item));
     }
   }

@@ -78,7 +78,7 @@ std::string FaceName(HWND control) {
   return font.lfFaceName;
 }
 
-bool IsFocusable(const ControlSpec& control) {
+bool IsFocusable(const ControlDescription& control) {
   return control.kind == ControlKind::Button || control.kind == ControlKind::CheckBox;
 }
 
@@ -140,14 +140,14 @@ class WinWindows : public ::testing::Test {
 
 // Every control of the window stands where its description says, with its caption, font and
 // class, and the tab stops follow the table.
-void ExpectMatchesDescription(HWND window, const WindowSpec& spec, int dpi) {
-  SCOPED_TRACE(spec.name);
+void ExpectMatchesDescription(HWND window, const WindowDescription& described, int dpi) {
+  SCOPED_TRACE(described.name);
   std::vector<HWND> tabStops;
-  for (const ControlSpec& control : spec.controls) {
+  for (const ControlDescription& control : described.controls) {
     SCOPED_TRACE(control.name);
-    HWND handle = ControlHandle(window, spec, control.name);
+    HWND handle = ControlHandle(window, described, control.name);
     ASSERT_NE(handle, nullptr);
-    const RECT expected = PixelRectOf(PlaceInWindow(spec, control), dpi);
+    const RECT expected = PixelRectOf(PlaceInWindow(described, control), dpi);
     const RECT actual = ClientPlace(handle);
     EXPECT_EQ(actual.left, expected.left);
     EXPECT_EQ(actual.top, expected.top);
@@ -167,8 +167,8 @@ void ExpectMatchesDescription(HWND window, const WindowSpec& spec, int dpi) {
   }
   RECT client{};
   GetClientRect(window, &client);
-  EXPECT_EQ(client.right, TwipsToDevicePixels(spec.clientWidth, dpi));
-  EXPECT_EQ(client.bottom, TwipsToDevicePixels(spec.clientHeight, dpi));
+  EXPECT_EQ(client.right, TwipsToDevicePixels(described.clientWidth, dpi));
+  EXPECT_EQ(client.bottom, TwipsToDevicePixels(described.clientHeight, dpi));
 }
 
 // ---- start-up ----------------------------------------------------------------------------
@@ -421,16 +421,16 @@ TEST_F(WinWindows, TheAboutBoxNamesTheProgramAndIsModalOverTheMainWindow) {
   Start();
   HWND main = Begin().Handle();
   AboutSeen seen;
-  const WindowSpec& spec = AboutWindow();
+  const WindowDescription& described = AboutWindow();
   const int dpi = app_->Dpi();
   WhenShown about("About Trelvox", [&](HWND box) {
-    ExpectMatchesDescription(box, spec, dpi);
+    ExpectMatchesDescription(box, described, dpi);
     seen.owner = GetWindow(box, GW_OWNER);
     seen.ownerEnabled = IsWindowEnabled(main);
     for (const char* name : {"lblTitle", "lblVersion", "lblDescription"}) {
-      seen.texts.push_back(WindowText(ControlHandle(box, spec, name)));
+      seen.texts.push_back(WindowText(ControlHandle(box, described, name)));
     }
-    HWND ok = ControlHandle(box, spec, "cmdOK");
+    HWND ok = ControlHandle(box, described, "cmdOK");
     seen.focusOnOk = GetFocus() == ok;
     seen.okIsDefault = LOWORD(SendMessageA(box, DM_GETDEFID, 0, 0)) == GetDlgCtrlID(ok);
     PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);

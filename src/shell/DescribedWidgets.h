@@ -8,7 +8,7 @@ namespace trelvox {
 
 // Creates the window's controls as the shared description gives them: names, captions,
 // places, fonts and pictures, in tab order. Frames come first so that they can hold the rest.
-void BuildControls(QWidget& window, const WindowSpec& spec);
+void BuildControls(QWidget& window, const WindowDescription& described);
 
 // The control of that name, created by BuildControls.
 template <typename Widget>
@@ -17,6 +17,6 @@ Widget* Control(const QWidget& window, const char* name) {
 }
 
 // The window's client size in pixels.
-QSize ClientSize(const WindowSpec& spec);
+QSize ClientSize(const WindowDescription& described);
 
 }  // namespace trelvox

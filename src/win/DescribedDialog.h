@@ -10,17 +10,18 @@ class WinApplication;
 
 // A window drawn from its shared description as a dialog, so that Windows' dialog manager
 // gives it tab order, access keys, the default button and Escape.
-class SpecDialog {
+class DescribedDialog {
  public:
-  SpecDialog(WinApplication& app, const WindowSpec& spec) : app_(app), spec_(spec) {}
-  virtual ~SpecDialog();
-  SpecDialog(const SpecDialog&) = delete;
-  SpecDialog& operator=(const SpecDialog&) = delete;
+  DescribedDialog(WinApplication& app, const WindowDescription& described)
+      : app_(app), description_(described) {}
+  virtual ~DescribedDialog();
+  DescribedDialog(const DescribedDialog&) = delete;
+  DescribedDialog& operator=(const DescribedDialog&) = delete;
 
   // Null once the window has gone.
   HWND Handle() const { return hwnd_; }
   HWND Control(const char* name) const { return ControlHandle(name); }
-  const WindowSpec& Spec() const { return spec_; }
+  const WindowDescription& Description() const { return description_; }
 
  protected:
   void CreateModeless(DWORD style, HWND owner);
@@ -44,7 +45,7 @@ class SpecDialog {
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Initialise(HWND window);
 
-  const WindowSpec& spec_;
+  const WindowDescription& description_;
   HWND hwnd_ = nullptr;
   bool modal_ = false;
 };

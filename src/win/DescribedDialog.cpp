@@ -1,11 +1,11 @@
-#include "win/SpecDialog.h"
+#include "win/DescribedDialog.h"
 
 #include "win/WinApplication.h"
 #include "win/WinControls.h"
 
 namespace trelvox {
 
-SpecDialog::~SpecDialog() {
+DescribedDialog::~DescribedDialog() {
   if (hwnd_ != nullptr && !modal_) {
     HWND window = hwnd_;
     SetWindowLongPtrA(window, DWLP_USER, 0);
@@ -14,20 +14,20 @@ SpecDialog::~SpecDialog() {
   }
 }
 
-void SpecDialog::CreateModeless(DWORD style, HWND owner) {
+void DescribedDialog::CreateModeless(DWORD style, HWND owner) {
   const DialogTemplate dialog(style);
   CreateDialogIndirectParamA(app_.Instance(), dialog.Get(), owner, Procedure,
                              reinterpret_cast<LPARAM>(this));
 }
 
-void SpecDialog::ShowModal(DWORD style, HWND owner) {
+void DescribedDialog::ShowModal(DWORD style, HWND owner) {
   modal_ = true;
   const DialogTemplate dialog(style);
   DialogBoxIndirectParamA(app_.Instance(), dialog.Get(), owner, Procedure,
                           reinterpret_cast<LPARAM>(this));
 }
 
-void SpecDialog::Close() {
+void DescribedDialog::Close() {
   if (hwnd_ == nullptr) {
     return;
   }
@@ -38,36 +38,36 @@ void SpecDialog::Close() {
   }
 }
 
-HWND SpecDialog::ControlHandle(const char* name) const {
-  return hwnd_ == nullptr ? nullptr : trelvox::ControlHandle(hwnd_, spec_, name);
+HWND DescribedDialog::ControlHandle(const char* name) const {
+  return hwnd_ == nullptr ? nullptr : trelvox::ControlHandle(hwnd_, description_, name);
 }
 
-int SpecDialog::IdOf(const char* name) const {
-  return ControlId(spec_, name);
+int DescribedDialog::IdOf(const char* name) const {
+  return ControlId(description_, name);
 }
 
-bool SpecDialog::IsChecked(const char* name) const {
+bool DescribedDialog::IsChecked(const char* name) const {
   return SendMessageA(ControlHandle(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void SpecDialog::SetChecked(const char* name, bool checked) {
+void DescribedDialog::SetChecked(const char* name, bool checked) {
   SendMessageA(ControlHandle(name), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void SpecDialog::SetText(const char* name, const char* text) {
+void DescribedDialog::SetText(const char* name, const char* text) {
   SetWindowTextA(ControlHandle(name), text);
 }
 
-bool SpecDialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) {
+bool DescribedDialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) {
   return false;
 }
 
-void SpecDialog::Initialise(HWND window) {
+void DescribedDialog::Initialise(HWND window) {
   hwnd_ = window;
-  SetWindowTextA(window, spec_.caption);
-  SetClientSize(window, spec_.clientWidth, spec_.clientHeight, app_.Dpi());
-  BuildControls(window, spec_, app_.Fonts(), app_.Images());
-  for (const ControlSpec& control : spec_.controls) {
+  SetWindowTextA(window, description_.caption);
+  SetClientSize(window, description_.clientWidth, description_.clientHeight, app_.Dpi());
+  BuildControls(window, description_, app_.Fonts(), app_.Images());
+  for (const ControlDescription& control : description_.controls) {
     if (control.isDefault) {
       SendMessageA(window, DM_SETDEFID, static_cast<WPARAM>(IdOf(control.name)), 0);
     }
@@ -79,17 +79,18 @@ void SpecDialog::Initialise(HWND window) {
     SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(pictures.icon));
   }
   Form_Load();
-  SetFocus(ControlHandle(spec_.firstFocus));
+  SetFocus(ControlHandle(description_.firstFocus));
 }
 
-INT_PTR CALLBACK SpecDialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK DescribedDialog::Procedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    auto* self = reinterpret_cast<SpecDialog*>(lParam);
+    auto* self = reinterpret_cast<DescribedDialog*>(lParam);
     SetWindowLongPtrA(window, DWLP_USER, lParam);
     self->Initialise(window);
     return FALSE;  // the focus is set
   }
-  auto* self = reinterpret_cast<SpecDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+  auto* self = reinterpret_cast<DescribedDialog*>(GetWindowLongPtrA(window, DWLP_USER));
   if (self == nullptr) {
     return FALSE;
   }

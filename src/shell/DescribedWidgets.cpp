@@ -1,0 +1,102 @@
+#include "shell/DescribedWidgets.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "shell/Twips.h"
+
+namespace trelvox {
+
+namespace {
+
+QString PicturePath(Picture picture) {
+  return picture == Picture::Logo ? QStringLiteral(":/trelvox/logo.jpg")
+                                  : QStringLiteral(":/trelvox/icon.png");
+}
+
+QWidget* MakeFrame() {
+  auto* frame = new QFrame;
+  frame->setFrameShape(QFrame::Box);
+  frame->setFrameShadow(QFrame::Sunken);
+  return frame;
+}
+
+QWidget* MakePicture(const ControlDescription& described) {
+  auto* picture = new QLabel;
+  picture->setAlignment(Qt::AlignCenter);
+  picture->setPixmap(QPixmap(PicturePath(described.picture)));
+  return picture;
+}
+
+QWidget* MakeLabel(const ControlDescription& described) {
+  auto* label = new QLabel(QString::fromLatin1(described.caption));
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+QWidget* MakeButton(const ControlDescription& described) {
+  auto* button = new QPushButton(QString::fromLatin1(described.caption));
+  button->setDefault(described.isDefault);
+  button->setAutoDefault(true);  // Enter presses the focused button
+  return button;
+}
+
+QWidget* MakeWidget(const ControlDescription& described) {
+  switch (described.kind) {
+    case ControlKind::Frame:
+      return MakeFrame();
+    case ControlKind::Picture:
+      return MakePicture(described);
+    case ControlKind::Label:
+      return MakeLabel(described);
+    case ControlKind::Button:
+      return MakeButton(described);
+    case ControlKind::CheckBox:
+      return new QCheckBox(QString::fromLatin1(described.caption));
+  }
+  return new QWidget;
+}
+
+void AddControl(QWidget& window, const ControlDescription& described) {
+  QWidget* widget = MakeWidget(described);
+  QWidget* parent = &window;
+  if (described.container != nullptr) {
+    parent = window.findChild<QWidget*>(QString::fromLatin1(described.container));
+  }
+  widget->setParent(parent);
+  widget->setObjectName(QString::fromLatin1(described.name));
+  widget->setFont(FontOf(described.font, window.font()));
+  if (described.sizesToText) {
+    widget->move(Px(described.place.left), Px(described.place.top));
+    widget->adjustSize();
+  } else {
+    widget->setGeometry(ToPixels(described.place));
+  }
+}
+
+}  // namespace
+
+void BuildControls(QWidget& window, const WindowDescription& described) {
+  for (const ControlDescription& control : described.controls) {
+    if (control.kind == ControlKind::Frame) {
+      AddControl(window, control);
+    }
+  }
+  for (const ControlDescription& control : described.controls) {
+    if (control.kind != ControlKind::Frame) {
+      AddControl(window, control);
+    }
+  }
+  if (auto* first = window.findChild<QWidget*>(QString::fromLatin1(described.firstFocus))) {
+    first->setFocus();
+  }
+}
+
+QSize ClientSize(const WindowDescription& described) {
+  return {Px(described.clientWidth), Px(described.clientHeight)};
+}
+
+}  // namespace trelvox
