@@ -31,6 +31,10 @@ if [ ! -f "$prefix/.trelvox-desktop" ]; then
       cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
     fi
   )
+  # The Wine session that set the prefix up has no display: end it, or the first program on
+  # the display would join it and get no windows.
+  WINEPREFIX=$prefix "${TRELVOX_WINESERVER:-/usr/lib/wine/wineserver64}" -k 2>/dev/null || true
+  WINEPREFIX=$prefix "${TRELVOX_WINESERVER:-/usr/lib/wine/wineserver64}" -w 2>/dev/null || true
   touch "$prefix/.trelvox-desktop"
 fi
 
