@@ -8,8 +8,8 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include "desktop/ExitSteps.h"
 #include "desktop/MainMenu.h"
-#include "platform/Errors.h"
 #include "shell/ClockStatusBar.h"
 #include "shell/frmAbout.h"
 #include "shell/frmSaveOptions.h"
@@ -165,8 +165,7 @@ void frmMain::mnuFileSaveOptions_Click() {
 }
 
 void frmMain::mnuFileExit_Click() {
-  CloseChannel(app_.State().SubjFileNum);
-  CloseChannel(app_.State().InFileNum);
+  CloseFilesAtExit(app_.State(), app_.Files(), app_.Boxes());
   close();
 }
 
@@ -175,17 +174,8 @@ void frmMain::mnuHelpAbout_Click() {
   about.exec();
 }
 
-void frmMain::CloseChannel(std::int16_t channel) {
-  try {
-    app_.Files().Close(channel);
-  } catch (const WriteError& error) {
-    ShowProblem(error.what());
-  }
-}
-
-// Straight to the box: going through the Ui would try to flush the failing file once more.
 void frmMain::ShowProblem(const std::string& text) {
-  app_.Boxes().ShowMessage({text, kAppTitle, Buttons::Ok, Tone::Problem});
+  ShowProblemBox(app_.Boxes(), text);
 }
 
 }  // namespace trelvox

@@ -40,7 +40,6 @@ class frmMain final : public QMainWindow {
   void Form_Unload();
 
   void RunCommand(CommandOutcome (Application::*command)());
-  void CloseChannel(std::int16_t channel);
   void ShowProblem(const std::string& text);
   void FitOuterSizeToFrame(int checksLeft);
   PixelRect CurrentPlacement() const;

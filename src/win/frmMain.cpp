@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/Errors.h"
+#include "desktop/ExitSteps.h"
 #include "platform/Prompts.h"
 #include "win/WinApplication.h"
 #include "win/frmSaveOptions.h"
@@ -237,8 +237,7 @@ void frmMain::mnuFileSaveOptions_Click() {
 }
 
 void frmMain::mnuFileExit_Click() {
-  CloseChannel(app_.State().SubjFileNum);
-  CloseChannel(app_.State().InFileNum);
+  CloseFilesAtExit(app_.State(), app_.Files(), app_.Boxes());
   DestroyWindow(hwnd_);
 }
 
@@ -254,17 +253,8 @@ void frmMain::Form_Unload() {
                 app_.Dpi());
 }
 
-void frmMain::CloseChannel(std::int16_t channel) {
-  try {
-    app_.Files().Close(channel);
-  } catch (const WriteError& error) {
-    ShowProblem(error.what());
-  }
-}
-
-// Straight to the box: going through the Ui would try to flush the failing file once more.
 void frmMain::ShowProblem(const std::string& text) {
-  app_.Boxes().ShowMessage({text, kAppTitle, Buttons::Ok, Tone::Problem});
+  ShowProblemBox(app_.Boxes(), text);
 }
 
 }  // namespace trelvox

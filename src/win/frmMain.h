@@ -46,7 +46,6 @@ class frmMain final {
   void mnuFileSaveOptions_Click();
   void mnuFileExit_Click();
   void Form_Unload();
-  void CloseChannel(std::int16_t channel);
   void ShowProblem(const std::string& text);
 
   WinApplication& app_;
