@@ -23,30 +23,32 @@ void RequireRoomFor(int count, int added) {
 // Copies in whole blocks of kLineSlack bytes, so that a short value (most are) costs one load
 // and one store. Both sides must have kLineSlack bytes of slack after the copied bytes: the
 // arena keeps that much free behind its last value, and so does an output line's room.
-char* CopyInBlocks(char* out, const char* from, std::size_t size) {
-  for (std::size_t done = 0; done < size; done += kLineSlack) {
+[[gnu::always_inline]] inline char* CopyInBlocks(char* out, const char* from, std::size_t size) {
+  std::memcpy(out, from, kLineSlack);
+  for (std::size_t done = kLineSlack; done < size; done += kLineSlack) {
     std::memcpy(out + done, from + done, kLineSlack);
   }
   return out + size;
 }
 
 // Values from elsewhere have no slack after them: short ones are copied in two overlapping
-// words, cheaper than a call to memcpy.
-char* CopyBytes(char* out, const char* from, std::size_t size) {
-  if (size >= 8 && size <= 16) {
+// words, cheaper than a call to memcpy. The destination has slack.
+[[gnu::always_inline]] inline void CopyBytes(char* out, const char* from, std::size_t size) {
+  if (size >= 8) {
+    if (size > 16) {
+      std::memcpy(out, from, size);
+      return;
+    }
     std::memcpy(out, from, 8);
     std::memcpy(out + size - 8, from + size - 8, 8);
-  } else if (size >= 4 && size < 8) {
+  } else if (size >= 4) {
     std::memcpy(out, from, 4);
     std::memcpy(out + size - 4, from + size - 4, 4);
-  } else if (size > 16) {
-    std::memcpy(out, from, size);
-  } else {
-    for (std::size_t i = 0; i < size; ++i) {
-      out[i] = from[i];
-    }
+  } else if (size > 0) {
+    out[0] = from[0];
+    out[size / 2] = from[size / 2];
+    out[size - 1] = from[size - 1];
   }
-  return out + size;
 }
 
 }  // namespace
@@ -97,21 +99,11 @@ std::vector<std::string> FieldRecord::Values() const {
   return values;
 }
 
-void FieldRecord::StartRow() {
-  used_ = 0;
-  heldBytes_ = 0;
-  spans_.resize(kFrontRoom);
-  first_ = kFrontRoom;
-}
-
-void FieldRecord::Clear() {
-  StartRow();
-}
-
 char* FieldRecord::Reserve(std::size_t size) {
-  if (capacity_ - used_ < size + kLineSlack) {
+  static_assert(kSlack == kLineSlack, "values are joined into output rooms in whole blocks");
+  if (!HasRoomFor(size)) {
     const std::size_t capacity =
-        std::max({capacity_ * 2, used_ + size + kLineSlack, std::size_t{256}});
+        std::max({capacity_ * 2, used_ + size + kSlack, std::size_t{256}});
     auto larger = std::make_unique_for_overwrite<char[]>(capacity);
     if (used_ > 0) {
       std::memcpy(larger.get(), arena_.get(), used_);
@@ -122,18 +114,25 @@ char* FieldRecord::Reserve(std::size_t size) {
   return arena_.get() + used_;
 }
 
-FieldRecord::Span FieldRecord::Store(std::string_view value) {
+inline FieldRecord::Span FieldRecord::Store(std::string_view value) {
+  if (!HasRoomFor(value.size())) {
+    return StoreGrowing(value);
+  }
+  CopyBytes(arena_.get() + used_, value.data(), value.size());
+  const Span span{used_, value.size()};
+  used_ += value.size();
+  heldBytes_ += value.size();
+  return span;
+}
+
+FieldRecord::Span FieldRecord::StoreGrowing(std::string_view value) {
   // The value may be one of this record's own: note where it lies before the arena moves.
   const char* bytes = arena_.get();
   const bool own = !value.empty() && std::less_equal<>()(bytes, value.data()) &&
                    std::less<>()(value.data(), bytes + used_);
   const auto ownOffset = own ? static_cast<std::size_t>(value.data() - bytes) : 0;
   char* room = Reserve(value.size());
-  if (own) {
-    CopyInBlocks(room, arena_.get() + ownOffset, value.size());
-  } else {
-    CopyBytes(room, value.data(), value.size());
-  }
+  CopyBytes(room, own ? arena_.get() + ownOffset : value.data(), value.size());
   const Span span{used_, value.size()};
   used_ += value.size();
   heldBytes_ += value.size();
@@ -162,6 +161,8 @@ void FieldRecord::Insert(int index, std::string_view value) {
   const Span span = Store(value);
   if (index == 1 && first_ > 0) {
     spans_[--first_] = span;
+  } else if (index == Count() + 1) {
+    spans_.push_back(span);  // the error code of a row without COT: no value moves
   } else {
     spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(first_) + (index - 1), span);
   }
@@ -169,28 +170,20 @@ void FieldRecord::Insert(int index, std::string_view value) {
 }
 
 void FieldRecord::InsertFront(std::initializer_list<std::string_view> values) {
-  // The common case, a row's leading ID, date and number: no reservation, no move.
-  std::size_t size = 0;
-  for (const std::string_view value : values) {
-    size += value.size();
-  }
-  if (first_ < values.size() || capacity_ - used_ < size + kLineSlack) {
-    // No room in front, or the arena must grow first; the values may be this record's own, so one
-    // at a time.
+  if (first_ < values.size()) {
+    // No room in front; the values may be this record's own, so one at a time.
     for (auto value = std::rbegin(values); value != std::rend(values); ++value) {
       Insert(1, *value);
     }
     return;
   }
-  char* room = Reserve(size);
+  // The common case, a row's leading ID, date and number: each value stored into its slot,
+  // no value of the row moved.
   first_ -= values.size();
-  std::size_t slot = first_;
+  Span* slot = spans_.data() + first_;
   for (const std::string_view value : values) {
-    room = CopyBytes(room, value.data(), value.size());
-    spans_[slot++] = {used_, value.size()};
-    used_ += value.size();
+    *slot++ = Store(value);
   }
-  heldBytes_ += size;
   CompactIfWasteful();
 }
 
@@ -202,9 +195,10 @@ void FieldRecord::Erase(int index) {
 
 std::string_view FieldRecord::HoldLine(std::string_view line) {
   StartRow();
+  // A line that is one of this record's values fits the arena it lies in: no growth moves it.
   char* room = Reserve(line.size());
   if (!line.empty()) {
-    std::memmove(room, line.data(), line.size());  // the line may be one of this record's values
+    std::memmove(room, line.data(), line.size());
   }
   used_ = line.size();
   return std::string_view(room, line.size());

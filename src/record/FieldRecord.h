@@ -39,19 +39,19 @@ class FieldRecord {
   std::vector<std::string> Values() const;
 
   // The edits below keep the record's count rule; the routines of this header build on them.
-  void Clear();
+  void Clear() { StartRow(); }
   void Append(std::string_view value);
   void Insert(int index, std::string_view value);
   void Erase(int index);
   // Puts the values before value 1, in their order.
   void InsertFront(std::initializer_list<std::string_view> values);
   // Makes the record's values the fields of `line`: `line` is copied into the arena once, and
-  // AddField then takes each field as a view into that copy (see ParseString).
+  // AddField then takes each field as the bytes [start, start + size) of that copy (see
+  // ParseString).
   std::string_view HoldLine(std::string_view line);
-  void AddField(std::string_view fieldOfHeldLine) {
-    spans_.push_back(
-        {static_cast<std::size_t>(fieldOfHeldLine.data() - arena_.get()), fieldOfHeldLine.size()});
-    heldBytes_ += fieldOfHeldLine.size();
+  void AddField(std::size_t start, std::size_t size) {
+    spans_.push_back({start, size});  // the held line starts the arena
+    heldBytes_ += size;
   }
   // The length of the values joined by one separator each, and the joining itself.
   std::size_t JoinedSize() const { return heldBytes_ + (Count() > 0 ? Count() - 1 : 0); }
@@ -67,10 +67,22 @@ class FieldRecord {
   // Slots kept free in front of value 1 when a row starts: the subject's ID, date and trial
   // number go there without moving the values.
   static constexpr std::size_t kFrontRoom = 4;
+  // Free bytes kept behind the last value, so that values are copied and scanned in whole
+  // blocks (the same slack an output line's room has).
+  static constexpr std::size_t kSlack = 16;
 
+  bool HasRoomFor(std::size_t size) const { return capacity_ - used_ >= size + kSlack; }
   Span Store(std::string_view value);
+  Span StoreGrowing(std::string_view value);
   char* Reserve(std::size_t size);
-  void StartRow();
+  void StartRow() {
+    used_ = 0;
+    heldBytes_ = 0;
+    if (spans_.size() != kFrontRoom) {
+      spans_.resize(kFrontRoom);
+    }
+    first_ = kFrontRoom;
+  }
   void CompactIfWasteful() {
     if (used_ - heldBytes_ >= kWasteBeforeCompacting) {
       Compact();
