@@ -9,17 +9,23 @@ namespace trelvox {
 
 namespace {
 
-const char* ErrorCode(Session& session, double rt) {
-  RunState& state = session.state;
-  if (rt >= 0) {
-    return "0";
+// "0" for a response (rt of 0 or more), "2" for no response (rt equal to minus the time-out),
+// "1" for an error (any other negative rt); the subject's no-response or error count goes up.
+// Worked out without branching on the rt: which of the three a trial is cannot be foretold,
+// and a wrong guess costs more than the arithmetic.
+std::string_view ErrorCode(RunState& state, double rt) {
+  const bool negative = !(rt >= 0);
+  const bool none = negative & (rt == -static_cast<double>(state.TimeOut));
+  const bool error = negative & !none;
+  if ((none & (state.NoResponseCount >= kInt16Max)) | (error & (state.ErrorCount >= kInt16Max))) {
+    IncrementCounter(none ? state.NoResponseCount : state.ErrorCount,
+                     none ? "the no-response count of one subject"
+                          : "the error count of one subject");  // raises the overflow
   }
-  if (rt == -static_cast<double>(state.TimeOut)) {
-    IncrementCounter(state.NoResponseCount, "the no-response count of one subject");
-    return "2";
-  }
-  IncrementCounter(state.ErrorCount, "the error count of one subject");
-  return "1";
+  state.NoResponseCount = static_cast<std::int16_t>(state.NoResponseCount + none);
+  state.ErrorCount = static_cast<std::int16_t>(state.ErrorCount + error);
+  const int code = static_cast<int>(negative) + static_cast<int>(none);
+  return std::string_view("012").substr(static_cast<std::size_t>(code), 1);
 }
 
 void ConvertTrialLine(Session& session, std::string_view line, const std::string& dateText,
@@ -36,7 +42,7 @@ void ConvertTrialLine(Session& session, std::string_view line, const std::string
   }
   IncrementCounter(state.TrialCount, "the trial count of one subject");
   InsertLeadingValues(record, {state.SubjectID, dateText, DecimalText(state.TrialCount).view()});
-  const char* code = ErrorCode(session, *rt);
+  const std::string_view code = ErrorCode(state, *rt);
   if (errorCodeIndex > RecordCount(record) + 1) {
     // A COT column was asked for but the line has only two fields: the row goes without code.
     state.Notices.AddProblemLine("line", "without a COT value (field 3)",
@@ -56,14 +62,11 @@ void ParseAZKTrials(Session& session) {
   StartSubject(session, true);
   const std::string dateText = DateText(state.SubjectDate, session.locale);
   // The line after the header names the columns; it is copied but never a trial.
-  if (!files.AtEnd(state.InFileNum)) {
-    const std::string_view columns = files.NextLine(state.InFileNum);
-    if (state.SaveIndFiles) {
-      files.WriteLine(state.SubjFileNum, columns);
-    }
+  std::string_view line;
+  if (files.ReadNext(state.InFileNum, line) && state.SaveIndFiles) {
+    files.WriteLine(state.SubjFileNum, line);
   }
-  while (!files.AtEnd(state.InFileNum)) {
-    const std::string_view line = files.NextLine(state.InFileNum);
+  while (files.ReadNext(state.InFileNum, line)) {
     if (line.empty()) {
       return;
     }

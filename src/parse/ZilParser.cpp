@@ -31,11 +31,7 @@ class BlockReader {
       pending_.reset();
       return true;
     }
-    if (session_.files.AtEnd(session_.state.InFileNum)) {
-      return false;
-    }
-    line = session_.files.NextLine(session_.state.InFileNum);
-    return true;
+    return session_.files.ReadNext(session_.state.InFileNum, line);
   }
   void PutBack(std::string_view line) { pending_ = line; }
 

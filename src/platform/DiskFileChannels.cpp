@@ -131,6 +131,16 @@ bool DiskFileChannels::AtEnd(std::int16_t number) {
   return channel->input->AtEnd();
 }
 
+bool DiskFileChannels::ReadNext(std::int16_t number, std::string_view& line) {
+  Channel* channel = Find(number);
+  if (channel == nullptr || !channel->input || channel->input->AtEnd()) {
+    line = {};
+    return false;
+  }
+  line = channel->input->Next();
+  return true;
+}
+
 std::string_view DiskFileChannels::NextLine(std::int16_t number) {
   Channel& channel = Require(number);
   if (!channel.input) {
@@ -169,21 +179,18 @@ DiskFileChannels::Channel& DiskFileChannels::RequireOutput(std::int16_t number) 
 void DiskFileChannels::WriteLine(std::int16_t number, std::string_view text) {
   Channel& channel = RequireOutput(number);
   channel.output->Append(text);
-  FinishLine(number, channel);
-}
-
-char* DiskFileChannels::BeginLine(std::int16_t number, std::size_t size) {
-  return RequireOutput(number).output->Extend(size);
-}
-
-void DiskFileChannels::EndLine(std::int16_t number) {
-  FinishLine(number, RequireOutput(number));
-}
-
-void DiskFileChannels::FinishLine(std::int16_t number, Channel& channel) {
-  if (channel.output->EndLine()) {
+  channel.output->Append("\r\n");
+  if (channel.output->Full()) {
     Flush(number, channel);
   }
+}
+
+char* DiskFileChannels::LineRoom(std::int16_t number, std::size_t size) {
+  Channel& channel = RequireOutput(number);
+  if (channel.output->Full()) {
+    Flush(number, channel);
+  }
+  return channel.output->Extend(size);
 }
 
 void DiskFileChannels::Close(std::int16_t number) {

@@ -35,9 +35,9 @@ class DiskFileChannels final : public FileChannels {
   bool IsOpen(std::int16_t channel) const override;
   bool AtEnd(std::int16_t channel) override;
   std::string_view NextLine(std::int16_t channel) override;
+  bool ReadNext(std::int16_t channel, std::string_view& line) override;
   void WriteLine(std::int16_t channel, std::string_view text) override;
-  char* BeginLine(std::int16_t channel, std::size_t size) override;
-  void EndLine(std::int16_t channel) override;
+  char* LineRoom(std::int16_t channel, std::size_t size) override;
   void Close(std::int16_t channel) override;
   void FlushAll() override;
   void CloseQuietly(std::int16_t channel) noexcept override;
@@ -49,7 +49,6 @@ class DiskFileChannels final : public FileChannels {
   void Flush(std::int16_t number, Channel& channel);
   void Release(std::int16_t channel) noexcept;
   Channel& RequireOutput(std::int16_t channel) const;
-  void FinishLine(std::int16_t number, Channel& channel);
 
   std::array<std::unique_ptr<Channel>, kLastChannel + 1> channels_;
   ByteWriter* writer_;

@@ -36,13 +36,16 @@ class FileChannels {
   virtual std::string_view NextLine(std::int16_t channel) = 0;
   // NextLine copied into `line`, for callers that keep the line beyond the next read.
   void ReadLine(std::int16_t channel, std::string& line) { line.assign(NextLine(channel)); }
+  // AtEnd and NextLine in one call, for the loops that read a block line by line: true with
+  // the next line in `line`, or false, `line` empty, when the channel has no more lines.
+  virtual bool ReadNext(std::int16_t channel, std::string_view& line) = 0;
   virtual void WriteLine(std::int16_t channel, std::string_view text) = 0;
-  // Room for one line of `size` bytes in the channel's output buffer, to be filled at once and
-  // ended with EndLine, which adds CR LF: a row is formatted where it is written from. The
+  // Room for `size` bytes at the end of the channel's output, to be filled at once with one
+  // whole line, its CR LF included: a row is formatted where it is written from. The
   // kLineSlack bytes after the room may be written to as well (for copies in whole blocks);
-  // they are not part of the line.
-  virtual char* BeginLine(std::int16_t channel, std::size_t size) = 0;
-  virtual void EndLine(std::int16_t channel) = 0;
+  // they are not part of the output. A buffer this fills is written out at the next call on
+  // the channel, or by FlushAll or Close.
+  virtual char* LineRoom(std::int16_t channel, std::size_t size) = 0;
   // Flushes and closes. Closing a channel that is not open does nothing.
   virtual void Close(std::int16_t channel) = 0;
   // Writes every buffered line of every open channel to its file.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/Bytes.h"
 #include "platform/Errors.h"
 #include "platform/FileChannels.h"
 
@@ -12,55 +13,35 @@ namespace trelvox {
 
 namespace {
 
-// Room for the CR LF of the line being written, so that a full buffer never grows for it, and
-// for the slack that BeginLine promises.
-constexpr std::size_t kLineEndRoom = 2 + kLineSlack;
-
-// A buffer twice as large holding the same first `used` bytes; no byte is zero-filled first.
+// A buffer twice as large holding the same first `used` bytes, with `slack` bytes more behind
+// it; no byte is zero-filled first.
 std::unique_ptr<char[]> Enlarged(const std::unique_ptr<char[]>& buffer, std::size_t used,
-                                 std::size_t& capacity) {
+                                 std::size_t& capacity, std::size_t slack) {
   capacity *= 2;
-  auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+  auto larger = std::make_unique_for_overwrite<char[]>(capacity + slack);
   std::memcpy(larger.get(), buffer.get(), used);
   return larger;
 }
 
-// The high bit of each byte of `word` that is CR or LF is set, and possibly of bytes after
-// such a byte (never before it): checked eight at a time, since a long field list or a
-// wrapped response line is not short.
-std::uint64_t LineEndBits(std::uint64_t word) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101;
-  constexpr std::uint64_t kHighs = 0x8080808080808080;
-  const std::uint64_t cr = word ^ (kOnes * '\r');
-  const std::uint64_t lf = word ^ (kOnes * '\n');
-  return (((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighs;
+// The first CR or LF in [begin, stop), or stop: one pass over the bytes, whichever line end
+// the file uses, sixteen at a time. The buffer has kLineSlack bytes behind `stop`, read but
+// never counted.
+const char* FindLineEnd(const char* begin, const char* stop) {
+  for (const char* cursor = begin; cursor < stop; cursor += 16) {
+    if (const std::uint32_t ends = MaskOf16(cursor, '\r', '\n')) {
+      const char* found = cursor + std::countr_zero(ends);
+      return found < stop ? found : stop;
+    }
+  }
+  return stop;
 }
 
 }  // namespace
 
-const char* FindLineEnd(const char* begin, const char* stop) {
-  const char* cursor = begin;
-  while (stop - cursor >= 8) {
-    std::uint64_t word;
-    std::memcpy(&word, cursor, sizeof word);
-    if (const std::uint64_t bits = LineEndBits(word)) {
-      if constexpr (std::endian::native == std::endian::little) {
-        return cursor + std::countr_zero(bits) / 8;  // the first byte is the lowest
-      }
-      break;
-    }
-    cursor += 8;
-  }
-  while (cursor != stop && *cursor != '\r' && *cursor != '\n') {
-    ++cursor;
-  }
-  return cursor;
-}
-
 LineInput::LineInput(std::FILE* file, std::string path)
     : file_(file),
       path_(std::move(path)),
-      buffer_(std::make_unique_for_overwrite<char[]>(kLineBufferSize)) {}
+      buffer_(std::make_unique_for_overwrite<char[]>(kLineBufferSize + kLineSlack)) {}
 
 bool LineInput::LoadMore() {
   if (pos_ > 0) {
@@ -69,7 +50,7 @@ bool LineInput::LoadMore() {
     pos_ = 0;
   }
   if (end_ == capacity_) {
-    buffer_ = Enlarged(buffer_, end_, capacity_);
+    buffer_ = Enlarged(buffer_, end_, capacity_, kLineSlack);
   }
   errno = 0;
   const std::size_t read = std::fread(buffer_.get() + end_, 1, capacity_ - end_, file_);
@@ -78,11 +59,9 @@ bool LineInput::LoadMore() {
     throw ReadError("Could not read " + path_ + ": " + std::strerror(error));
   }
   end_ += read;
+  // The bytes FindLineEnd reads behind the data hold no line end, and are never undefined.
+  std::memset(buffer_.get() + end_, 0, kLineSlack);
   return read > 0;
-}
-
-bool LineInput::AtEnd() {
-  return pos_ >= end_ && !LoadMore();
 }
 
 std::string_view LineInput::Take(std::size_t lineEnd, std::size_t next) {
@@ -112,13 +91,10 @@ std::string_view LineInput::Next() {
 
 LineOutput::LineOutput() : buffer_(std::make_unique_for_overwrite<char[]>(kLineBufferSize)) {}
 
-char* LineOutput::Extend(std::size_t size) {
-  while (capacity_ - size_ < size + kLineEndRoom) {
-    buffer_ = Enlarged(buffer_, size_, capacity_);
+void LineOutput::Grow(std::size_t size) {
+  while (capacity_ - size_ < size + kLineSlack) {
+    buffer_ = Enlarged(buffer_, size_, capacity_, 0);
   }
-  char* room = buffer_.get() + size_;
-  size_ += size;
-  return room;
 }
 
 void LineOutput::Append(std::string_view text) {
@@ -128,11 +104,5 @@ void LineOutput::Append(std::string_view text) {
   }
 }
 
-bool LineOutput::EndLine() {
-  // Extend left room for the terminator.
-  buffer_[size_++] = '\r';
-  buffer_[size_++] = '\n';
-  return size_ >= kLineBufferSize;
-}
 
 }  // namespace trelvox

@@ -6,14 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/FileChannels.h"
+
 namespace trelvox {
 
 // The size of one buffer load, and of an output buffer before it is written to its file.
 inline constexpr std::size_t kLineBufferSize = 64 * 1024;
-
-// The first CR or LF in [begin, stop), or stop: one pass over the bytes, whichever line end
-// the file uses.
-const char* FindLineEnd(const char* begin, const char* stop);
 
 // Lines of a file read in buffer loads and handed out as views into the buffer, without a copy.
 // A line that runs past the end of a load is moved to the front of the buffer and the load
@@ -24,7 +22,7 @@ class LineInput {
   LineInput(std::FILE* file, std::string path);
 
   // True when no byte is left to read.
-  bool AtEnd();
+  bool AtEnd() { return pos_ >= end_ && !LoadMore(); }
   // The next line without its terminator (CR LF, LF or a lone CR); empty at the end. The view
   // lasts until the next call.
   std::string_view Next();
@@ -35,7 +33,7 @@ class LineInput {
 
   std::FILE* file_;
   std::string path_;
-  std::unique_ptr<char[]> buffer_;
+  std::unique_ptr<char[]> buffer_;  // capacity_ bytes and kLineSlack more, never filled
   std::size_t capacity_ = kLineBufferSize;
   std::size_t pos_ = 0;  // bytes [pos_, end_) are not consumed yet
   std::size_t end_ = 0;
@@ -46,17 +44,29 @@ class LineOutput {
  public:
   LineOutput();
 
-  // Room for `size` bytes at the end of the buffer, which grows for a line longer than itself.
-  char* Extend(std::size_t size);
+  // Room for `size` bytes at the end of the buffer, which grows for a line longer than itself;
+  // kLineSlack bytes after the room may be written to as well.
+  char* Extend(std::size_t size) {
+    if (capacity_ - size_ < size + kLineSlack) {
+      Grow(size);
+    }
+    char* room = buffer_.get() + size_;
+    size_ += size;
+    return room;
+  }
   void Append(std::string_view text);
-  // Ends the line with CR LF; true when the buffer is full enough to be written out.
-  bool EndLine();
+  // True when the buffer is full enough to be written out: less room is left than a long row
+  // takes, so that the buffer keeps its size.
+  bool Full() const { return capacity_ - size_ < kRoomForARow; }
 
   const char* Data() const { return buffer_.get(); }
   std::size_t Size() const { return size_; }
   void Clear() { size_ = 0; }
 
  private:
+  static constexpr std::size_t kRoomForARow = 4 * 1024;
+  void Grow(std::size_t size);
+
   std::unique_ptr<char[]> buffer_;
   std::size_t capacity_ = kLineBufferSize;
   std::size_t size_ = 0;

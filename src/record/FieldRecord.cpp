@@ -6,6 +6,7 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/Bytes.h"
 #include "platform/FileChannels.h"
 #include "platform/Int16.h"
 #include "platform/Ui.h"
@@ -29,26 +30,6 @@ void RequireRoomFor(int count, int added) {
     std::memcpy(out + done, from + done, kLineSlack);
   }
   return out + size;
-}
-
-// Values from elsewhere have no slack after them: short ones are copied in two overlapping
-// words, cheaper than a call to memcpy. The destination has slack.
-[[gnu::always_inline]] inline void CopyBytes(char* out, const char* from, std::size_t size) {
-  if (size >= 8) {
-    if (size > 16) {
-      std::memcpy(out, from, size);
-      return;
-    }
-    std::memcpy(out, from, 8);
-    std::memcpy(out + size - 8, from + size - 8, 8);
-  } else if (size >= 4) {
-    std::memcpy(out, from, 4);
-    std::memcpy(out + size - 4, from + size - 4, 4);
-  } else if (size > 0) {
-    out[0] = from[0];
-    out[size / 2] = from[size / 2];
-    out[size - 1] = from[size - 1];
-  }
 }
 
 }  // namespace
@@ -99,30 +80,26 @@ std::vector<std::string> FieldRecord::Values() const {
   return values;
 }
 
-char* FieldRecord::Reserve(std::size_t size) {
+void FieldRecord::Grow(std::size_t size) {
   static_assert(kSlack == kLineSlack, "values are joined into output rooms in whole blocks");
-  if (!HasRoomFor(size)) {
-    const std::size_t capacity =
-        std::max({capacity_ * 2, used_ + size + kSlack, std::size_t{256}});
-    auto larger = std::make_unique_for_overwrite<char[]>(capacity);
-    if (used_ > 0) {
-      std::memcpy(larger.get(), arena_.get(), used_);
-    }
-    arena_ = std::move(larger);
-    capacity_ = capacity;
+  const std::size_t capacity = std::max({capacity_ * 2, used_ + size + kSlack, std::size_t{256}});
+  auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+  if (used_ > 0) {
+    std::memcpy(larger.get(), arena_.get(), used_);
   }
-  return arena_.get() + used_;
+  arena_ = std::move(larger);
+  capacity_ = capacity;
 }
 
 inline FieldRecord::Span FieldRecord::Store(std::string_view value) {
   if (!HasRoomFor(value.size())) {
     return StoreGrowing(value);
   }
-  CopyBytes(arena_.get() + used_, value.data(), value.size());
-  const Span span{used_, value.size()};
-  used_ += value.size();
+  const std::size_t used = used_;  // not reloaded after the byte stores
+  MoveBytes(arena_.get() + used, value.data(), value.size());
+  used_ = used + value.size();
   heldBytes_ += value.size();
-  return span;
+  return {used, value.size()};
 }
 
 FieldRecord::Span FieldRecord::StoreGrowing(std::string_view value) {
@@ -132,7 +109,7 @@ FieldRecord::Span FieldRecord::StoreGrowing(std::string_view value) {
                    std::less<>()(value.data(), bytes + used_);
   const auto ownOffset = own ? static_cast<std::size_t>(value.data() - bytes) : 0;
   char* room = Reserve(value.size());
-  CopyBytes(room, own ? arena_.get() + ownOffset : value.data(), value.size());
+  MoveBytes(room, own ? arena_.get() + ownOffset : value.data(), value.size());
   const Span span{used_, value.size()};
   used_ += value.size();
   heldBytes_ += value.size();
@@ -170,20 +147,32 @@ void FieldRecord::Insert(int index, std::string_view value) {
 }
 
 void FieldRecord::InsertFront(std::initializer_list<std::string_view> values) {
-  if (first_ < values.size()) {
-    // No room in front; the values may be this record's own, so one at a time.
+  std::size_t size = 0;
+  for (const std::string_view value : values) {
+    size += value.size();
+  }
+  if (first_ < values.size() || !HasRoomFor(size)) {
+    // No room in front, or the arena must grow first; the values may be this record's own, so
+    // one at a time.
     for (auto value = std::rbegin(values); value != std::rend(values); ++value) {
       Insert(1, *value);
     }
     return;
   }
-  // The common case, a row's leading ID, date and number: each value stored into its slot,
-  // no value of the row moved.
+  // The common case, a row's leading ID, date and number: each value copied behind the others
+  // and given its slot, no value of the row moved. Locals, as the byte stores could otherwise
+  // make the compiler reload the members after each one.
+  char* const bytes = arena_.get();
+  std::size_t used = used_;
   first_ -= values.size();
   Span* slot = spans_.data() + first_;
   for (const std::string_view value : values) {
-    *slot++ = Store(value);
+    MoveBytes(bytes + used, value.data(), value.size());
+    *slot++ = {used, value.size()};
+    used += value.size();
   }
+  used_ = used;
+  heldBytes_ += size;
   CompactIfWasteful();
 }
 
@@ -191,17 +180,6 @@ void FieldRecord::Erase(int index) {
   const auto at = spans_.begin() + static_cast<std::ptrdiff_t>(first_) + (index - 1);
   heldBytes_ -= at->size;
   spans_.erase(at);
-}
-
-std::string_view FieldRecord::HoldLine(std::string_view line) {
-  StartRow();
-  // A line that is one of this record's values fits the arena it lies in: no growth moves it.
-  char* room = Reserve(line.size());
-  if (!line.empty()) {
-    std::memmove(room, line.data(), line.size());
-  }
-  used_ = line.size();
-  return std::string_view(room, line.size());
 }
 
 char* FieldRecord::JoinInto(char* out, char separator) const {
@@ -240,14 +218,10 @@ void MakeEmpty(FieldRecord& record) {
   record.Clear();
 }
 
-int RecordCount(const FieldRecord& record) {
-  return record.Count();
-}
-
 void WriteRecord(FileChannels& files, std::int16_t channel, const FieldRecord& record) {
-  const std::size_t size = record.JoinedSize();
-  record.JoinInto(files.BeginLine(channel, size), '\t');
-  files.EndLine(channel);
+  char* end = record.JoinInto(files.LineRoom(channel, record.JoinedSize() + 2), '\t');
+  end[0] = '\r';
+  end[1] = '\n';
 }
 
 void AppendValueToRecord(FieldRecord& record, std::string_view value) {

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Bytes.h"
+
 namespace trelvox {
 
 class FileChannels;
@@ -48,7 +50,14 @@ class FieldRecord {
   // Makes the record's values the fields of `line`: `line` is copied into the arena once, and
   // AddField then takes each field as the bytes [start, start + size) of that copy (see
   // ParseString).
-  std::string_view HoldLine(std::string_view line);
+  std::string_view HoldLine(std::string_view line) {
+    StartRow();
+    // A line that is one of this record's values fits the arena it lies in: no growth moves it.
+    char* room = Reserve(line.size());
+    MoveBytes(room, line.data(), line.size());
+    used_ = line.size();
+    return std::string_view(room, line.size());
+  }
   void AddField(std::size_t start, std::size_t size) {
     spans_.push_back({start, size});  // the held line starts the arena
     heldBytes_ += size;
@@ -74,7 +83,13 @@ class FieldRecord {
   bool HasRoomFor(std::size_t size) const { return capacity_ - used_ >= size + kSlack; }
   Span Store(std::string_view value);
   Span StoreGrowing(std::string_view value);
-  char* Reserve(std::size_t size);
+  char* Reserve(std::size_t size) {
+    if (!HasRoomFor(size)) {
+      Grow(size);
+    }
+    return arena_.get() + used_;
+  }
+  void Grow(std::size_t size);
   void StartRow() {
     used_ = 0;
     heldBytes_ = 0;
@@ -106,7 +121,9 @@ class FieldRecord {
 FieldRecord EmptyRecord();
 void MakeEmpty(FieldRecord& record);
 
-int RecordCount(const FieldRecord& record);
+inline int RecordCount(const FieldRecord& record) {
+  return record.Count();
+}
 
 // Writes the values joined by single tabs as one line with CR LF.
 void WriteRecord(FileChannels& files, std::int16_t channel, const FieldRecord& record);

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <functional>
 #include <string>
 
+#include "platform/Bytes.h"
 #include "platform/Errors.h"
 #include "platform/Int16.h"
 #include "platform/Ui.h"
@@ -34,74 +34,79 @@ class FieldCounter {
       GrowCapacity(capacity_);
     }
   }
+  int Count() const { return count_; }
 
  private:
   int capacity_ = kCapacityStep;
   int count_ = 0;
 };
 
-constexpr std::uint64_t kOnes = 0x0101010101010101;
-constexpr std::uint64_t kLows = 0x7f7f7f7f7f7f7f7f;
-constexpr std::uint64_t kHighs = kOnes << 7;
-
-// The high bit of each byte of `word` that equals `byte`, exactly (no carry from byte to byte).
-std::uint64_t BytesEqual(std::uint64_t word, char byte) {
-  const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(byte));
-  return ~(((x & kLows) + kLows) | x | kLows);
-}
-
-// The positions of the bytes of `word` that are (`wanted` true) or are not `separator`, as
-// the high bit of each byte.
-template <bool wanted>
-std::uint64_t Matches(std::uint64_t word, char separator) {
-  const std::uint64_t equal = BytesEqual(word, separator);
-  return wanted ? equal : ~equal & kHighs;
-}
-
-// The first byte of [at, stop) that is (`wanted` true) or is not (`wanted` false) `separator`,
-// or `stop`. Eight bytes at a time; the last few bytes of a line of eight or more are taken
-// from the word that ends the line, those of a shorter line one at a time. Little-endian: the
-// first byte of a word is its lowest.
-template <bool wanted>
-const char* FindByteOrOther(const char* begin, const char* at, const char* stop, char separator) {
-  static_assert(std::endian::native == std::endian::little, "bytes are found from the low end");
-  std::uint64_t word;
-  for (; stop - at >= 8; at += 8) {
-    std::memcpy(&word, at, sizeof word);
-    if (const std::uint64_t found = Matches<wanted>(word, separator)) {
-      return at + std::countr_zero(found) / 8;
+// Cuts the line into runs of bytes other than blanks, the fields of identifier "S": leading
+// blanks skipped, a blank ends a field, and two or more blanks at the end give one empty field
+// more (a line of blanks only: one empty field). Each field is added to the record as a span of
+// its held copy. The line is taken 64 bytes at a time as a mask of its blanks, and the runs
+// are found from where the mask changes, so no byte is looked at on its own.
+void CutAtBlanks(std::string_view line, FieldRecord& record) {
+  const char* const begin = line.data();
+  const std::size_t size = line.size();
+  FieldCounter counter;
+  std::uint64_t previousNotBlank = 0;  // the byte before the window, as bit 0
+  std::size_t runStart = 0;
+  std::size_t lastRunEnd = 0;
+  bool inRun = false;
+  for (std::size_t base = 0; base < size; base += 64) {
+    const std::size_t width = std::min<std::size_t>(64, size - base);
+    const std::uint64_t inWindow = width == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1;
+    const std::uint64_t notBlank = ~MaskOf(begin, begin + base, width, ' ', ' ') & inWindow;
+    // A set bit where a run starts or ends; a run ending with the window ends at bit `width`.
+    std::uint64_t changes = notBlank ^ ((notBlank << 1) | previousNotBlank);
+    previousNotBlank = notBlank >> 63;
+    for (; changes != 0; changes &= changes - 1) {
+      const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(changes));
+      if (!inRun) {
+        runStart = at;
+      } else {
+        counter.Add();
+        record.AddField(runStart, at - runStart);
+        lastRunEnd = at;
+      }
+      inRun = !inRun;
     }
   }
-  if (at == stop) {
-    return stop;
+  // A run that reaches the end of a narrower last window was closed at bit `width` above; one
+  // that fills the last window to its 64th byte is closed here.
+  if (inRun) {
+    counter.Add();
+    record.AddField(runStart, size - runStart);
+    lastRunEnd = size;
   }
-  if (stop - begin >= 8) {
-    std::memcpy(&word, stop - 8, sizeof word);
-    const auto skipped = static_cast<int>(8 - (stop - at));  // bytes before `at`
-    const std::uint64_t found = Matches<wanted>(word, separator) >> (8 * skipped);
-    return found != 0 ? at + std::countr_zero(found) / 8 : stop;
+  const bool anyRun = counter.Count() > 0;
+  if ((!anyRun && size > 0) || (anyRun && size - lastRunEnd >= 2)) {
+    counter.Add();
+    record.AddField(size, 0);
   }
-  while (at != stop && (*at == separator) != wanted) {
-    ++at;
-  }
-  return at;
 }
 
-// Cuts the line at `separator`, adding each field to the record as a span of its held copy.
-// With blanks, runs of them count as one and leading blanks are skipped; blanks at the end
-// give one empty field (a line of blanks only: one empty field).
-template <bool runs>
-void CutAt(std::string_view line, char separator, FieldRecord& record) {
+// Cuts the line at every tab, the fields of identifier "T"; a tab that ends the line adds no
+// empty field after it.
+void CutAtTabs(std::string_view line, FieldRecord& record) {
   const char* const begin = line.data();
-  const char* at = begin;
-  const char* const stop = at + line.size();
+  const std::size_t size = line.size();
   FieldCounter counter;
-  while (at != stop) {
-    const char* start = runs ? FindByteOrOther<false>(begin, at, stop, separator) : at;
-    const char* end = FindByteOrOther<true>(begin, start, stop, separator);
+  std::size_t fieldStart = 0;
+  for (std::size_t base = 0; base < size; base += 64) {
+    const std::size_t width = std::min<std::size_t>(64, size - base);
+    for (std::uint64_t tabs = MaskOf(begin, begin + base, width, '\t', '\t'); tabs != 0;
+         tabs &= tabs - 1) {
+      const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(tabs));
+      counter.Add();
+      record.AddField(fieldStart, at - fieldStart);
+      fieldStart = at + 1;
+    }
+  }
+  if (fieldStart < size) {
     counter.Add();
-    record.AddField(static_cast<std::size_t>(start - begin), static_cast<std::size_t>(end - start));
-    at = end == stop ? stop : end + 1;
+    record.AddField(fieldStart, size - fieldStart);
   }
 }
 
@@ -119,9 +124,9 @@ void ParseString(std::string_view line, FieldRecord& record, std::string_view id
                            before(held.data(), line.data() + line.size());
   const std::string_view scanned = overwritten ? held : line;
   if (blanks) {
-    CutAt<true>(scanned, ' ', record);
+    CutAtBlanks(scanned, record);
   } else if (tabs) {
-    CutAt<false>(scanned, '\t', record);
+    CutAtTabs(scanned, record);
   } else if (!held.empty()) {
     MakeEmpty(record);
     ui.Message("Error in ParseString(), Unknown Identifier: " + std::string(identifier));
