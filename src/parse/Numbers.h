@@ -112,12 +112,23 @@ class DecimalText {
  public:
   // The digits are made from the last one back, at the end of the buffer.
   explicit DecimalText(int value) {
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
     auto magnitude = value < 0 ? 0U - static_cast<unsigned>(value) : static_cast<unsigned>(value);
     char* at = digits_ + sizeof digits_;
-    do {
-      *--at = static_cast<char>('0' + magnitude % 10);
-      magnitude /= 10;
-    } while (magnitude != 0);
+    while (magnitude >= 100) {  // two digits a step
+      at -= 2;
+      std::memcpy(at, kPairs + 2 * (magnitude % 100), 2);
+      magnitude /= 100;
+    }
+    if (magnitude >= 10) {
+      at -= 2;
+      std::memcpy(at, kPairs + 2 * magnitude, 2);
+    } else {
+      *--at = static_cast<char>('0' + magnitude);
+    }
     if (value < 0) {
       *--at = '-';
     }

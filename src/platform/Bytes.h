@@ -56,36 +56,38 @@ inline std::uint64_t MaskOf(const char* begin, const char* at, std::size_t size,
 // Copies `size` bytes as memmove does (the two ranges may overlap), without a call for the short
 // texts most lines and values are: every byte is loaded before any is stored.
 inline void MoveBytes(char* out, const char* from, std::size_t size) {
-  if (size > 32) {
-    std::memmove(out, from, size);
-  } else if (size >= 16) {
-    char head[16];
-    char tail[16];
-    std::memcpy(head, from, 16);
-    std::memcpy(tail, from + size - 16, 16);
-    std::memcpy(out, head, 16);
-    std::memcpy(out + size - 16, tail, 16);
-  } else if (size >= 8) {
+  if (size <= 8) {
+    if (size >= 4) {
+      std::uint32_t head;
+      std::uint32_t tail;
+      std::memcpy(&head, from, 4);
+      std::memcpy(&tail, from + size - 4, 4);
+      std::memcpy(out, &head, 4);
+      std::memcpy(out + size - 4, &tail, 4);
+    } else if (size > 0) {
+      const char first = from[0];
+      const char middle = from[size / 2];
+      const char last = from[size - 1];
+      out[0] = first;
+      out[size / 2] = middle;
+      out[size - 1] = last;
+    }
+  } else if (size <= 16) {
     std::uint64_t head;
     std::uint64_t tail;
     std::memcpy(&head, from, 8);
     std::memcpy(&tail, from + size - 8, 8);
     std::memcpy(out, &head, 8);
     std::memcpy(out + size - 8, &tail, 8);
-  } else if (size >= 4) {
-    std::uint32_t head;
-    std::uint32_t tail;
-    std::memcpy(&head, from, 4);
-    std::memcpy(&tail, from + size - 4, 4);
-    std::memcpy(out, &head, 4);
-    std::memcpy(out + size - 4, &tail, 4);
-  } else if (size > 0) {
-    const char first = from[0];
-    const char middle = from[size / 2];
-    const char last = from[size - 1];
-    out[0] = first;
-    out[size / 2] = middle;
-    out[size - 1] = last;
+  } else if (size <= 32) {
+    char head[16];
+    char tail[16];
+    std::memcpy(head, from, 16);
+    std::memcpy(tail, from + size - 16, 16);
+    std::memcpy(out, head, 16);
+    std::memcpy(out + size - 16, tail, 16);
+  } else {
+    std::memmove(out, from, size);
   }
 }
 

@@ -147,32 +147,20 @@ void FieldRecord::Insert(int index, std::string_view value) {
 }
 
 void FieldRecord::InsertFront(std::initializer_list<std::string_view> values) {
-  std::size_t size = 0;
-  for (const std::string_view value : values) {
-    size += value.size();
-  }
-  if (first_ < values.size() || !HasRoomFor(size)) {
-    // No room in front, or the arena must grow first; the values may be this record's own, so
-    // one at a time.
+  if (first_ < values.size()) {
+    // No room in front; the values may be this record's own, so one at a time.
     for (auto value = std::rbegin(values); value != std::rend(values); ++value) {
       Insert(1, *value);
     }
     return;
   }
-  // The common case, a row's leading ID, date and number: each value copied behind the others
-  // and given its slot, no value of the row moved. Locals, as the byte stores could otherwise
-  // make the compiler reload the members after each one.
-  char* const bytes = arena_.get();
-  std::size_t used = used_;
+  // The common case, a row's leading ID, date and number: each value stored behind the others
+  // and given its slot, no value of the row moved.
   first_ -= values.size();
   Span* slot = spans_.data() + first_;
   for (const std::string_view value : values) {
-    MoveBytes(bytes + used, value.data(), value.size());
-    *slot++ = {used, value.size()};
-    used += value.size();
+    *slot++ = Store(value);
   }
-  used_ = used;
-  heldBytes_ += size;
   CompactIfWasteful();
 }
 

@@ -50,34 +50,45 @@ void CutAtBlanks(std::string_view line, FieldRecord& record) {
   const char* const begin = line.data();
   const std::size_t size = line.size();
   FieldCounter counter;
+  const auto addRun = [&](std::size_t start, std::size_t end) {
+    counter.Add();
+    record.AddField(start, end - start);
+  };
   std::uint64_t previousNotBlank = 0;  // the byte before the window, as bit 0
   std::size_t runStart = 0;
   std::size_t lastRunEnd = 0;
-  bool inRun = false;
+  bool inRun = false;  // a run reaches into the window from the one before
   for (std::size_t base = 0; base < size; base += 64) {
     const std::size_t width = std::min<std::size_t>(64, size - base);
     const std::uint64_t inWindow = width == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1;
     const std::uint64_t notBlank = ~MaskOf(begin, begin + base, width, ' ', ' ') & inWindow;
-    // A set bit where a run starts or ends; a run ending with the window ends at bit `width`.
+    // A set bit where a run starts and where it ends; a run ending with a narrower last window
+    // ends at bit `width`.
     std::uint64_t changes = notBlank ^ ((notBlank << 1) | previousNotBlank);
     previousNotBlank = notBlank >> 63;
-    for (; changes != 0; changes &= changes - 1) {
+    const auto next = [&] {
       const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(changes));
-      if (!inRun) {
-        runStart = at;
-      } else {
-        counter.Add();
-        record.AddField(runStart, at - runStart);
-        lastRunEnd = at;
+      changes &= changes - 1;
+      return at;
+    };
+    if (inRun && changes != 0) {
+      lastRunEnd = next();
+      addRun(runStart, lastRunEnd);
+      inRun = false;
+    }
+    while (changes != 0) {
+      const std::size_t start = next();
+      if (changes == 0) {
+        runStart = start;  // runs on into the next window
+        inRun = true;
+        break;
       }
-      inRun = !inRun;
+      lastRunEnd = next();
+      addRun(start, lastRunEnd);
     }
   }
-  // A run that reaches the end of a narrower last window was closed at bit `width` above; one
-  // that fills the last window to its 64th byte is closed here.
-  if (inRun) {
-    counter.Add();
-    record.AddField(runStart, size - runStart);
+  if (inRun) {  // a run that fills the last window to its 64th byte
+    addRun(runStart, size);
     lastRunEnd = size;
   }
   const bool anyRun = counter.Count() > 0;
