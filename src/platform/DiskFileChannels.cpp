@@ -30,6 +30,15 @@ std::string Describe(int errorNumber) {
   return std::strerror(errorNumber);
 }
 
+// Out of line, so that the lookups that may raise them stay small.
+[[noreturn, gnu::noinline]] void ThrowNotOpen(std::int16_t number) {
+  throw TrelvoxError("File channel " + std::to_string(number) + " is not open.");
+}
+
+[[noreturn, gnu::noinline]] void ThrowReadOnly(const std::string& path) {
+  throw WriteError("Could not write to " + path + ": it is open for reading only.");
+}
+
 bool IsDirectory(const std::filesystem::path& path) {
   std::error_code ignored;
   return std::filesystem::is_directory(path, ignored);
@@ -114,7 +123,7 @@ DiskFileChannels::Channel* DiskFileChannels::Find(std::int16_t number) const {
 DiskFileChannels::Channel& DiskFileChannels::Require(std::int16_t number) const {
   Channel* channel = Find(number);
   if (channel == nullptr) {
-    throw TrelvoxError("File channel " + std::to_string(number) + " is not open.");
+    ThrowNotOpen(number);
   }
   return *channel;
 }
@@ -171,7 +180,7 @@ void DiskFileChannels::Flush(std::int16_t number, Channel& channel) {
 DiskFileChannels::Channel& DiskFileChannels::RequireOutput(std::int16_t number) const {
   Channel& channel = Require(number);
   if (channel.mode == OpenMode::Input) {
-    throw WriteError("Could not write to " + channel.path + ": it is open for reading only.");
+    ThrowReadOnly(channel.path);
   }
   return channel;
 }

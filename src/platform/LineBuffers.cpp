@@ -23,19 +23,6 @@ std::unique_ptr<char[]> Enlarged(const std::unique_ptr<char[]>& buffer, std::siz
   return larger;
 }
 
-// The first CR or LF in [begin, stop), or stop: one pass over the bytes, whichever line end
-// the file uses, sixteen at a time. The buffer has kLineSlack bytes behind `stop`, read but
-// never counted.
-const char* FindLineEnd(const char* begin, const char* stop) {
-  for (const char* cursor = begin; cursor < stop; cursor += 16) {
-    if (const std::uint32_t ends = MaskOf16(cursor, '\r', '\n')) {
-      const char* found = cursor + std::countr_zero(ends);
-      return found < stop ? found : stop;
-    }
-  }
-  return stop;
-}
-
 }  // namespace
 
 LineInput::LineInput(std::FILE* file, std::string path)
@@ -64,18 +51,11 @@ bool LineInput::LoadMore() {
   return read > 0;
 }
 
-std::string_view LineInput::Take(std::size_t lineEnd, std::size_t next) {
-  const std::string_view line(buffer_.get() + pos_, lineEnd - pos_);
-  pos_ = next;
-  return line;
-}
-
-std::string_view LineInput::Next() {
-  std::size_t scanned = 0;  // bytes after pos_ known to hold no line end
+std::string_view LineInput::NextAcrossLoads(std::size_t at) {
+  std::size_t scanned = at - pos_;  // bytes after pos_ known to hold no line end
   while (true) {
     const char* begin = buffer_.get();
-    const std::size_t at =
-        static_cast<std::size_t>(FindLineEnd(begin + pos_ + scanned, begin + end_) - begin);
+    at = static_cast<std::size_t>(FindLineEnd(begin + pos_ + scanned, begin + end_) - begin);
     // A CR ends the line; whether an LF follows it may only show in the next load.
     if (at + 1 < end_ || (at + 1 == end_ && begin[at] == '\n')) {
       const bool crLf = begin[at] == '\r' && begin[at + 1] == '\n';

@@ -17,7 +17,7 @@ namespace {
 
 void RequireRoomFor(int count, int added) {
   if (count > kInt16Max - added) {
-    throw OverflowError("Overflow: a record cannot hold more than 32767 values.");
+    ThrowRecordFull();
   }
 }
 
@@ -91,17 +91,6 @@ void FieldRecord::Grow(std::size_t size) {
   capacity_ = capacity;
 }
 
-inline FieldRecord::Span FieldRecord::Store(std::string_view value) {
-  if (!HasRoomFor(value.size())) {
-    return StoreGrowing(value);
-  }
-  const std::size_t used = used_;  // not reloaded after the byte stores
-  MoveBytes(arena_.get() + used, value.data(), value.size());
-  used_ = used + value.size();
-  heldBytes_ += value.size();
-  return {used, value.size()};
-}
-
 FieldRecord::Span FieldRecord::StoreGrowing(std::string_view value) {
   // The value may be one of this record's own: note where it lies before the arena moves.
   const char* bytes = arena_.get();
@@ -129,17 +118,10 @@ void FieldRecord::Compact() {
   used_ = used;
 }
 
-void FieldRecord::Append(std::string_view value) {
-  spans_.push_back(Store(value));
-  CompactIfWasteful();
-}
-
-void FieldRecord::Insert(int index, std::string_view value) {
+void FieldRecord::InsertBefore(int index, std::string_view value) {
   const Span span = Store(value);
   if (index == 1 && first_ > 0) {
     spans_[--first_] = span;
-  } else if (index == Count() + 1) {
-    spans_.push_back(span);  // the error code of a row without COT: no value moves
   } else {
     spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(first_) + (index - 1), span);
   }
@@ -154,13 +136,32 @@ void FieldRecord::InsertFront(std::initializer_list<std::string_view> values) {
     }
     return;
   }
-  // The common case, a row's leading ID, date and number: each value stored behind the others
-  // and given its slot, no value of the row moved.
+  // The common case, a row's leading ID, date and number: each value copied behind the others
+  // and given its slot, no value of the row moved. Locals, as the byte stores could otherwise
+  // make the compiler reload the members after each one.
   first_ -= values.size();
   Span* slot = spans_.data() + first_;
+  char* bytes = arena_.get();
+  std::size_t used = used_;
+  std::size_t added = 0;
   for (const std::string_view value : values) {
-    *slot++ = Store(value);
+    if (capacity_ - used < value.size() + kSlack) {
+      // The arena must grow first: this value the careful way, then on as before.
+      used_ = used;
+      heldBytes_ += added;
+      added = 0;
+      *slot++ = StoreGrowing(value);
+      bytes = arena_.get();
+      used = used_;
+      continue;
+    }
+    MoveBytes(bytes + used, value.data(), value.size());
+    *slot++ = {used, value.size()};
+    used += value.size();
+    added += value.size();
   }
+  used_ = used;
+  heldBytes_ += added;
   CompactIfWasteful();
 }
 
@@ -212,11 +213,6 @@ void WriteRecord(FileChannels& files, std::int16_t channel, const FieldRecord& r
   end[1] = '\n';
 }
 
-void AppendValueToRecord(FieldRecord& record, std::string_view value) {
-  RequireRoomFor(record.Count(), 1);
-  record.Append(value);
-}
-
 void DeleteValueInRecord(FieldRecord& record, int index) {
   const int count = record.Count();
   if (count == 0) {
@@ -225,14 +221,12 @@ void DeleteValueInRecord(FieldRecord& record, int index) {
   record.Erase(std::clamp(index, 1, count));
 }
 
-void InsertValueInRecord(FieldRecord& record, std::string_view value, int index, Ui& ui) {
-  const int count = record.Count();
-  if (index < 1 || index > count + 1) {
-    ui.Message("Error in InsertValueInRecord: Index out of range!");
-    return;
-  }
-  RequireRoomFor(count, 1);
-  record.Insert(index, value);
+void ThrowRecordFull() {
+  throw OverflowError("Overflow: a record cannot hold more than 32767 values.");
+}
+
+void ReportIndexOutOfRange(Ui& ui) {
+  ui.Message("Error in InsertValueInRecord: Index out of range!");
 }
 
 void InsertLeadingValues(FieldRecord& record, std::initializer_list<std::string_view> values) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Bytes.h"
+#include "platform/Int16.h"
 
 namespace trelvox {
 
@@ -42,8 +43,17 @@ class FieldRecord {
 
   // The edits below keep the record's count rule; the routines of this header build on them.
   void Clear() { StartRow(); }
-  void Append(std::string_view value);
-  void Insert(int index, std::string_view value);
+  void Append(std::string_view value) {
+    spans_.push_back(Store(value));
+    CompactIfWasteful();
+  }
+  void Insert(int index, std::string_view value) {
+    if (index == Count() + 1) {
+      Append(value);  // the error code of a row without COT: no value moves
+    } else {
+      InsertBefore(index, value);
+    }
+  }
   void Erase(int index);
   // Puts the values before value 1, in their order.
   void InsertFront(std::initializer_list<std::string_view> values);
@@ -81,8 +91,19 @@ class FieldRecord {
   static constexpr std::size_t kSlack = 16;
 
   bool HasRoomFor(std::size_t size) const { return capacity_ - used_ >= size + kSlack; }
-  Span Store(std::string_view value);
+  // Copies the value behind the others; the span it then has.
+  Span Store(std::string_view value) {
+    if (!HasRoomFor(value.size())) {
+      return StoreGrowing(value);
+    }
+    const std::size_t used = used_;  // not reloaded after the byte stores
+    MoveBytes(arena_.get() + used, value.data(), value.size());
+    used_ = used + value.size();
+    heldBytes_ += value.size();
+    return {used, value.size()};
+  }
   Span StoreGrowing(std::string_view value);
+  void InsertBefore(int index, std::string_view value);
   char* Reserve(std::size_t size) {
     if (!HasRoomFor(size)) {
       Grow(size);
@@ -129,13 +150,33 @@ inline int RecordCount(const FieldRecord& record) {
 void WriteRecord(FileChannels& files, std::int16_t channel, const FieldRecord& record);
 
 // Adds the value after the last one; raises OverflowError when 32767 values are held already.
-void AppendValueToRecord(FieldRecord& record, std::string_view value);
+// Raises OverflowError: a record holds at most 32767 values.
+[[noreturn]] void ThrowRecordFull();
+// Shows "Error in InsertValueInRecord: Index out of range!".
+void ReportIndexOutOfRange(Ui& ui);
+
+inline void AppendValueToRecord(FieldRecord& record, std::string_view value) {
+  if (record.Count() >= kInt16Max) {
+    ThrowRecordFull();
+  }
+  record.Append(value);
+}
 // Removes one value: an index of 0 or less removes the first value, one past the end the last.
 // A record without values stays empty.
 void DeleteValueInRecord(FieldRecord& record, int index);
 // Puts the value at index 1 to n + 1. Any other index shows
 // "Error in InsertValueInRecord: Index out of range!" and leaves the record unchanged.
-void InsertValueInRecord(FieldRecord& record, std::string_view value, int index, Ui& ui);
+inline void InsertValueInRecord(FieldRecord& record, std::string_view value, int index, Ui& ui) {
+  const int count = record.Count();
+  if (index < 1 || index > count + 1) {
+    ReportIndexOutOfRange(ui);
+    return;
+  }
+  if (count >= kInt16Max) {
+    ThrowRecordFull();
+  }
+  record.Insert(index, value);
+}
 // Puts the values at indexes 1, 2, 3, ... in one step, as inserting each in turn at its index
 // would; the record's values follow them.
 void InsertLeadingValues(FieldRecord& record, std::initializer_list<std::string_view> values);
