@@ -15,12 +15,6 @@ namespace trelvox {
 
 namespace {
 
-void RequireRoomFor(int count, int added) {
-  if (count > kInt16Max - added) {
-    ThrowRecordFull();
-  }
-}
-
 // Copies in whole blocks of kLineSlack bytes, so that a short value (most are) costs one load
 // and one store. Both sides must have kLineSlack bytes of slack after the copied bytes: the
 // arena keeps that much free behind its last value, and so does an output line's room.
@@ -207,12 +201,6 @@ void MakeEmpty(FieldRecord& record) {
   record.Clear();
 }
 
-void WriteRecord(FileChannels& files, std::int16_t channel, const FieldRecord& record) {
-  char* end = record.JoinInto(files.LineRoom(channel, record.JoinedSize() + 2), '\t');
-  end[0] = '\r';
-  end[1] = '\n';
-}
-
 void DeleteValueInRecord(FieldRecord& record, int index) {
   const int count = record.Count();
   if (count == 0) {
@@ -227,11 +215,6 @@ void ThrowRecordFull() {
 
 void ReportIndexOutOfRange(Ui& ui) {
   ui.Message("Error in InsertValueInRecord: Index out of range!");
-}
-
-void InsertLeadingValues(FieldRecord& record, std::initializer_list<std::string_view> values) {
-  RequireRoomFor(record.Count(), static_cast<int>(values.size()));
-  record.InsertFront(values);
 }
 
 void ReplaceChar(std::string& text, std::string_view search, std::string_view replacement) {

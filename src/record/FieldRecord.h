@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "platform/Bytes.h"
+#include "platform/FileChannels.h"
 #include "platform/Int16.h"
 
 namespace trelvox {
 
-class FileChannels;
 class Ui;
 
 // An ordered list of text values, numbered from 1, with its count n in front of it. Every row
@@ -147,7 +147,11 @@ inline int RecordCount(const FieldRecord& record) {
 }
 
 // Writes the values joined by single tabs as one line with CR LF.
-void WriteRecord(FileChannels& files, std::int16_t channel, const FieldRecord& record);
+inline void WriteRecord(FileChannels& files, std::int16_t channel, const FieldRecord& record) {
+  char* end = record.JoinInto(files.LineRoom(channel, record.JoinedSize() + 2), '\t');
+  end[0] = '\r';
+  end[1] = '\n';
+}
 
 // Adds the value after the last one; raises OverflowError when 32767 values are held already.
 // Raises OverflowError: a record holds at most 32767 values.
@@ -179,7 +183,13 @@ inline void InsertValueInRecord(FieldRecord& record, std::string_view value, int
 }
 // Puts the values at indexes 1, 2, 3, ... in one step, as inserting each in turn at its index
 // would; the record's values follow them.
-void InsertLeadingValues(FieldRecord& record, std::initializer_list<std::string_view> values);
+inline void InsertLeadingValues(FieldRecord& record,
+                                std::initializer_list<std::string_view> values) {
+  if (record.Count() > kInt16Max - static_cast<int>(values.size())) {
+    ThrowRecordFull();
+  }
+  record.InsertFront(values);
+}
 // Replaces every occurrence of `search` that starts at a position by `replacement`, consuming
 // only the first character of the occurrence each time. A one-character search and
 // replacement (the comma of a ZIL line) works in place.

@@ -121,6 +121,12 @@ void CutAtTabs(std::string_view line, FieldRecord& record) {
   }
 }
 
+// Out of line, so that ParseString itself builds no string.
+[[gnu::noinline]] void RefuseIdentifier(FieldRecord& record, std::string_view identifier, Ui& ui) {
+  MakeEmpty(record);
+  ui.Message("Error in ParseString(), Unknown Identifier: " + std::string(identifier));
+}
+
 }  // namespace
 
 void ParseString(std::string_view line, FieldRecord& record, std::string_view identifier, Ui& ui) {
@@ -139,8 +145,7 @@ void ParseString(std::string_view line, FieldRecord& record, std::string_view id
   } else if (tabs) {
     CutAtTabs(scanned, record);
   } else if (!held.empty()) {
-    MakeEmpty(record);
-    ui.Message("Error in ParseString(), Unknown Identifier: " + std::string(identifier));
+    RefuseIdentifier(record, identifier, ui);
   }
 }
 
