@@ -13,9 +13,9 @@ namespace {
 // "1" for an error (any other negative rt); the subject's no-response or error count goes up.
 // Worked out without branching on the rt: which of the three a trial is cannot be foretold,
 // and a wrong guess costs more than the arithmetic.
-std::string_view ErrorCode(RunState& state, double rt) {
-  const bool negative = !(rt >= 0);
-  const bool none = negative & (rt == -static_cast<double>(state.TimeOut));
+std::string_view ErrorCode(RunState& state, const Decimal& rt) {
+  const bool negative = rt.IsNegative();
+  const bool none = negative & rt.Equals(-state.TimeOut);
   const bool error = negative & !none;
   if ((none & (state.NoResponseCount >= kInt16Max)) | (error & (state.ErrorCount >= kInt16Max))) {
     IncrementCounter(none ? state.NoResponseCount : state.ErrorCount,
@@ -33,7 +33,8 @@ void ConvertTrialLine(Session& session, std::string_view line, const std::string
   RunState& state = session.state;
   FieldRecord& record = state.TrialRecord;
   ParseString(line, record, "S", session.ui);
-  const std::optional<double> rt = RecordCount(record) >= 2 ? ReadDecimal(record[2]) : std::nullopt;
+  const std::optional<Decimal> rt =
+      RecordCount(record) >= 2 ? Decimal::Read(record[2]) : std::nullopt;
   if (!rt) {
     // "*** ABORTED ***", a line of blanks and the like: no reaction time, so no trial.
     state.Notices.AddProblemLine("line", "without a reaction time in the second field",
@@ -62,11 +63,11 @@ void ParseAZKTrials(Session& session) {
   StartSubject(session, true);
   const std::string dateText = DateText(state.SubjectDate, session.locale);
   // The line after the header names the columns; it is copied but never a trial.
-  std::string_view line;
-  if (files.ReadNext(state.InFileNum, line) && state.SaveIndFiles) {
-    files.WriteLine(state.SubjFileNum, line);
+  const std::string_view columns = files.ReadNext(state.InFileNum);
+  if (columns.data() != nullptr && state.SaveIndFiles) {
+    files.WriteLine(state.SubjFileNum, columns);
   }
-  while (files.ReadNext(state.InFileNum, line)) {
+  for (std::string_view line; (line = files.ReadNext(state.InFileNum)).data() != nullptr;) {
     if (line.empty()) {
       return;
     }

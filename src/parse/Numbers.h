@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -23,6 +24,30 @@ namespace decimal_detail {
 
 inline constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+inline constexpr std::uint64_t kWholePowersOfTen[] = {1,
+                                                      10,
+                                                      100,
+                                                      1000,
+                                                      10000,
+                                                      100000,
+                                                      1000000,
+                                                      10000000,
+                                                      100000000,
+                                                      1000000000,
+                                                      10000000000,
+                                                      100000000000,
+                                                      1000000000000,
+                                                      10000000000000,
+                                                      100000000000000,
+                                                      1000000000000000};
+// The largest whole number that times 10^i still fits 64 bits: no division at run time.
+inline constexpr auto kLargestScalable = [] {
+  std::array<std::uint64_t, std::size(kWholePowersOfTen)> largest{};
+  for (std::size_t i = 0; i < largest.size(); ++i) {
+    largest[i] = UINT64_MAX / kWholePowersOfTen[i];
+  }
+  return largest;
+}();
 inline constexpr std::uint64_t kZeros = 0x3030303030303030;
 
 // The digits of a text of 4 to 8 bytes with at most one point, without a branch on its bytes:
@@ -86,24 +111,77 @@ inline bool DigitsOneByOne(const char* cursor, const char* stop, std::uint64_t& 
 
 }  // namespace decimal_detail
 
-inline std::optional<double> ReadDecimal(std::string_view text) {
-  using namespace decimal_detail;
-  const char* cursor = text.data();
-  const char* const stop = cursor + text.size();
-  const bool negative = cursor != stop && *cursor == '-';
-  cursor += cursor != stop && (*cursor == '-' || *cursor == '+');
-  const auto size = static_cast<std::size_t>(stop - cursor);
-  std::uint64_t digits = 0;
-  std::size_t fraction = 0;
-  const bool read = size >= 4 && size <= 8 ? EightDigits(cursor, size, digits, fraction) ||
-                                                 DigitsOneByOne(cursor, stop, digits, fraction)
-                                           : DigitsOneByOne(cursor, stop, digits, fraction);
-  if (!read) {
+// A number read as ReadDecimal reads it. A short plain decimal is kept as its digits, so that
+// its sign and whether it equals a whole number (the trial's class) are found without dividing
+// it into a double first; anything longer is kept as the double of the full conversion.
+class Decimal {
+ public:
+  static std::optional<Decimal> Read(std::string_view text) {
+    using namespace decimal_detail;
+    const char* cursor = text.data();
+    const char* const stop = cursor + text.size();
+    Decimal number;
+    number.negative_ = cursor != stop && *cursor == '-';
+    cursor += cursor != stop && (*cursor == '-' || *cursor == '+');
+    const auto size = static_cast<std::size_t>(stop - cursor);
+    const bool read =
+        size >= 4 && size <= 8
+            ? EightDigits(cursor, size, number.digits_, number.fraction_) ||
+                  DigitsOneByOne(cursor, stop, number.digits_, number.fraction_)
+            : DigitsOneByOne(cursor, stop, number.digits_, number.fraction_);
+    if (read) {
+      return number;
+    }
     // Longer digit strings need not form an exact double: the full conversion takes them.
-    return ReadLongDecimal(text);
+    const std::optional<double> value = ReadLongDecimal(text);
+    if (!value) {
+      return std::nullopt;
+    }
+    number.exact_ = false;
+    number.value_ = *value;
+    return number;
   }
-  const double value = static_cast<double>(digits) / kPowersOfTen[fraction];
-  return negative ? -value : value;
+
+  // The correctly rounded double.
+  double Value() const {
+    if (!exact_) {
+      return value_;
+    }
+    const double value =
+        static_cast<double>(digits_) / decimal_detail::kPowersOfTen[fraction_];
+    return negative_ ? -value : value;
+  }
+  // Value() < 0 (minus zero is not).
+  bool IsNegative() const { return exact_ ? negative_ & (digits_ != 0) : value_ < 0; }
+  // Value() == whole. With at most 15 digits, digits / 10^fraction rounds to a whole number
+  // only when it is that number exactly, so the digits are compared as integers.
+  bool Equals(int whole) const {
+    if (!exact_) {
+      return value_ == whole;
+    }
+    const bool wholeNegative = whole < 0;
+    const std::uint64_t magnitude = wholeNegative ? 0 - static_cast<std::uint64_t>(whole)
+                                                  : static_cast<std::uint64_t>(whole);
+    const std::uint64_t scale = decimal_detail::kWholePowersOfTen[fraction_];
+    const bool sameMagnitude = (magnitude <= decimal_detail::kLargestScalable[fraction_]) &
+                               (digits_ == magnitude * scale);
+    return sameMagnitude & ((negative_ == wholeNegative) | (digits_ == 0));
+  }
+
+ private:
+  std::uint64_t digits_ = 0;
+  std::size_t fraction_ = 0;  // digits after the point
+  bool negative_ = false;
+  bool exact_ = true;
+  double value_ = 0;  // when not exact
+};
+
+inline std::optional<double> ReadDecimal(std::string_view text) {
+  const std::optional<Decimal> number = Decimal::Read(text);
+  if (!number) {
+    return std::nullopt;
+  }
+  return number->Value();
 }
 
 // A number as plain decimal text, formatted without allocating: the trial and counter numbers

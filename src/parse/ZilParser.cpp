@@ -31,7 +31,8 @@ class BlockReader {
       pending_.reset();
       return true;
     }
-    return session_.files.ReadNext(session_.state.InFileNum, line);
+    line = session_.files.ReadNext(session_.state.InFileNum);
+    return line.data() != nullptr;
   }
   void PutBack(std::string_view line) { pending_ = line; }
 

@@ -140,14 +140,12 @@ bool DiskFileChannels::AtEnd(std::int16_t number) {
   return channel->input->AtEnd();
 }
 
-bool DiskFileChannels::ReadNext(std::int16_t number, std::string_view& line) {
+std::string_view DiskFileChannels::ReadNext(std::int16_t number) {
   Channel* channel = Find(number);
   if (channel == nullptr || !channel->input || channel->input->AtEnd()) {
-    line = {};
-    return false;
+    return {};
   }
-  line = channel->input->Next();
-  return true;
+  return channel->input->Next();
 }
 
 std::string_view DiskFileChannels::NextLine(std::int16_t number) {

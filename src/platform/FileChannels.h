@@ -36,9 +36,11 @@ class FileChannels {
   virtual std::string_view NextLine(std::int16_t channel) = 0;
   // NextLine copied into `line`, for callers that keep the line beyond the next read.
   void ReadLine(std::int16_t channel, std::string& line) { line.assign(NextLine(channel)); }
-  // AtEnd and NextLine in one call, for the loops that read a block line by line: true with
-  // the next line in `line`, or false, `line` empty, when the channel has no more lines.
-  virtual bool ReadNext(std::int16_t channel, std::string_view& line) = 0;
+  // AtEnd and NextLine in one call, for the loops that read a block line by line: the next
+  // line, or, when the channel has no more lines, a view without data (data() is null; an empty
+  // line's is not). Returned rather than stored through a reference, so that it stays in
+  // registers.
+  virtual std::string_view ReadNext(std::int16_t channel) = 0;
   virtual void WriteLine(std::int16_t channel, std::string_view text) = 0;
   // Room for `size` bytes at the end of the channel's output, to be filled at once with one
   // whole line, its CR LF included: a row is formatted where it is written from. The
