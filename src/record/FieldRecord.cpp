@@ -59,7 +59,8 @@ FieldRecord& FieldRecord::operator=(FieldRecord&& other) noexcept {
     capacity_ = std::exchange(other.capacity_, 0);
     heldBytes_ = std::exchange(other.heldBytes_, 0);
     spans_ = std::move(other.spans_);
-    other.spans_.clear();
+    spanCount_ = std::exchange(other.spanCount_, 0);
+    spanCapacity_ = std::exchange(other.spanCapacity_, 0);
     first_ = std::exchange(other.first_, 0);
   }
   return *this;
@@ -72,6 +73,16 @@ std::vector<std::string> FieldRecord::Values() const {
     values.emplace_back((*this)[i]);
   }
   return values;
+}
+
+void FieldRecord::GrowSpans() {
+  const std::size_t capacity = std::max<std::size_t>(spanCapacity_ * 2, 16);
+  auto larger = std::make_unique_for_overwrite<Span[]>(capacity);
+  if (spanCount_ > 0) {
+    std::memcpy(larger.get(), spans_.get(), spanCount_ * sizeof(Span));
+  }
+  spans_ = std::move(larger);
+  spanCapacity_ = capacity;
 }
 
 void FieldRecord::Grow(std::size_t size) {
@@ -102,7 +113,7 @@ FieldRecord::Span FieldRecord::StoreGrowing(std::string_view value) {
 void FieldRecord::Compact() {
   auto compact = std::make_unique_for_overwrite<char[]>(heldBytes_ + kLineSlack);
   std::size_t used = 0;
-  for (std::size_t i = first_; i < spans_.size(); ++i) {
+  for (std::size_t i = first_; i < spanCount_; ++i) {
     std::memcpy(compact.get() + used, arena_.get() + spans_[i].offset, spans_[i].size);
     spans_[i].offset = used;
     used += spans_[i].size;
@@ -117,7 +128,14 @@ void FieldRecord::InsertBefore(int index, std::string_view value) {
   if (index == 1 && first_ > 0) {
     spans_[--first_] = span;
   } else {
-    spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(first_) + (index - 1), span);
+    if (spanCount_ == spanCapacity_) {
+      GrowSpans();
+    }
+    Span* at = spans_.get() + first_ + (index - 1);
+    std::memmove(at + 1, at,
+                 static_cast<std::size_t>(spans_.get() + spanCount_ - at) * sizeof(Span));
+    *at = span;
+    ++spanCount_;
   }
   CompactIfWasteful();
 }
@@ -134,7 +152,7 @@ void FieldRecord::InsertFront(std::initializer_list<std::string_view> values) {
   // and given its slot, no value of the row moved. Locals, as the byte stores could otherwise
   // make the compiler reload the members after each one.
   first_ -= values.size();
-  Span* slot = spans_.data() + first_;
+  Span* slot = spans_.get() + first_;
   char* bytes = arena_.get();
   std::size_t used = used_;
   std::size_t added = 0;
@@ -160,16 +178,18 @@ void FieldRecord::InsertFront(std::initializer_list<std::string_view> values) {
 }
 
 void FieldRecord::Erase(int index) {
-  const auto at = spans_.begin() + static_cast<std::ptrdiff_t>(first_) + (index - 1);
+  Span* at = spans_.get() + first_ + (index - 1);
   heldBytes_ -= at->size;
-  spans_.erase(at);
+  std::memmove(at, at + 1,
+               static_cast<std::size_t>(spans_.get() + spanCount_ - at - 1) * sizeof(Span));
+  --spanCount_;
 }
 
 char* FieldRecord::JoinInto(char* out, char separator) const {
   // Locals, so that the bytes stored through `out` cannot make the compiler reload them.
   const char* const bytes = arena_.get();
-  const Span* span = spans_.data() + first_;
-  const Span* const end = spans_.data() + spans_.size();
+  const Span* span = spans_.get() + first_;
+  const Span* const end = spans_.get() + spanCount_;
   if (span == end) {
     return out;
   }

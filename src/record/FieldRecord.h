@@ -33,7 +33,7 @@ class FieldRecord {
   FieldRecord& operator=(FieldRecord&& other) noexcept;
   ~FieldRecord() = default;
 
-  int Count() const { return static_cast<int>(spans_.size() - first_); }
+  int Count() const { return static_cast<int>(spanCount_ - first_); }
   // Value `index`, 1 to Count(). The view lasts until the record is next changed.
   std::string_view operator[](int index) const {
     const Span& span = spans_[first_ + static_cast<std::size_t>(index - 1)];
@@ -44,7 +44,8 @@ class FieldRecord {
   // The edits below keep the record's count rule; the routines of this header build on them.
   void Clear() { StartRow(); }
   void Append(std::string_view value) {
-    spans_.push_back(Store(value));
+    const Span span = Store(value);
+    AddSpan(span);
     CompactIfWasteful();
   }
   void Insert(int index, std::string_view value) {
@@ -69,7 +70,7 @@ class FieldRecord {
     return std::string_view(room, line.size());
   }
   void AddField(std::size_t start, std::size_t size) {
-    spans_.push_back({start, size});  // the held line starts the arena
+    AddSpan({start, size});  // the held line starts the arena
     heldBytes_ += size;
   }
   // The length of the values joined by one separator each, and the joining itself.
@@ -104,6 +105,13 @@ class FieldRecord {
   }
   Span StoreGrowing(std::string_view value);
   void InsertBefore(int index, std::string_view value);
+  void AddSpan(Span span) {
+    if (spanCount_ == spanCapacity_) {
+      GrowSpans();
+    }
+    spans_[spanCount_++] = span;
+  }
+  void GrowSpans();
   char* Reserve(std::size_t size) {
     if (!HasRoomFor(size)) {
       Grow(size);
@@ -114,9 +122,10 @@ class FieldRecord {
   void StartRow() {
     used_ = 0;
     heldBytes_ = 0;
-    if (spans_.size() != kFrontRoom) {
-      spans_.resize(kFrontRoom);
+    if (spanCapacity_ < kFrontRoom) {
+      GrowSpans();
     }
+    spanCount_ = kFrontRoom;
     first_ = kFrontRoom;
   }
   void CompactIfWasteful() {
@@ -134,7 +143,11 @@ class FieldRecord {
   std::size_t used_ = 0;
   std::size_t capacity_ = 0;
   std::size_t heldBytes_ = 0;
-  std::vector<Span> spans_;  // value i is spans_[first_ + i - 1]
+  // Value i is spans_[first_ + i - 1]; a plain array, as the spans are set and read once per
+  // value of every row.
+  std::unique_ptr<Span[]> spans_;
+  std::size_t spanCount_ = 0;
+  std::size_t spanCapacity_ = 0;
   std::size_t first_ = 0;
 };
 
