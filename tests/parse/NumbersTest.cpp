@@ -43,12 +43,24 @@ TEST(ReadDecimal, AcceptsWhatDmdxWritesAndNothingElse) {
   EXPECT_TRUE(std::signbit(*ReadDecimal("-0.00")));  // minus zero still counts as RT >= 0
 }
 
-// The short-decimal path must give exactly the double a full conversion gives.
+// The short-decimal path must give exactly the double a full conversion gives, and a Decimal's
+// sign and comparison with a whole number must be the double's.
 TEST(ReadDecimal, MatchesAFullConversionBitForBit) {
   std::mt19937_64 random(7);
   for (int i = 0; i < 200000; ++i) {
     const int digits = 1 + static_cast<int>(random() % 17);
     std::string text = random() % 2 ? "-" : "";
+    if (i % 4 == 0) {  // whole numbers and time-outs, with zeros after the point
+      text += std::to_string(random() % 40000) + "." + std::string(random() % 6, '0');
+      const auto number = Decimal::Read(text);
+      ASSERT_TRUE(number) << text;
+      const double value = *Reference(text);
+      EXPECT_EQ(number->IsNegative(), value < 0) << text;
+      for (const int whole : {0, 2000, -2000, static_cast<int>(value), -static_cast<int>(value)}) {
+        EXPECT_EQ(number->Equals(whole), value == whole) << text << " " << whole;
+      }
+      continue;
+    }
     const int point = static_cast<int>(random() % (digits + 1));
     for (int d = 0; d < digits; ++d) {
       if (d == point) {
@@ -62,7 +74,15 @@ TEST(ReadDecimal, MatchesAFullConversionBitForBit) {
     if (got) {
       ASSERT_EQ(std::bit_cast<std::uint64_t>(*got), std::bit_cast<std::uint64_t>(*expected))
           << text;
+      ASSERT_EQ(Decimal::Read(text)->IsNegative(), *expected < 0) << text;
     }
+  }
+}
+
+TEST(DecimalText, WritesWhatToStringWrites) {
+  for (const int value : {0, 7, 10, 99, 100, 101, 999, 1000, 32767, 99999, 100000, 2147483647, -1,
+                          -10, -32768, -2147483647 - 1}) {
+    EXPECT_EQ(DecimalText(value).view(), std::to_string(value));
   }
 }
 

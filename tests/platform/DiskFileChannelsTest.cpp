@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "platform/Errors.h"
 #include "support/FullDisk.h"
 #include "support/TempDir.h"
@@ -14,15 +16,24 @@ using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 
+// The lines of the file, read both ways the parsers read: AtEnd and ReadLine, and ReadNext,
+// whose end is a view without data.
 std::vector<std::string> ReadAllLines(const std::string& path) {
   DiskFileChannels files;
   EXPECT_EQ(files.Open(1, path, OpenMode::Input).errorNumber, 0);
+  EXPECT_EQ(files.Open(2, path, OpenMode::Input).errorNumber, 0);
   std::vector<std::string> lines;
   std::string line;
   while (!files.AtEnd(1)) {
     files.ReadLine(1, line);
     lines.push_back(line);
   }
+  std::vector<std::string> inOneCallEach;
+  for (std::string_view next; (next = files.ReadNext(2)).data() != nullptr;) {
+    inOneCallEach.emplace_back(next);
+  }
+  EXPECT_EQ(inOneCallEach, lines);
+  EXPECT_EQ(files.ReadNext(2).data(), nullptr);  // and stays at the end
   return lines;
 }
 
@@ -93,18 +104,27 @@ TEST(DiskFileChannels, WritesCrLfAndAppendsAfterTheLastLine) {
   EXPECT_EQ(ReadFile(path), "old\r\none\r\n\r\n");
 }
 
+// A row formatted in place: `text` and CR LF into the room, and the slack after it scribbled on.
+void FormatLine(DiskFileChannels& files, std::int16_t channel, std::string_view text) {
+  char* room = files.LineRoom(channel, text.size() + 2);
+  text.copy(room, text.size());
+  std::memcpy(room + text.size(), "\r\n", 2);
+  std::memset(room + text.size() + 2, '#', kLineSlack);
+}
+
 TEST(DiskFileChannels, OutputIsBufferedUntilFlushOrClose) {
   TempDir dir;
   const std::string path = dir.File("out.dat");
   DiskFileChannels files;
   ASSERT_EQ(files.Open(1, path, OpenMode::Output).errorNumber, 0);
   files.WriteLine(1, "row");
+  FormatLine(files, 1, "in place");
   EXPECT_EQ(ReadFile(path), "");
   files.FlushAll();
-  EXPECT_EQ(ReadFile(path), "row\r\n");
+  EXPECT_EQ(ReadFile(path), "row\r\nin place\r\n");
   files.WriteLine(1, "more");
   files.Close(1);
-  EXPECT_EQ(ReadFile(path), "row\r\nmore\r\n");
+  EXPECT_EQ(ReadFile(path), "row\r\nin place\r\nmore\r\n");
 }
 
 TEST(DiskFileChannels, LargeOutputIsWrittenCompletely) {
@@ -114,8 +134,13 @@ TEST(DiskFileChannels, LargeOutputIsWrittenCompletely) {
   ASSERT_EQ(files.Open(1, path, OpenMode::Output).errorNumber, 0);
   std::string expected;
   for (int i = 0; i < 20000; ++i) {
-    const std::string row = "row\t" + std::to_string(i);
-    files.WriteLine(1, row);
+    // One row longer than a buffer, formatted in place too.
+    const std::string row = i == 9999 ? std::string(100000, 'y') : "row\t" + std::to_string(i);
+    if (i % 3 == 0) {
+      FormatLine(files, 1, row);  // a full buffer is written at the next call
+    } else {
+      files.WriteLine(1, row);
+    }
     expected += row + "\r\n";
   }
   files.Close(1);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "platform/DiskFileChannels.h"
 #include "platform/Errors.h"
 #include "platform/Ui.h"
@@ -51,6 +53,47 @@ TEST(ParseString, CutsLinesByIdentifier) {
     ParseString(c.line, record, c.identifier, kit.ui);
     EXPECT_EQ(record.Values(), c.fields) << "line '" << c.line << "' identifier " << c.identifier;
     EXPECT_TRUE(kit.prompts.Shown().empty());
+  }
+}
+
+// The rules of CutsLinesByIdentifier, one byte at a time, for lines of any length.
+std::vector<std::string> CutOneByteAtATime(std::string_view line, char identifier) {
+  std::vector<std::string> fields;
+  const char separator = identifier == 'S' ? ' ' : '\t';
+  std::size_t at = 0;
+  while (at < line.size()) {
+    if (identifier == 'S') {
+      while (at < line.size() && line[at] == ' ') {
+        ++at;
+      }
+    }
+    std::size_t end = at;
+    while (end < line.size() && line[end] != separator) {
+      ++end;
+    }
+    fields.emplace_back(line.substr(at, end - at));
+    at = end + 1;
+  }
+  return fields;
+}
+
+// Lines are cut 16 and 64 bytes at a time: random lines of blanks, tabs and letters, up to
+// three windows long, cut as the byte-by-byte rules cut them.
+TEST(ParseString, LongLinesAreCutAsOneByteAtATime) {
+  Toolkit kit;
+  std::mt19937 random(11);
+  const std::string bytes = "  \t\tab";
+  FieldRecord record;
+  for (int i = 0; i < 20000; ++i) {
+    std::string line(random() % 200, ' ');
+    for (char& byte : line) {
+      byte = bytes[random() % (random() % 2 ? 2 : bytes.size())];  // long runs as well
+    }
+    for (const char identifier : {'S', 'T'}) {
+      ParseString(line, record, std::string(1, identifier), kit.ui);
+      ASSERT_EQ(record.Values(), CutOneByteAtATime(line, identifier))
+          << identifier << " '" << line << "'";
+    }
   }
 }
 
