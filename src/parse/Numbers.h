@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstddef>
 #include <array>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -10,14 +10,7 @@
 
 namespace trelvox {
 
-// A number as DMDX writes it: "." as the decimal point whatever the user's locale, an optional
-// sign, digits and an optional exponent. Empty for anything else, infinities and NaN included.
-// The result is the correctly rounded double, as std::from_chars gives it.
-//
-// Reaction times are short plain decimals ("-3625.00"). With at most 15 digits the digits form
-// an exact integer and the power of ten is exact, so one division rounds correctly: the same
-// double that a full conversion gives, at a fraction of its cost. Inline, so that the caller
-// gets the number in a register rather than an optional through memory.
+// The full conversion of ReadDecimal, for any text but a short plain decimal.
 std::optional<double> ReadLongDecimal(std::string_view text);
 
 namespace decimal_detail {
@@ -66,8 +59,8 @@ inline bool EightDigits(const char* text, std::size_t size, std::uint64_t& digit
   std::uint64_t word = (std::uint64_t{tail} << 32) |
                        ((std::uint64_t{head} << (8 * fill)) & 0xFFFFFFFF) | (kZeros & fillMask);
   const std::uint64_t x = word ^ (0x0101010101010101 * '.');
-  const std::uint64_t points = ~(((x & 0x7F7F7F7F7F7F7F7F) + 0x7F7F7F7F7F7F7F7F) | x |
-                                 0x7F7F7F7F7F7F7F7F);
+  const std::uint64_t points =
+      ~(((x & 0x7F7F7F7F7F7F7F7F) + 0x7F7F7F7F7F7F7F7F) | x | 0x7F7F7F7F7F7F7F7F);
   fraction = 0;
   if (points != 0) {
     const int at = std::countr_zero(points) / 8;
@@ -75,8 +68,8 @@ inline bool EightDigits(const char* text, std::size_t size, std::uint64_t& digit
     word = (word & ~(below | (below + 1) * 0xFF)) | ((word & below) << 8) | '0';
     fraction = static_cast<std::size_t>(7 - at);
   }
-  if ((((word & 0xF0F0F0F0F0F0F0F0) |
-        (((word + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) >> 4)) != 0x3333333333333333)) {
+  if ((((word & 0xF0F0F0F0F0F0F0F0) | (((word + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) >> 4)) !=
+       0x3333333333333333)) {
     return false;
   }
   word -= kZeros;
@@ -111,9 +104,12 @@ inline bool DigitsOneByOne(const char* cursor, const char* stop, std::uint64_t& 
 
 }  // namespace decimal_detail
 
-// A number read as ReadDecimal reads it. A short plain decimal is kept as its digits, so that
-// its sign and whether it equals a whole number (the trial's class) are found without dividing
-// it into a double first; anything longer is kept as the double of the full conversion.
+// A number read as ReadDecimal reads it. Reaction times are short plain decimals ("-3625.00"),
+// kept as their digits: with at most 15 digits those form an exact integer and the power of ten
+// is exact, so one division gives the correctly rounded double, and the sign and whether the
+// number equals a whole one (the trial's class) need no division at all. Anything longer is
+// kept as the double of the full conversion. Inline, so that the caller gets the number in
+// registers rather than through memory.
 class Decimal {
  public:
   static std::optional<Decimal> Read(std::string_view text) {
@@ -124,11 +120,10 @@ class Decimal {
     number.negative_ = cursor != stop && *cursor == '-';
     cursor += cursor != stop && (*cursor == '-' || *cursor == '+');
     const auto size = static_cast<std::size_t>(stop - cursor);
-    const bool read =
-        size >= 4 && size <= 8
-            ? EightDigits(cursor, size, number.digits_, number.fraction_) ||
-                  DigitsOneByOne(cursor, stop, number.digits_, number.fraction_)
-            : DigitsOneByOne(cursor, stop, number.digits_, number.fraction_);
+    const bool read = size >= 4 && size <= 8
+                          ? EightDigits(cursor, size, number.digits_, number.fraction_) ||
+                                DigitsOneByOne(cursor, stop, number.digits_, number.fraction_)
+                          : DigitsOneByOne(cursor, stop, number.digits_, number.fraction_);
     if (read) {
       return number;
     }
@@ -147,8 +142,7 @@ class Decimal {
     if (!exact_) {
       return value_;
     }
-    const double value =
-        static_cast<double>(digits_) / decimal_detail::kPowersOfTen[fraction_];
+    const double value = static_cast<double>(digits_) / decimal_detail::kPowersOfTen[fraction_];
     return negative_ ? -value : value;
   }
   // Value() < 0 (minus zero is not).
@@ -160,11 +154,11 @@ class Decimal {
       return value_ == whole;
     }
     const bool wholeNegative = whole < 0;
-    const std::uint64_t magnitude = wholeNegative ? 0 - static_cast<std::uint64_t>(whole)
-                                                  : static_cast<std::uint64_t>(whole);
+    const std::uint64_t magnitude =
+        wholeNegative ? 0 - static_cast<std::uint64_t>(whole) : static_cast<std::uint64_t>(whole);
     const std::uint64_t scale = decimal_detail::kWholePowersOfTen[fraction_];
-    const bool sameMagnitude = (magnitude <= decimal_detail::kLargestScalable[fraction_]) &
-                               (digits_ == magnitude * scale);
+    const bool sameMagnitude =
+        (magnitude <= decimal_detail::kLargestScalable[fraction_]) & (digits_ == magnitude * scale);
     return sameMagnitude & ((negative_ == wholeNegative) | (digits_ == 0));
   }
 
@@ -176,6 +170,9 @@ class Decimal {
   double value_ = 0;  // when not exact
 };
 
+// A number as DMDX writes it: "." as the decimal point whatever the user's locale, an optional
+// sign, digits and an optional exponent. Empty for anything else, infinities and NaN included.
+// The result is the correctly rounded double, as std::from_chars gives it.
 inline std::optional<double> ReadDecimal(std::string_view text) {
   const std::optional<Decimal> number = Decimal::Read(text);
   if (!number) {

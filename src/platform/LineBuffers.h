@@ -16,19 +16,6 @@ namespace trelvox {
 // The size of one buffer load, and of an output buffer before it is written to its file.
 inline constexpr std::size_t kLineBufferSize = 64 * 1024;
 
-// The first CR or LF in [begin, stop), or stop: one pass over the bytes, whichever line end
-// the file uses, sixteen at a time. Up to 15 bytes behind `stop` are read but never counted:
-// the buffer keeps kLineSlack bytes there.
-inline const char* FindLineEnd(const char* begin, const char* stop) {
-  for (const char* cursor = begin; cursor < stop; cursor += 16) {
-    if (const std::uint32_t ends = MaskOf16(cursor, '\r', '\n')) {
-      const char* found = cursor + std::countr_zero(ends);
-      return found < stop ? found : stop;
-    }
-  }
-  return stop;
-}
-
 // Lines of a file read in buffer loads and handed out as views into the buffer, without a copy.
 // A line that runs past the end of a load is moved to the front of the buffer and the load
 // continued behind it; the buffer grows only for a line longer than itself.
@@ -43,7 +30,8 @@ class LineInput {
   // lasts until the next call. Inline for a line that ends inside the bytes loaded: most do.
   std::string_view Next() {
     const char* const begin = buffer_.get();
-    const std::size_t at = static_cast<std::size_t>(FindLineEnd(begin + pos_, begin + end_) - begin);
+    const std::size_t at =
+        static_cast<std::size_t>(FindLineEnd(begin + pos_, begin + end_) - begin);
     // A CR ends the line; whether an LF follows it may only show in the next load.
     if (at + 1 < end_) {
       const bool crLf = begin[at] == '\r' && begin[at + 1] == '\n';
@@ -53,6 +41,18 @@ class LineInput {
   }
 
  private:
+  // The first CR or LF in [begin, stop), or stop: one pass over the bytes, whichever line end
+  // the file uses, sixteen at a time. Up to 15 bytes behind `stop` are read but never counted:
+  // the buffer keeps kLineSlack bytes there.
+  static const char* FindLineEnd(const char* begin, const char* stop) {
+    for (const char* cursor = begin; cursor < stop; cursor += 16) {
+      if (const std::uint32_t ends = MaskOf16(cursor, '\r', '\n')) {
+        const char* found = cursor + std::countr_zero(ends);
+        return found < stop ? found : stop;
+      }
+    }
+    return stop;
+  }
   bool LoadMore();
   std::string_view NextAcrossLoads(std::size_t at);
   std::string_view Take(std::size_t lineEnd, std::size_t next) {
@@ -63,7 +63,8 @@ class LineInput {
 
   std::FILE* file_;
   std::string path_;
-  std::unique_ptr<char[]> buffer_;  // capacity_ bytes and kLineSlack more, never filled
+  // capacity_ bytes and kLineSlack more behind the data, which FindLineEnd reads.
+  std::unique_ptr<char[]> buffer_;
   std::size_t capacity_ = kLineBufferSize;
   std::size_t pos_ = 0;  // bytes [pos_, end_) are not consumed yet
   std::size_t end_ = 0;

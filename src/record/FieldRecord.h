@@ -166,12 +166,12 @@ inline void WriteRecord(FileChannels& files, std::int16_t channel, const FieldRe
   end[1] = '\n';
 }
 
-// Adds the value after the last one; raises OverflowError when 32767 values are held already.
 // Raises OverflowError: a record holds at most 32767 values.
 [[noreturn]] void ThrowRecordFull();
 // Shows "Error in InsertValueInRecord: Index out of range!".
 void ReportIndexOutOfRange(Ui& ui);
 
+// Adds the value after the last one; raises OverflowError when 32767 values are held already.
 inline void AppendValueToRecord(FieldRecord& record, std::string_view value) {
   if (record.Count() >= kInt16Max) {
     ThrowRecordFull();
