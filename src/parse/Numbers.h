@@ -49,7 +49,9 @@ inline constexpr std::uint64_t kZeros = 0x3030303030303030;
 // is anything else; `fraction` is the number of digits after the point.
 inline bool EightDigits(const char* text, std::size_t size, std::uint64_t& digits,
                         std::size_t& fraction) {
-  static_assert(std::endian::native == std::endian::little, "the text's first byte is the lowest");
+  if constexpr (std::endian::native != std::endian::little) {
+    return false;  // the word is built with the text's first byte lowest
+  }
   std::uint32_t head;
   std::uint32_t tail;
   std::memcpy(&head, text, 4);
