@@ -13,21 +13,6 @@
 
 namespace trelvox {
 
-namespace {
-
-// Copies in whole blocks of kLineSlack bytes, so that a short value (most are) costs one load
-// and one store. Both sides must have kLineSlack bytes of slack after the copied bytes: the
-// arena keeps that much free behind its last value, and so does an output line's room.
-[[gnu::always_inline]] inline char* CopyInBlocks(char* out, const char* from, std::size_t size) {
-  std::memcpy(out, from, kLineSlack);
-  for (std::size_t done = kLineSlack; done < size; done += kLineSlack) {
-    std::memcpy(out + done, from + done, kLineSlack);
-  }
-  return out + size;
-}
-
-}  // namespace
-
 FieldRecord::FieldRecord(std::initializer_list<std::string_view> values) {
   for (const std::string_view value : values) {
     Append(value);
@@ -140,41 +125,10 @@ void FieldRecord::InsertBefore(int index, std::string_view value) {
   CompactIfWasteful();
 }
 
-void FieldRecord::InsertFront(std::initializer_list<std::string_view> values) {
-  if (first_ < values.size()) {
-    // No room in front; the values may be this record's own, so one at a time.
-    for (auto value = std::rbegin(values); value != std::rend(values); ++value) {
-      Insert(1, *value);
-    }
-    return;
+void FieldRecord::InsertFrontOneByOne(std::initializer_list<std::string_view> values) {
+  for (auto value = std::rbegin(values); value != std::rend(values); ++value) {
+    Insert(1, *value);
   }
-  // The common case, a row's leading ID, date and number: each value copied behind the others
-  // and given its slot, no value of the row moved. Locals, as the byte stores could otherwise
-  // make the compiler reload the members after each one.
-  first_ -= values.size();
-  Span* slot = spans_.get() + first_;
-  char* bytes = arena_.get();
-  std::size_t used = used_;
-  std::size_t added = 0;
-  for (const std::string_view value : values) {
-    if (capacity_ - used < value.size() + kSlack) {
-      // The arena must grow first: this value the careful way, then on as before.
-      used_ = used;
-      heldBytes_ += added;
-      added = 0;
-      *slot++ = StoreGrowing(value);
-      bytes = arena_.get();
-      used = used_;
-      continue;
-    }
-    MoveBytes(bytes + used, value.data(), value.size());
-    *slot++ = {used, value.size()};
-    used += value.size();
-    added += value.size();
-  }
-  used_ = used;
-  heldBytes_ += added;
-  CompactIfWasteful();
 }
 
 void FieldRecord::Erase(int index) {
@@ -183,22 +137,6 @@ void FieldRecord::Erase(int index) {
   std::memmove(at, at + 1,
                static_cast<std::size_t>(spans_.get() + spanCount_ - at - 1) * sizeof(Span));
   --spanCount_;
-}
-
-char* FieldRecord::JoinInto(char* out, char separator) const {
-  // Locals, so that the bytes stored through `out` cannot make the compiler reload them.
-  const char* const bytes = arena_.get();
-  const Span* span = spans_.get() + first_;
-  const Span* const end = spans_.get() + spanCount_;
-  if (span == end) {
-    return out;
-  }
-  out = CopyInBlocks(out, bytes + span->offset, span->size);
-  for (++span; span != end; ++span) {
-    *out++ = separator;
-    out = CopyInBlocks(out, bytes + span->offset, span->size);
-  }
-  return out;
 }
 
 bool operator==(const FieldRecord& a, const FieldRecord& b) {

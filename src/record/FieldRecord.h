@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -57,7 +58,39 @@ class FieldRecord {
   }
   void Erase(int index);
   // Puts the values before value 1, in their order.
-  void InsertFront(std::initializer_list<std::string_view> values);
+  void InsertFront(std::initializer_list<std::string_view> values) {
+    if (first_ < values.size()) {
+      InsertFrontOneByOne(values);
+      return;
+    }
+    // The common case, a row's leading ID, date and number: each value copied behind the others
+    // and given its slot, no value of the row moved. Locals, as the byte stores could otherwise
+    // make the compiler reload the members after each one.
+    first_ -= values.size();
+    Span* slot = spans_.get() + first_;
+    char* bytes = arena_.get();
+    std::size_t used = used_;
+    std::size_t added = 0;
+    for (const std::string_view value : values) {
+      if (capacity_ - used < value.size() + kSlack) {
+        // The arena must grow first: this value the careful way, then on as before.
+        used_ = used;
+        heldBytes_ += added;
+        added = 0;
+        *slot++ = StoreGrowing(value);
+        bytes = arena_.get();
+        used = used_;
+        continue;
+      }
+      MoveBytes(bytes + used, value.data(), value.size());
+      *slot++ = {used, value.size()};
+      used += value.size();
+      added += value.size();
+    }
+    used_ = used;
+    heldBytes_ += added;
+    CompactIfWasteful();
+  }
   // Makes the record's values the fields of `line`: `line` is copied into the arena once, and
   // AddField then takes each field as the bytes [start, start + size) of that copy (see
   // ParseString).
@@ -75,7 +108,21 @@ class FieldRecord {
   }
   // The length of the values joined by one separator each, and the joining itself.
   std::size_t JoinedSize() const { return heldBytes_ + (Count() > 0 ? Count() - 1 : 0); }
-  char* JoinInto(char* out, char separator) const;
+  char* JoinInto(char* out, char separator) const {
+    // Locals, so that the bytes stored through `out` cannot make the compiler reload them.
+    const char* const bytes = arena_.get();
+    const Span* span = spans_.get() + first_;
+    const Span* const end = spans_.get() + spanCount_;
+    if (span == end) {
+      return out;
+    }
+    out = CopyInBlocks(out, bytes + span->offset, span->size);
+    for (++span; span != end; ++span) {
+      *out++ = separator;
+      out = CopyInBlocks(out, bytes + span->offset, span->size);
+    }
+    return out;
+  }
 
   friend bool operator==(const FieldRecord& a, const FieldRecord& b);
 
@@ -105,6 +152,18 @@ class FieldRecord {
   }
   Span StoreGrowing(std::string_view value);
   void InsertBefore(int index, std::string_view value);
+  // No room in front: the values may be this record's own, so one at a time.
+  void InsertFrontOneByOne(std::initializer_list<std::string_view> values);
+  // Copies in whole blocks of kSlack bytes, so that a short value (most are) costs one load and
+  // one store. Both sides must have kSlack bytes of slack after the copied bytes: the arena
+  // keeps that much free behind its last value, and so does an output line's room.
+  static char* CopyInBlocks(char* out, const char* from, std::size_t size) {
+    std::memcpy(out, from, kSlack);
+    for (std::size_t done = kSlack; done < size; done += kSlack) {
+      std::memcpy(out + done, from + done, kSlack);
+    }
+    return out + size;
+  }
   void AddSpan(Span span) {
     if (spanCount_ == spanCapacity_) {
       GrowSpans();
