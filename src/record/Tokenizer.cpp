@@ -49,6 +49,29 @@ class FieldCounter {
 void CutAtBlanks(std::string_view line, FieldRecord& record) {
   const char* const begin = line.data();
   const std::size_t size = line.size();
+  if (size < 64) {
+    // One window, nothing carried: every run ends at a change, the last one at bit `size`.
+    std::uint64_t notBlank =
+        ~MaskOf(begin, begin, size, ' ', ' ') & ((std::uint64_t{1} << size) - 1);
+    std::uint64_t changes = notBlank ^ (notBlank << 1);
+    if (changes == 0) {
+      if (size > 0) {
+        record.AddField(size, 0);  // blanks only: one empty field
+      }
+      return;
+    }
+    std::size_t end = 0;
+    for (; changes != 0; changes &= changes - 1) {
+      const auto start = static_cast<std::size_t>(std::countr_zero(changes));
+      changes &= changes - 1;
+      end = static_cast<std::size_t>(std::countr_zero(changes));
+      record.AddField(start, end - start);
+    }
+    if (size - end >= 2) {
+      record.AddField(size, 0);
+    }
+    return;
+  }
   FieldCounter counter;
   const auto addRun = [&](std::size_t start, std::size_t end) {
     counter.Add();
@@ -60,7 +83,8 @@ void CutAtBlanks(std::string_view line, FieldRecord& record) {
   bool inRun = false;  // a run reaches into the window from the one before
   for (std::size_t base = 0; base < size; base += 64) {
     const std::size_t width = std::min<std::size_t>(64, size - base);
-    const std::uint64_t inWindow = width == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1;
+    const std::uint64_t inWindow =
+        width == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1;
     const std::uint64_t notBlank = ~MaskOf(begin, begin + base, width, ' ', ' ') & inWindow;
     // A set bit where a run starts and where it ends; a run ending with a narrower last window
     // ends at bit `width`.
