@@ -84,5 +84,4 @@ void LineOutput::Append(std::string_view text) {
   }
 }
 
-
 }  // namespace trelvox
