@@ -125,8 +125,10 @@ void FieldRecord::InsertBefore(int index, std::string_view value) {
   CompactIfWasteful();
 }
 
-void FieldRecord::InsertFrontOneByOne(std::initializer_list<std::string_view> values) {
-  for (auto value = std::rbegin(values); value != std::rend(values); ++value) {
+void FieldRecord::InsertFrontSlowly(std::initializer_list<std::string_view> values) {
+  // The values may be this record's own, which a growing arena would leave behind: copied first.
+  const std::vector<std::string> copies(values.begin(), values.end());
+  for (auto value = copies.rbegin(); value != copies.rend(); ++value) {
     Insert(1, *value);
   }
 }

@@ -60,35 +60,28 @@ class FieldRecord {
   // Puts the values before value 1, in their order.
   void InsertFront(std::initializer_list<std::string_view> values) {
     if (first_ < values.size()) {
-      InsertFrontOneByOne(values);
+      InsertFrontSlowly(values);
       return;
     }
     // The common case, a row's leading ID, date and number: each value copied behind the others
-    // and given its slot, no value of the row moved. Locals, as the byte stores could otherwise
-    // make the compiler reload the members after each one.
-    first_ -= values.size();
-    Span* slot = spans_.get() + first_;
-    char* bytes = arena_.get();
-    std::size_t used = used_;
-    std::size_t added = 0;
+    // and given its slot, no value of the row moved; nothing is kept until all have fitted.
+    // Locals, as the byte stores could otherwise make the compiler reload the members.
+    Span* slot = spans_.get() + first_ - values.size();
+    char* const bytes = arena_.get();
+    const std::size_t start = used_;
+    std::size_t used = start;
     for (const std::string_view value : values) {
       if (capacity_ - used < value.size() + kSlack) {
-        // The arena must grow first: this value the careful way, then on as before.
-        used_ = used;
-        heldBytes_ += added;
-        added = 0;
-        *slot++ = StoreGrowing(value);
-        bytes = arena_.get();
-        used = used_;
-        continue;
+        InsertFrontSlowly(values);  // the arena must grow first
+        return;
       }
       MoveBytes(bytes + used, value.data(), value.size());
       *slot++ = {used, value.size()};
       used += value.size();
-      added += value.size();
     }
+    first_ -= values.size();
     used_ = used;
-    heldBytes_ += added;
+    heldBytes_ += used - start;
     CompactIfWasteful();
   }
   // Makes the record's values the fields of `line`: `line` is copied into the arena once, and
@@ -152,8 +145,8 @@ class FieldRecord {
   }
   Span StoreGrowing(std::string_view value);
   void InsertBefore(int index, std::string_view value);
-  // No room in front: the values may be this record's own, so one at a time.
-  void InsertFrontOneByOne(std::initializer_list<std::string_view> values);
+  // InsertFront when there is no room in front or the arena must grow.
+  void InsertFrontSlowly(std::initializer_list<std::string_view> values);
   // Copies in whole blocks of kSlack bytes, so that a short value (most are) costs one load and
   // one store. Both sides must have kSlack bytes of slack after the copied bytes: the arena
   // keeps that much free behind its last value, and so does an output line's room.

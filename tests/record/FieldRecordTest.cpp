@@ -7,6 +7,7 @@
 #include "platform/DiskFileChannels.h"
 #include "platform/Errors.h"
 #include "platform/Ui.h"
+#include "record/Tokenizer.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
@@ -163,15 +164,30 @@ TEST(InsertValueInRecord, OverflowAtFullRecord) {
 }
 
 TEST(InsertLeadingValues, GivesWhatThreeSingleInsertsGive) {
-  for (const FieldRecord& start : {EmptyRecord(), Record({"a"}), Record({"a", "b", "c"})}) {
-    Toolkit kit;
-    FieldRecord oneByOne = start;
-    InsertValueInRecord(oneByOne, "id", 1, kit.ui);
-    InsertValueInRecord(oneByOne, "date", 2, kit.ui);
-    InsertValueInRecord(oneByOne, "7", 3, kit.ui);
-    FieldRecord together = start;
-    InsertLeadingValues(together, {"id", "date", "7"});
-    EXPECT_EQ(together, oneByOne);
+  Toolkit kit;
+  FieldRecord parsed;
+  ParseString("   12  -3625.00  x", parsed, "S", kit.ui);  // room in front, arena just fitted
+  const std::string longValue(300, 'L');                   // the arena must grow on the way
+  for (const FieldRecord& start : {EmptyRecord(), Record({"a"}), Record({"a", "b", "c"}), parsed}) {
+    for (const int set : {0, 1, 2}) {
+      FieldRecord together = start;
+      if (set == 2 && RecordCount(together) == 0) {
+        continue;  // no values of its own
+      }
+      // Its own values too, which the growing arena must not leave behind.
+      const std::vector<std::string_view> values =
+          set == 0   ? std::vector<std::string_view>{"id", "date", "7"}
+          : set == 1 ? std::vector<std::string_view>{"id", longValue, "7"}
+                     : std::vector<std::string_view>{together[RecordCount(together)], longValue,
+                                                     together[1]};
+      const std::vector<std::string> copies(values.begin(), values.end());
+      FieldRecord oneByOne = start;
+      for (int i = 0; i < 3; ++i) {
+        InsertValueInRecord(oneByOne, copies[static_cast<std::size_t>(i)], i + 1, kit.ui);
+      }
+      InsertLeadingValues(together, {values[0], values[1], values[2]});
+      EXPECT_EQ(together, oneByOne) << set;
+    }
   }
   FieldRecord full = Full(32765);
   EXPECT_THROW(InsertLeadingValues(full, {"a", "b", "c"}), OverflowError);
