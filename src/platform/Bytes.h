@@ -53,17 +53,24 @@ inline std::uint64_t MaskOf(const char* begin, const char* at, std::size_t size,
   return mask;
 }
 
+// Copies `size` bytes, `Width` to 2 * `Width` of them, as two overlapping words: the first
+// `Width` bytes and the last, both loaded before either is stored.
+template <std::size_t Width>
+void MoveEnds(char* out, const char* from, std::size_t size) {
+  char head[Width];
+  char tail[Width];
+  std::memcpy(head, from, Width);
+  std::memcpy(tail, from + size - Width, Width);
+  std::memcpy(out, head, Width);
+  std::memcpy(out + size - Width, tail, Width);
+}
+
 // Copies `size` bytes as memmove does (the two ranges may overlap), without a call for the short
 // texts most lines and values are: every byte is loaded before any is stored.
 inline void MoveBytes(char* out, const char* from, std::size_t size) {
   if (size <= 8) {
     if (size >= 4) {
-      std::uint32_t head;
-      std::uint32_t tail;
-      std::memcpy(&head, from, 4);
-      std::memcpy(&tail, from + size - 4, 4);
-      std::memcpy(out, &head, 4);
-      std::memcpy(out + size - 4, &tail, 4);
+      MoveEnds<4>(out, from, size);
     } else if (size > 0) {
       const char first = from[0];
       const char middle = from[size / 2];
@@ -73,19 +80,9 @@ inline void MoveBytes(char* out, const char* from, std::size_t size) {
       out[size - 1] = last;
     }
   } else if (size <= 16) {
-    std::uint64_t head;
-    std::uint64_t tail;
-    std::memcpy(&head, from, 8);
-    std::memcpy(&tail, from + size - 8, 8);
-    std::memcpy(out, &head, 8);
-    std::memcpy(out + size - 8, &tail, 8);
+    MoveEnds<8>(out, from, size);
   } else if (size <= 32) {
-    char head[16];
-    char tail[16];
-    std::memcpy(head, from, 16);
-    std::memcpy(tail, from + size - 16, 16);
-    std::memcpy(out, head, 16);
-    std::memcpy(out + size - 16, tail, 16);
+    MoveEnds<16>(out, from, size);
   } else {
     std::memmove(out, from, size);
   }
