@@ -56,12 +56,12 @@ void BM_ParseAZKTrials(benchmark::State& bench) {
   const FixedClock clock(Date{2026, 12, 9});
   RunState state;
   Session session{state, files, ui, locale, clock};
-  state.TimeOut = 2000;
-  state.SubjectID = "A17";
-  state.SubjectDate = {Date{2005, 3, 14}, ""};
+  state.answers.TimeOut = 2000;
+  state.subject.SubjectID = "A17";
+  state.subject.SubjectDate = {Date{2005, 3, 14}, ""};
   for (auto _ : bench) {
-    state.InFileNum = 1;
-    state.CompFileNum = 2;
+    state.files.InFileNum = 1;
+    state.files.CompFileNum = 2;
     files.Open(1, input, OpenMode::Input);
     files.Open(2, "/dev/null", OpenMode::Output);
     for (int subject = 0; subject < kSubjects; ++subject) {

@@ -74,10 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
   }
   RunState state;
-  state.SaveCounters = (options & 0x01) != 0;
-  state.SaveIndFiles = (options & 0x02) != 0;
-  state.COTIncluded = (options & 0x04) != 0;
-  state.ZORFormat = (options & 0x08) != 0;
+  state.options.SaveCounters = (options & 0x01) != 0;
+  state.options.SaveIndFiles = (options & 0x02) != 0;
+  state.options.COTIncluded = (options & 0x04) != 0;
+  state.options.ZORFormat = (options & 0x08) != 0;
   DiskFileChannels files;
   FuzzPrompts prompts(input);
   Ui ui(prompts, files);

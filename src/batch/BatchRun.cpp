@@ -19,11 +19,11 @@ namespace trelvox::batch {
 namespace {
 
 void SetRunOptions(RunState& state, const BatchOptions& options) {
-  ClearOptions(state);
-  state.SaveCounters = options.counters.has_value();
-  state.SaveIndFiles = options.subjectDir.has_value();
-  state.ZORFormat = options.zor;
-  state.COTIncluded = options.cot;
+  ClearOptions(state.options);
+  state.options.SaveCounters = options.counters.has_value();
+  state.options.SaveIndFiles = options.subjectDir.has_value();
+  state.options.ZORFormat = options.zor;
+  state.options.COTIncluded = options.cot;
 }
 
 // Looked at before the run opens the files, since opening for appending creates them.

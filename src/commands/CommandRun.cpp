@@ -30,24 +30,24 @@ std::optional<std::int16_t> ToInt16(const std::optional<double>& number) {
 
 std::string SubjectReport(const RunState& state, ReportStyle style) {
   std::string report =
-      std::to_string(state.TrialCount) + " trials parsed for ID: " + state.SubjectID;
-  const bool azk = state.InFileType == "AZK";
+      std::to_string(state.counts.TrialCount) + " trials parsed for ID: " + state.subject.SubjectID;
+  const bool azk = state.files.InFileType == "AZK";
   if (azk) {
-    report += kCrLf + std::to_string(state.ErrorCount) + " errors detected.";
+    report += kCrLf + std::to_string(state.counts.ErrorCount) + " errors detected.";
   }
   if (azk || style == ReportStyle::ParseAll) {
-    report += kCrLf + std::to_string(state.NoResponseCount) + " no responses detected.";
+    report += kCrLf + std::to_string(state.counts.NoResponseCount) + " no responses detected.";
   }
   return report;
 }
 
 void CommandRun::CloseSubjectFile() {
-  Close(state_.SubjFileNum);
+  Close(state_.files.SubjFileNum);
   inSubject_ = false;
 }
 
 CommandOutcome CommandRun::Guarded(const std::function<CommandOutcome()>& steps) {
-  state_.Notices.StartRun();
+  state_.notices.StartRun();
   CommandOutcome outcome = CommandOutcome::Failed;
   try {
     outcome = steps();
@@ -63,15 +63,15 @@ CommandOutcome CommandRun::Guarded(const std::function<CommandOutcome()>& steps)
 }
 
 void CommandRun::TellSubjectProblems() {
-  const std::string problems = state_.Notices.SubjectProblems(state_.SubjectID);
-  state_.Notices.ClearSubjectProblems();
+  const std::string problems = state_.notices.SubjectProblems(state_.subject.SubjectID);
+  state_.notices.ClearSubjectProblems();
   if (!problems.empty()) {
     session_.ui.Problem(problems);
   }
 }
 
 void CommandRun::TellRunNotices() {
-  const std::string longTrials = state_.Notices.LongTrialsReport();
+  const std::string longTrials = state_.notices.LongTrialsReport();
   if (!longTrials.empty()) {
     session_.ui.Problem(longTrials);
   }
@@ -79,7 +79,7 @@ void CommandRun::TellRunNotices() {
 
 std::string CommandRun::StoppedMessage(const std::string& reason) const {
   std::string text = reason + kCrLf;
-  text += inSubject_ ? "Parsing stopped in the subject with ID: " + state_.SubjectID + "."
+  text += inSubject_ ? "Parsing stopped in the subject with ID: " + state_.subject.SubjectID + "."
                      : std::string("Parsing stopped.");
   return text + kCrLf + "The files keep every row written before this point.";
 }
@@ -116,9 +116,9 @@ CommandOutcome CommandRun::EndEarly(CommandOutcome outcome) {
 }
 
 void CommandRun::CloseRunFiles() {
-  Close(state_.InFileNum);
-  Close(state_.CompFileNum);
-  Close(state_.CntFileNum);
+  Close(state_.files.InFileNum);
+  Close(state_.files.CompFileNum);
+  Close(state_.files.CntFileNum);
 }
 
 std::optional<CommandOutcome> CommandRun::OpenFiles(const std::string& responsesPrompt) {
@@ -131,7 +131,7 @@ std::optional<CommandOutcome> CommandRun::OpenFiles(const std::string& responses
   if (auto ended = OpenComposite()) {
     return ended;
   }
-  if (state_.SaveCounters) {
+  if (state_.options.SaveCounters) {
     return OpenCounters();
   }
   return std::nullopt;
@@ -139,15 +139,15 @@ std::optional<CommandOutcome> CommandRun::OpenFiles(const std::string& responses
 
 std::optional<CommandOutcome> CommandRun::OpenInput() {
   std::string type = "O";
-  if (GetFileName(session_.ui, state_.InFileName, type, "Open AZK or ZIL file",
+  if (GetFileName(session_.ui, state_.files.InFileName, type, "Open AZK or ZIL file",
                   "DMDX Files (*.*)|*.*")
           .empty()) {
     return CommandOutcome::Cancelled;
   }
-  if (!Open(state_.InFileName, state_.InFileNum, "I")) {
+  if (!Open(state_.files.InFileName, state_.files.InFileNum, "I")) {
     return CommandOutcome::Failed;
   }
-  state_.InFileType = InputTypeOf(state_.InFileName);
+  state_.files.InFileType = InputTypeOf(state_.files.InFileName);
   return std::nullopt;
 }
 
@@ -166,19 +166,19 @@ std::optional<std::int16_t> CommandRun::AskNumber(const std::string& prompt) {
 }
 
 std::optional<CommandOutcome> CommandRun::AskNumbers(const std::string& responsesPrompt) {
-  if (state_.InFileType == "ZIL") {
+  if (state_.files.InFileType == "ZIL") {
     const auto responses = AskNumber(responsesPrompt);
     if (!responses) {
       return EndEarly(CommandOutcome::Cancelled);
     }
-    state_.MaxResponses = *responses;
+    state_.answers.MaxResponses = *responses;
   }
-  if (state_.InFileType == "AZK") {
+  if (state_.files.InFileType == "AZK") {
     const auto timeOut = AskNumber("Enter TimeOut Value:");
     if (!timeOut) {
       return EndEarly(CommandOutcome::Cancelled);
     }
-    state_.TimeOut = *timeOut;
+    state_.answers.TimeOut = *timeOut;
   }
   return std::nullopt;
 }
@@ -197,7 +197,7 @@ std::optional<CommandOutcome> CommandRun::ChooseAndOpenOutput(const OutputFile& 
 
 std::optional<CommandOutcome> CommandRun::OpenComposite() {
   if (auto ended =
-          ChooseAndOpenOutput({state_.CompFileName, state_.CompFileNum, "O",
+          ChooseAndOpenOutput({state_.files.CompFileName, state_.files.CompFileNum, "O",
                                "Designate Composite file", "Composite Files (*.dat)|*.dat", "A"})) {
     return ended;
   }
@@ -206,34 +206,34 @@ std::optional<CommandOutcome> CommandRun::OpenComposite() {
   }
   const std::optional<std::string> header = CompositeHeaderFor(state_);
   if (!header) {
-    session_.ui.Problem("Unknown input filetype: " + state_.InFileType);
-    Close(state_.CompFileNum);
-    Close(state_.InFileNum);
+    session_.ui.Problem("Unknown input filetype: " + state_.files.InFileType);
+    Close(state_.files.CompFileNum);
+    Close(state_.files.InFileNum);
     return CommandOutcome::Failed;
   }
-  session_.files.WriteLine(state_.CompFileNum, *header);
+  session_.files.WriteLine(state_.files.CompFileNum, *header);
   return std::nullopt;
 }
 
 std::optional<CommandOutcome> CommandRun::OpenCounters() {
   if (auto ended =
-          ChooseAndOpenOutput({state_.CntFileName, state_.CntFileNum, "O", "Designate Counter file",
-                               "Counter Files (*.dat)|*.dat", "A"})) {
+          ChooseAndOpenOutput({state_.files.CntFileName, state_.files.CntFileNum, "O",
+                               "Designate Counter file", "Counter Files (*.dat)|*.dat", "A"})) {
     return ended;
   }
   if (session_.ui.AskYesNo("Is this a new counter file?")) {
-    session_.files.WriteLine(state_.CntFileNum, CounterHeader());
+    session_.files.WriteLine(state_.files.CntFileNum, CounterHeader());
   }
   return std::nullopt;
 }
 
 std::optional<CommandOutcome> CommandRun::OpenSubjectFile() {
   inSubject_ = true;
-  if (!state_.SaveIndFiles) {
+  if (!state_.options.SaveIndFiles) {
     return std::nullopt;
   }
-  return ChooseAndOpenOutput({state_.SubjFileName, state_.SubjFileNum, "S",
-                              "Save Data file for SUBID: " + state_.SubjectID,
+  return ChooseAndOpenOutput({state_.files.SubjFileName, state_.files.SubjFileNum, "S",
+                              "Save Data file for SUBID: " + state_.subject.SubjectID,
                               "Subject Files (*.dat)|*.dat", "O"});
 }
 
@@ -251,18 +251,18 @@ std::optional<CommandOutcome> CommandRun::ConvertSubject(ReportStyle style) {
 }
 
 CommandOutcome CommandRun::UnknownInputType() {
-  session_.ui.Problem("Unknown input filetype: " + state_.InFileType);
-  Close(state_.CompFileNum);
-  Close(state_.InFileNum);
-  Close(state_.SubjFileNum);
-  Close(state_.CntFileNum);
+  session_.ui.Problem("Unknown input filetype: " + state_.files.InFileType);
+  Close(state_.files.CompFileNum);
+  Close(state_.files.InFileNum);
+  Close(state_.files.SubjFileNum);
+  Close(state_.files.CntFileNum);
   return CommandOutcome::Failed;
 }
 
 std::optional<CommandOutcome> CommandRun::ParseSubject() {
-  if (state_.InFileType == "ZIL") {
+  if (state_.files.InFileType == "ZIL") {
     ParseZILTrials(session_);
-  } else if (state_.InFileType == "AZK") {
+  } else if (state_.files.InFileType == "AZK") {
     ParseAZKTrials(session_);
   } else {
     return UnknownInputType();

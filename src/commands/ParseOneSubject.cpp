@@ -12,12 +12,12 @@ CommandOutcome ParseOneSubjectSteps(CommandRun& run) {
     return *ended;
   }
   do {
-    state.SubjectID = session.ui.Input("Enter Subject ID:");
-    if (state.SubjectID.empty()) {
+    state.subject.SubjectID = session.ui.Input("Enter Subject ID:");
+    if (state.subject.SubjectID.empty()) {
       return run.EndEarly(CommandOutcome::Cancelled);
     }
-    if (!FindSubjectByID(session, state.SubjectID)) {
-      session.ui.Problem("SubID " + state.SubjectID + " not found!");
+    if (!FindSubjectByID(session, state.subject.SubjectID)) {
+      session.ui.Problem("SubID " + state.subject.SubjectID + " not found!");
       run.CloseRunFiles();
       return CommandOutcome::Failed;
     }

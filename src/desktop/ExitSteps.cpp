@@ -9,7 +9,7 @@ void ShowProblemBox(Prompts& boxes, const std::string& text) {
 }
 
 void CloseFilesAtExit(const RunState& state, FileChannels& files, Prompts& boxes) {
-  for (const std::int16_t channel : {state.SubjFileNum, state.InFileNum}) {
+  for (const std::int16_t channel : {state.files.SubjFileNum, state.files.InFileNum}) {
     try {
       files.Close(channel);
     } catch (const WriteError& error) {

@@ -40,11 +40,12 @@ std::string CounterHeader() {
 }
 
 std::optional<std::string> CompositeHeaderFor(const RunState& state) {
-  if (state.InFileType == "ZIL") {
-    return ZilCompositeHeader(state.COTIncluded, state.ZORFormat, state.MaxResponses);
+  if (state.files.InFileType == "ZIL") {
+    return ZilCompositeHeader(state.options.COTIncluded, state.options.ZORFormat,
+                              state.answers.MaxResponses);
   }
-  if (state.InFileType == "AZK") {
-    return AzkCompositeHeader(state.COTIncluded);
+  if (state.files.InFileType == "AZK") {
+    return AzkCompositeHeader(state.options.COTIncluded);
   }
   return std::nullopt;
 }

@@ -15,15 +15,16 @@ namespace {
 // and a wrong guess costs more than the arithmetic.
 std::string_view ErrorCode(RunState& state, const Decimal& rt) {
   const bool negative = rt.IsNegative();
-  const bool none = negative & rt.Equals(-state.TimeOut);
+  const bool none = negative & rt.Equals(-state.answers.TimeOut);
   const bool error = negative & !none;
-  if ((none & (state.NoResponseCount >= kInt16Max)) | (error & (state.ErrorCount >= kInt16Max))) {
-    IncrementCounter(none ? state.NoResponseCount : state.ErrorCount,
+  if ((none & (state.counts.NoResponseCount >= kInt16Max)) |
+      (error & (state.counts.ErrorCount >= kInt16Max))) {
+    IncrementCounter(none ? state.counts.NoResponseCount : state.counts.ErrorCount,
                      none ? "the no-response count of one subject"
                           : "the error count of one subject");  // raises the overflow
   }
-  state.NoResponseCount = static_cast<std::int16_t>(state.NoResponseCount + none);
-  state.ErrorCount = static_cast<std::int16_t>(state.ErrorCount + error);
+  state.counts.NoResponseCount = static_cast<std::int16_t>(state.counts.NoResponseCount + none);
+  state.counts.ErrorCount = static_cast<std::int16_t>(state.counts.ErrorCount + error);
   const int code = static_cast<int>(negative) + static_cast<int>(none);
   return std::string_view("012").substr(static_cast<std::size_t>(code), 1);
 }
@@ -31,27 +32,28 @@ std::string_view ErrorCode(RunState& state, const Decimal& rt) {
 void ConvertTrialLine(Session& session, std::string_view line, const std::string& dateText,
                       int errorCodeIndex) {
   RunState& state = session.state;
-  FieldRecord& record = state.TrialRecord;
+  FieldRecord& record = state.scratch.TrialRecord;
   ParseString(line, record, "S", session.ui);
   const std::optional<Decimal> rt =
       RecordCount(record) >= 2 ? Decimal::Read(record[2]) : std::nullopt;
   if (!rt) {
     // "*** ABORTED ***", a line of blanks and the like: no reaction time, so no trial.
-    state.Notices.AddProblemLine("line", "without a reaction time in the second field",
+    state.notices.AddProblemLine("line", "without a reaction time in the second field",
                                  "Not converted: a trial line needs a reaction time there.", line);
     return;
   }
-  IncrementCounter(state.TrialCount, "the trial count of one subject");
-  InsertLeadingValues(record, {state.SubjectID, dateText, DecimalText(state.TrialCount).view()});
+  IncrementCounter(state.counts.TrialCount, "the trial count of one subject");
+  InsertLeadingValues(
+      record, {state.subject.SubjectID, dateText, DecimalText(state.counts.TrialCount).view()});
   const std::string_view code = ErrorCode(state, *rt);
   if (errorCodeIndex > RecordCount(record) + 1) {
     // A COT column was asked for but the line has only two fields: the row goes without code.
-    state.Notices.AddProblemLine("line", "without a COT value (field 3)",
+    state.notices.AddProblemLine("line", "without a COT value (field 3)",
                                  "Each such row was written without an error code.", line);
   } else {
     InsertValueInRecord(record, code, errorCodeIndex, session.ui);
   }
-  WriteRecord(session.files, state.CompFileNum, record);
+  WriteRecord(session.files, state.files.CompFileNum, record);
 }
 
 }  // namespace
@@ -59,22 +61,22 @@ void ConvertTrialLine(Session& session, std::string_view line, const std::string
 void ParseAZKTrials(Session& session) {
   RunState& state = session.state;
   FileChannels& files = session.files;
-  const int errorCodeIndex = state.COTIncluded ? 7 : 6;
+  const int errorCodeIndex = state.options.COTIncluded ? 7 : 6;
   StartSubject(session, true);
-  const std::string dateText = DateText(state.SubjectDate, session.locale);
+  const std::string dateText = DateText(state.subject.SubjectDate, session.locale);
   // The line after the header names the columns; it is copied but never a trial.
-  const std::string_view columns = files.ReadNext(state.InFileNum);
-  if (columns.data() != nullptr && state.SaveIndFiles) {
-    files.WriteLine(state.SubjFileNum, columns);
+  const std::string_view columns = files.ReadNext(state.files.InFileNum);
+  if (columns.data() != nullptr && state.options.SaveIndFiles) {
+    files.WriteLine(state.files.SubjFileNum, columns);
   }
-  for (std::string_view line; (line = files.ReadNext(state.InFileNum)).data() != nullptr;) {
+  for (std::string_view line; (line = files.ReadNext(state.files.InFileNum)).data() != nullptr;) {
     if (line.empty()) {
       return;
     }
-    if (state.SaveIndFiles) {
-      files.WriteLine(state.SubjFileNum, line);
+    if (state.options.SaveIndFiles) {
+      files.WriteLine(state.files.SubjFileNum, line);
     }
-    if (state.SaveCounters && line.find("Counter") != std::string_view::npos) {
+    if (state.options.SaveCounters && line.find("Counter") != std::string_view::npos) {
       HandleCounterLine(session, line, dateText);
     }
     if (line.front() == '!') {

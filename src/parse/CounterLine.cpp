@@ -8,27 +8,27 @@ namespace trelvox {
 
 void HandleCounterLine(Session& session, std::string_view line, const std::string& dateText) {
   RunState& state = session.state;
-  IncrementCounter(state.CounterCount, "the counter line count of one subject");
-  ParseString(line, state.CounterRecord, "S", session.ui);
+  IncrementCounter(state.counts.CounterCount, "the counter line count of one subject");
+  ParseString(line, state.scratch.CounterRecord, "S", session.ui);
   for (const int index : {5, 4, 2, 1}) {
-    DeleteValueInRecord(state.CounterRecord, index);
+    DeleteValueInRecord(state.scratch.CounterRecord, index);
   }
-  InsertLeadingValues(state.CounterRecord,
-                      {state.SubjectID, dateText, DecimalText(state.CounterCount).view()});
-  WriteRecord(session.files, state.CntFileNum, state.CounterRecord);
+  InsertLeadingValues(state.scratch.CounterRecord, {state.subject.SubjectID, dateText,
+                                                    DecimalText(state.counts.CounterCount).view()});
+  WriteRecord(session.files, state.files.CntFileNum, state.scratch.CounterRecord);
 }
 
 void StartSubject(Session& session, bool resetErrorCount) {
   RunState& state = session.state;
-  state.TrialCount = 0;
-  state.CounterCount = 0;
-  state.NoResponseCount = 0;
-  state.Notices.StartSubject();
+  state.counts.TrialCount = 0;
+  state.counts.CounterCount = 0;
+  state.counts.NoResponseCount = 0;
+  state.notices.StartSubject();
   if (resetErrorCount) {
-    state.ErrorCount = 0;
+    state.counts.ErrorCount = 0;
   }
-  if (state.SaveIndFiles) {
-    session.files.WriteLine(state.SubjFileNum, state.SubjectHeader);
+  if (state.options.SaveIndFiles) {
+    session.files.WriteLine(state.files.SubjFileNum, state.subject.SubjectHeader);
   }
 }
 

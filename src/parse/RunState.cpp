@@ -12,11 +12,11 @@ std::string InputTypeOf(std::string_view path) {
   return UpperCase(path.size() <= 3 ? path : path.substr(path.size() - 3));
 }
 
-void ClearOptions(RunState& state) {
-  state.SaveCounters = false;
-  state.SaveIndFiles = false;
-  state.ZORFormat = false;
-  state.COTIncluded = false;
+void ClearOptions(RunOptions& options) {
+  options.SaveCounters = false;
+  options.SaveIndFiles = false;
+  options.ZORFormat = false;
+  options.COTIncluded = false;
 }
 
 }  // namespace trelvox

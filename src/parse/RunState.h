@@ -21,6 +21,54 @@ struct SubjectDateValue {
 // The date as written to output rows and messages: the locale's short date form.
 std::string DateText(const SubjectDateValue& value, const Locale& locale);
 
+// The four switches of the options dialog; every start of the program clears them.
+struct RunOptions {
+  bool SaveIndFiles = false;
+  bool SaveCounters = false;
+  bool COTIncluded = false;
+  bool ZORFormat = false;
+};
+
+// The answers to the number questions of a run.
+struct NumberAnswers {
+  std::int16_t MaxResponses = 0;  // responses per trial (ZIL input): the header's RT/BUT pairs
+  std::int16_t TimeOut = 0;       // the time-out (AZK input): minus it is no response
+};
+
+// The files of a run: each path as chosen and the channel it was opened on (0: none yet).
+struct RunFiles {
+  std::int16_t InFileNum = 0;
+  std::string InFileName;
+  std::string InFileType;
+  std::string CompFileName;
+  std::int16_t CompFileNum = 0;
+  std::int16_t SubjFileNum = 0;
+  std::string SubjFileName;
+  std::string CntFileName;
+  std::int16_t CntFileNum = 0;
+};
+
+// The subject being converted, as the scanner or the lookup found it.
+struct CurrentSubject {
+  std::string SubjectHeader;  // the header line from its date on
+  SubjectDateValue SubjectDate;
+  std::string SubjectID;
+};
+
+// The current subject's counts, reset by the trial parser at its start and reported after it.
+struct SubjectCounts {
+  std::int16_t TrialCount = 0;
+  std::int16_t CounterCount = 0;  // numbers the counter rows
+  std::int16_t NoResponseCount = 0;
+  std::int16_t ErrorCount = 0;  // AZK input only
+};
+
+// The trial parsers' working records, kept from subject to subject so their memory is reused.
+struct ParserScratch {
+  FieldRecord TrialRecord = EmptyRecord();
+  FieldRecord CounterRecord = EmptyRecord();
+};
+
 // The shared state of a parse run. The application owns exactly one and hands it by reference;
 // it is never copied or cleared as a whole, each field is overwritten by the step that owns it.
 struct RunState {
@@ -28,32 +76,14 @@ struct RunState {
   RunState(const RunState&) = delete;
   RunState& operator=(const RunState&) = delete;
 
-  std::int16_t InFileNum = 0;
-  std::string InFileName;
-  std::string CompFileName;
-  std::int16_t CompFileNum = 0;
-  std::int16_t SubjFileNum = 0;
-  std::string SubjFileName;
-  std::string CntFileName;
-  std::int16_t CntFileNum = 0;
-  std::string SubjectHeader;
-  FieldRecord TrialRecord = EmptyRecord();
-  FieldRecord CounterRecord = EmptyRecord();
-  std::string InFileType;
-  std::int16_t TrialCount = 0;
-  std::int16_t CounterCount = 0;
-  std::int16_t NoResponseCount = 0;
-  std::int16_t ErrorCount = 0;
-  SubjectDateValue SubjectDate;
-  std::string SubjectID;
-  std::int16_t MaxResponses = 0;
-  std::int16_t TimeOut = 0;
-  bool SaveIndFiles = false;
-  bool SaveCounters = false;
-  bool COTIncluded = false;
-  bool ZORFormat = false;
+  RunOptions options;
+  NumberAnswers answers;
+  RunFiles files;
+  CurrentSubject subject;
+  SubjectCounts counts;
+  ParserScratch scratch;
   // Problem lines and long trials met on the way, told once per subject and once per run.
-  ParseNotices Notices;
+  ParseNotices notices;
 };
 
 // The input type: the last three characters of the path, upper-cased ("AZK", "ZIL", or any
@@ -61,6 +91,6 @@ struct RunState {
 std::string InputTypeOf(std::string_view path);
 
 // Start-up: every option off, in the order SaveCounters, SaveIndFiles, ZORFormat, COTIncluded.
-void ClearOptions(RunState& state);
+void ClearOptions(RunOptions& options);
 
 }  // namespace trelvox

@@ -105,7 +105,7 @@ std::optional<Date> ParseHeaderDate(std::string_view text) {
 }
 
 void StoreSubjectDate(Session& session, const std::string& dateText) {
-  SubjectDateValue& value = session.state.SubjectDate;
+  SubjectDateValue& value = session.state.subject.SubjectDate;
   value.date = ParseHeaderDate(dateText);
   value.unconverted = value.date ? std::string() : dateText;
   if (!value.date) {
@@ -142,28 +142,28 @@ bool FindNextSubject(Session& session) {
   std::string line;
   bool found = false;
   LineList passedOver;
-  while (!files.AtEnd(state.InFileNum) && !found) {
-    files.ReadLine(state.InFileNum, line);
+  while (!files.AtEnd(state.files.InFileNum) && !found) {
+    files.ReadLine(state.files.InFileNum, line);
     found = IsSubjectHeader(line);
     if (!found && Contains(line, "refresh")) {
       passedOver.Add(line);
     }
   }
   TellPassedOverHeaders(session, passedOver);
-  if (files.AtEnd(state.InFileNum)) {
-    state.SubjectHeader = line;
+  if (files.AtEnd(state.files.InFileNum)) {
+    state.subject.SubjectHeader = line;
     return false;
   }
   StoreSubjectDate(session, GetSubjectDate(line));
   if (Contains(line, "ID")) {
-    state.SubjectID = GetSubjectID(line);
-    session.ui.Message("ID: " + state.SubjectID + " detected.", "");
+    state.subject.SubjectID = GetSubjectID(line);
+    session.ui.Message("ID: " + state.subject.SubjectID + " detected.", "");
   } else {
-    state.SubjectID =
-        session.ui.Input("ID missing for subject on " + DateText(state.SubjectDate, session.locale),
-                         "Enter ID Number");
+    state.subject.SubjectID = session.ui.Input(
+        "ID missing for subject on " + DateText(state.subject.SubjectDate, session.locale),
+        "Enter ID Number");
   }
-  state.SubjectHeader = line;
+  state.subject.SubjectHeader = line;
   return true;
 }
 
@@ -173,25 +173,27 @@ bool FindSubjectByID(Session& session, const std::string& requestedId) {
   std::string line;
   if (requestedId.empty()) {
     // Nothing to look for: an empty ID would "match" before a single line was read.
-    state.SubjectHeader.clear();
+    state.subject.SubjectHeader.clear();
     return false;
   }
   std::string foundId;
-  while (foundId != requestedId && !files.AtEnd(state.InFileNum)) {
-    files.ReadLine(state.InFileNum, line);
+  while (foundId != requestedId && !files.AtEnd(state.files.InFileNum)) {
+    files.ReadLine(state.files.InFileNum, line);
     if (Contains(line, "ID")) {
       foundId = GetSubjectID(line);
     }
   }
-  if (files.AtEnd(state.InFileNum)) {
-    state.SubjectHeader = line;
+  if (files.AtEnd(state.files.InFileNum)) {
+    state.subject.SubjectHeader = line;
     return false;
   }
   StoreSubjectDate(session, GetSubjectDate(line));
-  state.SubjectHeader = line;
-  const bool today = state.SubjectDate.date && *state.SubjectDate.date == session.clock.Today();
+  state.subject.SubjectHeader = line;
+  const bool today =
+      state.subject.SubjectDate.date && *state.subject.SubjectDate.date == session.clock.Today();
   if (!today) {
-    return session.ui.AskYesNo("Data collected on: " + DateText(state.SubjectDate, session.locale));
+    return session.ui.AskYesNo("Data collected on: " +
+                               DateText(state.subject.SubjectDate, session.locale));
   }
   return true;
 }

@@ -31,7 +31,7 @@ class BlockReader {
       pending_.reset();
       return true;
     }
-    line = session_.files.ReadNext(session_.state.InFileNum);
+    line = session_.files.ReadNext(session_.state.files.InFileNum);
     return line.data() != nullptr;
   }
   void PutBack(std::string_view line) { pending_ = line; }
@@ -47,8 +47,8 @@ class ZilBlock {
       : session_(session),
         state_(session.state),
         reader_(session),
-        dateText_(DateText(session.state.SubjectDate, session.locale)),
-        cotOffset_(session.state.COTIncluded ? 2 : 0) {}
+        dateText_(DateText(session.state.subject.SubjectDate, session.locale)),
+        cotOffset_(session.state.options.COTIncluded ? 2 : 0) {}
 
   void Run() {
     StartSubject(session_, false);
@@ -58,7 +58,7 @@ class ZilBlock {
         return;
       }
       CopyToSubjectFile(line);
-      if (state_.SaveCounters && Contains(line, "Counter")) {
+      if (state_.options.SaveCounters && Contains(line, "Counter")) {
         HandleCounterLine(session_, line, dateText_);
       }
       if (Contains(line, "!") || !Contains(line, "Item")) {
@@ -70,8 +70,8 @@ class ZilBlock {
 
  private:
   void CopyToSubjectFile(std::string_view line) {
-    if (state_.SaveIndFiles) {
-      session_.files.WriteLine(state_.SubjFileNum, line);
+    if (state_.options.SaveIndFiles) {
+      session_.files.WriteLine(state_.files.SubjFileNum, line);
     }
   }
 
@@ -94,11 +94,11 @@ class ZilBlock {
   // the line lacks it, so that the columns after it stay aligned.
   void AppendItemField(std::string_view line, int index, const ItemField& what) {
     if (RecordCount(work_) >= index) {
-      AppendValueToRecord(state_.TrialRecord, work_[index]);
+      AppendValueToRecord(state_.scratch.TrialRecord, work_[index]);
       return;
     }
-    AppendValueToRecord(state_.TrialRecord, "");
-    state_.Notices.AddProblemLine(
+    AppendValueToRecord(state_.scratch.TrialRecord, "");
+    state_.notices.AddProblemLine(
         "item line", "without " + std::string(what.name) + " (field " + std::to_string(index) + ")",
         "The " + std::string(what.column) + " column is left empty in each such row." + what.hint,
         line);
@@ -115,7 +115,7 @@ class ZilBlock {
   int AppendResponseFields(std::string_view line) {
     ParseString(WithBlanksForCommas(line), work_, "S", session_.ui);
     for (int i = 1; i <= RecordCount(work_); ++i) {
-      AppendValueToRecord(state_.TrialRecord, work_[i]);
+      AppendValueToRecord(state_.scratch.TrialRecord, work_[i]);
     }
     return RecordCount(work_);
   }
@@ -136,36 +136,36 @@ class ZilBlock {
       fields += AppendResponseFields(line);
     }
     // A response is a time and a button: two fields.
-    state_.Notices.CountResponses((fields + 1) / 2, state_.MaxResponses);
+    state_.notices.CountResponses((fields + 1) / 2, state_.answers.MaxResponses);
   }
 
   void ConvertItem(std::string_view original) {
     const std::string& line = WithBlanksForCommas(original);
-    IncrementCounter(state_.TrialCount, "the trial count of one subject");
-    MakeEmpty(state_.TrialRecord);
+    IncrementCounter(state_.counts.TrialCount, "the trial count of one subject");
+    MakeEmpty(state_.scratch.TrialRecord);
     MakeEmpty(work_);
     ParseString(line, work_, "S", session_.ui);
     AppendItemField(original, 2, kTrialId);
-    if (state_.COTIncluded) {
+    if (state_.options.COTIncluded) {
       AppendItemField(original, 4, kCot);
     }
     const bool hasResponses = !Contains(line, "No Responses");
     if (!hasResponses) {
-      IncrementCounter(state_.NoResponseCount, "the no-response count of one subject");
+      IncrementCounter(state_.counts.NoResponseCount, "the no-response count of one subject");
     }
-    if (state_.ZORFormat) {
+    if (state_.options.ZORFormat) {
       if (hasResponses) {
         AppendItemField(original, 3 + cotOffset_, kZorRt);
       } else {
-        AppendValueToRecord(state_.TrialRecord, "NoResponse");
+        AppendValueToRecord(state_.scratch.TrialRecord, "NoResponse");
       }
     }
     if (hasResponses) {
       ReadResponses();
     }
-    InsertLeadingValues(state_.TrialRecord,
-                        {state_.SubjectID, dateText_, DecimalText(state_.TrialCount).view()});
-    WriteRecord(session_.files, state_.CompFileNum, state_.TrialRecord);
+    InsertLeadingValues(state_.scratch.TrialRecord, {state_.subject.SubjectID, dateText_,
+                                                     DecimalText(state_.counts.TrialCount).view()});
+    WriteRecord(session_.files, state_.files.CompFileNum, state_.scratch.TrialRecord);
   }
 
   Session& session_;

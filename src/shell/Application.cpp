@@ -60,7 +60,7 @@ void Application::Main() {
   splash_ = new frmSplash(*this);
   splash_->show();
   splash_->repaint();
-  ClearOptions(state_);
+  ClearOptions(state_.options);
 }
 
 void Application::Begin() {

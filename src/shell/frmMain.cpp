@@ -156,8 +156,8 @@ void frmMain::mnuFileParseAll_Click() {
 void frmMain::mnuFileSaveOptions_Click() {
   frmSaveOptions& options = app_.LoadSaveOptions();
   const RunState& state = app_.State();
-  options.chkSaveCounters()->setChecked(state.SaveCounters);
-  options.ChkIndFiles()->setChecked(state.SaveIndFiles);
+  options.chkSaveCounters()->setChecked(state.options.SaveCounters);
+  options.ChkIndFiles()->setChecked(state.options.SaveIndFiles);
   options.setWindowState(options.windowState() & ~Qt::WindowMinimized);  // restore it if minimized
   options.show();
   options.raise();

@@ -35,17 +35,17 @@ frmSaveOptions::frmSaveOptions(RunState& state) : QWidget(nullptr, Qt::Window), 
 }
 
 void frmSaveOptions::Form_Load() {
-  ChkIndFiles_->setChecked(state_.SaveIndFiles);
-  chkSaveCounters_->setChecked(state_.SaveCounters);
-  chkZOR_->setChecked(state_.ZORFormat);
-  chkCOT_->setChecked(state_.COTIncluded);
+  ChkIndFiles_->setChecked(state_.options.SaveIndFiles);
+  chkSaveCounters_->setChecked(state_.options.SaveCounters);
+  chkZOR_->setChecked(state_.options.ZORFormat);
+  chkCOT_->setChecked(state_.options.COTIncluded);
 }
 
 void frmSaveOptions::cmdOK_Click() {
-  state_.SaveIndFiles = IsChecked(ChkIndFiles_);
-  state_.SaveCounters = IsChecked(chkSaveCounters_);
-  state_.ZORFormat = IsChecked(chkZOR_);
-  state_.COTIncluded = IsChecked(chkCOT_);
+  state_.options.SaveIndFiles = IsChecked(ChkIndFiles_);
+  state_.options.SaveCounters = IsChecked(chkSaveCounters_);
+  state_.options.ZORFormat = IsChecked(chkZOR_);
+  state_.options.COTIncluded = IsChecked(chkCOT_);
   close();
 }
 

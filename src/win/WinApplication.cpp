@@ -67,7 +67,7 @@ WinApplication::~WinApplication() {
 void WinApplication::Main() {
   splash_ = std::make_unique<frmSplash>(*this);
   splash_->Show();
-  ClearOptions(state_);
+  ClearOptions(state_.options);
 }
 
 void WinApplication::Begin() {

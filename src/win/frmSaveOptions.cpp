@@ -15,8 +15,8 @@ void frmSaveOptions::Load() {
 
 void frmSaveOptions::ShowWithSaveFlags() {
   const RunState& state = app_.State();
-  SetChecked("chkSaveCounters", state.SaveCounters);
-  SetChecked("ChkIndFiles", state.SaveIndFiles);
+  SetChecked("chkSaveCounters", state.options.SaveCounters);
+  SetChecked("ChkIndFiles", state.options.SaveIndFiles);
   if (IsIconic(Handle())) {
     ShowWindow(Handle(), SW_RESTORE);
   } else {
@@ -27,10 +27,10 @@ void frmSaveOptions::ShowWithSaveFlags() {
 
 void frmSaveOptions::Form_Load() {
   const RunState& state = app_.State();
-  SetChecked("ChkIndFiles", state.SaveIndFiles);
-  SetChecked("chkSaveCounters", state.SaveCounters);
-  SetChecked("chkZOR", state.ZORFormat);
-  SetChecked("chkCOT", state.COTIncluded);
+  SetChecked("ChkIndFiles", state.options.SaveIndFiles);
+  SetChecked("chkSaveCounters", state.options.SaveCounters);
+  SetChecked("chkZOR", state.options.ZORFormat);
+  SetChecked("chkCOT", state.options.COTIncluded);
 }
 
 void frmSaveOptions::OnCommand(int id) {
@@ -45,10 +45,10 @@ void frmSaveOptions::OnCommand(int id) {
 
 void frmSaveOptions::cmdOK_Click() {
   RunState& state = app_.State();
-  state.SaveIndFiles = IsChecked("ChkIndFiles");
-  state.SaveCounters = IsChecked("chkSaveCounters");
-  state.ZORFormat = IsChecked("chkZOR");
-  state.COTIncluded = IsChecked("chkCOT");
+  state.options.SaveIndFiles = IsChecked("ChkIndFiles");
+  state.options.SaveCounters = IsChecked("chkSaveCounters");
+  state.options.ZORFormat = IsChecked("chkZOR");
+  state.options.COTIncluded = IsChecked("chkCOT");
   Close();
 }
 

@@ -37,9 +37,9 @@ TEST_F(ParseAllCommand, AzkRunFromTheFirstDialogToParsingComplete) {
   EXPECT_EQ(shown[5].caption, "");
   EXPECT_EQ(shown[8].caption, "Trelvox");
   EXPECT_EQ(Read("results.dat"), kAzkHeader + kTwoAzkSubjectsRows);
-  EXPECT_EQ(state.CompFileName, Path("results.dat"));
-  EXPECT_EQ(state.InFileType, "AZK");
-  EXPECT_EQ(state.TimeOut, 2000);
+  EXPECT_EQ(state.files.CompFileName, Path("results.dat"));
+  EXPECT_EQ(state.files.InFileType, "AZK");
+  EXPECT_EQ(state.answers.TimeOut, 2000);
   EXPECT_TRUE(OpenChannels().empty());
 }
 
@@ -48,7 +48,7 @@ TEST_F(ParseAllCommand, ZilRunReportsTwoLinesAndWritesTheZilHeader) {
       Write("exp1.ZIL",
             "Subject 5, 07/02/2015 11:36:01 on LAB, refresh 16.67ms, ID D,5\r\n"
             "Item 36, -3116.15\r\n 3116.15,+2\r\nItem 40, No Responses.\r\n\r\n");
-  state.ZORFormat = true;
+  state.options.ZORFormat = true;
   prompts.Choose(input).Type("1").Choose(Path("zil.dat")).Yes();
   EXPECT_EQ(ParseAll(s.session), CommandOutcome::Completed);
   EXPECT_EQ(Boxes(), (std::vector<std::string>{
@@ -78,7 +78,7 @@ TEST_F(ParseAllCommand, ProblemLinesAreToldOncePerSubjectAndLongTrialsOncePerRun
     }
     input += "Item 99\r\n 1,+1 2,-1 3,+1\r\n\r\n";
   }
-  state.ZORFormat = true;
+  state.options.ZORFormat = true;
   prompts.Choose(Write("run.zil", input)).Type("2").Choose(Path("r")).No();
   EXPECT_EQ(ParseAll(s.session), CommandOutcome::Completed);
   std::string listing = "The first 10, as found:";
@@ -115,8 +115,8 @@ TEST_F(ParseAllCommand, ProblemLinesAreToldOncePerSubjectAndLongTrialsOncePerRun
 }
 
 TEST_F(ParseAllCommand, CountersAndSubjectFilesWhenTheirOptionsAreOn) {
-  state.SaveCounters = true;
-  state.SaveIndFiles = true;
+  state.options.SaveCounters = true;
+  state.options.SaveIndFiles = true;
   const std::string input = Write("c.azk",
                                   "Subject 1, 03/14/2005 09:30 on LAB, refresh 16.67ms, ID A1\r\n"
                                   "  Item RT\r\n!  Counter 1 has value 3\r\n 1 100\r\n");
@@ -150,7 +150,7 @@ TEST_F(ParseAllCommand, YesForAFileWithRowsAppendsASecondHeader) {
 }
 
 TEST_F(ParseAllCommand, CotHeaderForAzk) {
-  state.COTIncluded = true;
+  state.options.COTIncluded = true;
   prompts.Choose(Write("e.azk", "")).Type("1").Choose(Path("r")).Yes();
   EXPECT_EQ(ParseAll(s.session), CommandOutcome::Completed);
   EXPECT_EQ(Read("r.dat"), "SubID\tDate\tTrialNum\tTrialID\tRT\tCOT\tError\r\n");
@@ -178,7 +178,7 @@ TEST_F(ParseAllCommand, NumberQuestionsAskAgainUntilTheAnswerFits) {
     }
     fresh.prompts.Choose(fresh.dir.File("r")).No();
     EXPECT_EQ(ParseAll(fresh.session), CommandOutcome::Completed);
-    EXPECT_EQ(fresh.state.TimeOut, c.timeOut) << c.answers.back();
+    EXPECT_EQ(fresh.state.answers.TimeOut, c.timeOut) << c.answers.back();
     const std::vector<std::string> messages = fresh.prompts.Messages();
     ASSERT_EQ(static_cast<int>(messages.size()), c.complaints + 1);
     if (c.complaints > 0) {
@@ -198,7 +198,7 @@ TEST_F(ParseAllCommand, LargestResponseCountBuildsItsHeader) {
 TEST_F(ParseAllCommand, ZilAnswerIsAskedEvenWhenNoHeaderIsWritten) {
   prompts.Choose(Write("e.zil", "")).Type("0").Choose(Path("r")).No();
   EXPECT_EQ(ParseAll(s.session), CommandOutcome::Completed);
-  EXPECT_EQ(state.MaxResponses, 0);
+  EXPECT_EQ(state.answers.MaxResponses, 0);
   EXPECT_EQ(Read("r.dat"), "");
 }
 
@@ -260,8 +260,8 @@ TEST_F(ParseAllCommand, EveryWayOutClosesWhatItOpened) {
   for (const WayOut& c : cases) {
     testing::CommandWorld run;
     run.Write("in.azk", kTwoAzkSubjects);
-    run.state.SaveCounters = c.counters;
-    run.state.SaveIndFiles = c.subjects;
+    run.state.options.SaveCounters = c.counters;
+    run.state.options.SaveIndFiles = c.subjects;
     c.script(run.s.dir, run.prompts);
     EXPECT_EQ(ParseAll(run.s.session), c.outcome) << c.name;
     ASSERT_FALSE(run.Boxes().empty()) << c.name;
@@ -284,7 +284,7 @@ TEST_F(ParseAllCommand, UnknownInputTypeAtTheHeaderRow) {
 }
 
 TEST_F(ParseAllCommand, UnknownInputTypeInTheSubjectLoop) {
-  state.SaveCounters = true;
+  state.options.SaveCounters = true;
   prompts.Choose(Write("data.txt", kTwoAzkSubjects)).Choose(Path("r")).No();
   prompts.Choose(Path("c")).No();
   EXPECT_EQ(ParseAll(s.session), CommandOutcome::Failed);

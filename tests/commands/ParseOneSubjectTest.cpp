@@ -96,7 +96,7 @@ TEST_F(ParseOneCommand, ZilReportIsOneLineAndAsksTheExpectedResponses) {
 }
 
 TEST_F(ParseOneCommand, SubjectFileDialogNamesTheRequestedId) {
-  state.SaveIndFiles = true;
+  state.options.SaveIndFiles = true;
   OpenAzk();
   prompts.Type("S2").Choose(Path("s2.txt")).No();
   EXPECT_EQ(ParseOneSubject(s.session), CommandOutcome::Completed);
@@ -108,7 +108,7 @@ TEST_F(ParseOneCommand, SubjectFileDialogNamesTheRequestedId) {
 }
 
 TEST_F(ParseOneCommand, CancelledSubjectFileDialogClosesEverything) {
-  state.SaveIndFiles = true;
+  state.options.SaveIndFiles = true;
   OpenAzk();
   prompts.Type("S2").Cancel();
   EXPECT_EQ(ParseOneSubject(s.session), CommandOutcome::Cancelled);

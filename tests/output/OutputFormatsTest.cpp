@@ -56,14 +56,14 @@ TEST(OutputFormats, ResponseNumbersHaveNoLeadingZerosAndReachTheLargestAnswer) {
 
 TEST(OutputFormats, CompositeHeaderFollowsTheInputType) {
   RunState state;
-  state.COTIncluded = true;
-  state.ZORFormat = true;
-  state.MaxResponses = 1;
-  state.InFileType = "AZK";
+  state.options.COTIncluded = true;
+  state.options.ZORFormat = true;
+  state.answers.MaxResponses = 1;
+  state.files.InFileType = "AZK";
   EXPECT_EQ(CompositeHeaderFor(state), AzkCompositeHeader(true));
-  state.InFileType = "ZIL";
+  state.files.InFileType = "ZIL";
   EXPECT_EQ(CompositeHeaderFor(state), ZilCompositeHeader(true, true, 1));
-  state.InFileType = "TXT";
+  state.files.InFileType = "TXT";
   EXPECT_EQ(CompositeHeaderFor(state), std::nullopt);
 }
 

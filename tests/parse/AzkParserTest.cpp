@@ -12,7 +12,7 @@ using testing::WriteFile;
 class AzkParser : public ReaderFixture {
  protected:
   void SetUp() override {
-    state.TimeOut = 2000;
+    state.answers.TimeOut = 2000;
     Subject("A17");
   }
   void Parse(const std::string& block) {
@@ -27,9 +27,9 @@ TEST_F(AzkParser, SkipsTheColumnLineAndWritesOneRowPerTrial) {
   EXPECT_EQ(Composite(),
             "A17\t3/14/2005\t1\t14\t-3625.00\t1\r\n"
             "A17\t3/14/2005\t2\t11\t3450.84\t0\r\n");
-  EXPECT_EQ(state.TrialCount, 2);
-  EXPECT_EQ(state.ErrorCount, 1);
-  EXPECT_EQ(state.NoResponseCount, 0);
+  EXPECT_EQ(state.counts.TrialCount, 2);
+  EXPECT_EQ(state.counts.ErrorCount, 1);
+  EXPECT_EQ(state.counts.NoResponseCount, 0);
   EXPECT_EQ(NextInputLine(), "Subject 2 ...");  // stopped after the empty line
 }
 
@@ -47,15 +47,15 @@ TEST_F(AzkParser, ErrorCodesFollowTheReactionTimeAndTimeOut) {
   };
   for (const Case& c : cases) {
     testing::ReaderWorld run;
-    run.state.TimeOut = static_cast<std::int16_t>(c.timeOut);
+    run.state.answers.TimeOut = static_cast<std::int16_t>(c.timeOut);
     run.Subject("S");
     run.Input("cols\r\n1 " + c.rt + "\r\n");
     run.OpenOutputs();
     ParseAZKTrials(run.s.session);
     EXPECT_EQ(run.Composite(), "S\t3/14/2005\t1\t1\t" + c.rt + "\t" + c.code + "\r\n")
         << c.rt << " against " << c.timeOut;
-    EXPECT_EQ(run.state.ErrorCount, c.code == "1" ? 1 : 0) << c.rt;
-    EXPECT_EQ(run.state.NoResponseCount, c.code == "2" ? 1 : 0) << c.rt;
+    EXPECT_EQ(run.state.counts.ErrorCount, c.code == "1" ? 1 : 0) << c.rt;
+    EXPECT_EQ(run.state.counts.NoResponseCount, c.code == "2" ? 1 : 0) << c.rt;
   }
 }
 
@@ -71,7 +71,7 @@ TEST_F(AzkParser, ReactionTimesIgnoreTheDecimalCommaOfTheLocale) {
 }
 
 TEST_F(AzkParser, CotColumnPrecedesTheErrorCodeAndExtraFieldsFollow) {
-  state.COTIncluded = true;
+  state.options.COTIncluded = true;
   Parse("cols\r\n 7 512.5 1000.25 x y\r\n 8 -2000 1100\r\n");
   EXPECT_EQ(Composite(),
             "A17\t3/14/2005\t1\t7\t512.5\t1000.25\t0\tx\ty\r\n"
@@ -84,12 +84,12 @@ TEST_F(AzkParser, ExtraFieldsFollowTheErrorCodeWithoutCot) {
 }
 
 TEST_F(AzkParser, TwoFieldLineWithCotGetsNoCodeButIsCounted) {
-  state.COTIncluded = true;
+  state.options.COTIncluded = true;
   Parse("cols\r\n 7 -2000\r\n");
   EXPECT_EQ(Composite(), "A17\t3/14/2005\t1\t7\t-2000\r\n");
-  EXPECT_EQ(state.NoResponseCount, 1);
+  EXPECT_EQ(state.counts.NoResponseCount, 1);
   EXPECT_TRUE(s.prompts.Messages().empty());  // told once for the subject, by the command
-  EXPECT_EQ(state.Notices.SubjectProblems("A17"),
+  EXPECT_EQ(state.notices.SubjectProblems("A17"),
             "Subject A17: 1 line without a COT value (field 3). Each such row was written without "
             "an error code.\r\nAs found:\r\n 7 -2000");
 }
@@ -102,14 +102,14 @@ TEST_F(AzkParser, BangLinesAreSkippedOnlyWhenTheBangComesFirst) {
 }
 
 TEST_F(AzkParser, LinesWithoutAReactionTimeAreReportedNotCounted) {
-  state.SaveIndFiles = true;
+  state.options.SaveIndFiles = true;
   Parse("cols\r\n 1 100\r\n*** ABORTED ***\r\n   \r\n 9\r\n 2 abc\r\n 3 nan\r\n 4 200\r\n");
   EXPECT_EQ(Composite(),
             "A17\t3/14/2005\t1\t1\t100\t0\r\n"
             "A17\t3/14/2005\t2\t4\t200\t0\r\n");
-  EXPECT_EQ(state.TrialCount, 2);
+  EXPECT_EQ(state.counts.TrialCount, 2);
   EXPECT_TRUE(s.prompts.Messages().empty());  // told once for the subject, by the command
-  EXPECT_EQ(state.Notices.SubjectProblems("A17"),
+  EXPECT_EQ(state.notices.SubjectProblems("A17"),
             "Subject A17: 5 lines without a reaction time in the second field. Not converted: a "
             "trial line needs a reaction time there.\r\nAs found:\r\n*** ABORTED ***\r\n   \r\n"
             " 9\r\n 2 abc\r\n 3 nan");
@@ -120,24 +120,27 @@ TEST_F(AzkParser, LinesWithoutAReactionTimeAreReportedNotCounted) {
 }
 
 TEST_F(AzkParser, SubjectFileCopiesTheBlockWithoutItsEndingEmptyLine) {
-  state.SaveIndFiles = true;
+  state.options.SaveIndFiles = true;
   Parse("  Item       RT\r\n! note\r\n  1 100\r\n\r\nnext subject\r\n");
   EXPECT_EQ(SubjectFile(),
             "03/14/2005 09:30 refresh 60, ID A17\r\n  Item       RT\r\n! note\r\n  1 100\r\n");
 }
 
 TEST_F(AzkParser, TheLineAfterTheHeaderIsNeverATrial) {
-  state.SaveIndFiles = true;
+  state.options.SaveIndFiles = true;
   Parse("  1 100\r\n  2 200\r\n");
   EXPECT_EQ(Composite(), "A17\t3/14/2005\t1\t2\t200\t0\r\n");
   EXPECT_EQ(SubjectFile(), "03/14/2005 09:30 refresh 60, ID A17\r\n  1 100\r\n  2 200\r\n");
 }
 
 TEST_F(AzkParser, EmptyBlockLeavesEveryCounterAtZero) {
-  state.TrialCount = state.ErrorCount = state.NoResponseCount = state.CounterCount = 9;
+  state.counts.TrialCount = state.counts.ErrorCount = state.counts.NoResponseCount =
+      state.counts.CounterCount = 9;
   Parse("cols\r\n\r\n  1 100\r\n");
   EXPECT_EQ(Composite(), "");
-  EXPECT_EQ(state.TrialCount + state.ErrorCount + state.NoResponseCount + state.CounterCount, 0);
+  EXPECT_EQ(state.counts.TrialCount + state.counts.ErrorCount + state.counts.NoResponseCount +
+                state.counts.CounterCount,
+            0);
   EXPECT_EQ(NextInputLine(), "  1 100");
 }
 
@@ -147,12 +150,12 @@ TEST_F(AzkParser, NextHeaderWithoutEmptyLineIsReadAsATrial) {
             "A17\t3/14/2005\t1\t1\t100\t0\r\n"
             "A17\t3/14/2005\t2\t2\t-2000\t2\r\n");
   EXPECT_TRUE(  // the header line is no trial
-      state.Notices.SubjectProblems("A17").ends_with("\r\nSubject 2, 03/15/2005 on X, refresh "
+      state.notices.SubjectProblems("A17").ends_with("\r\nSubject 2, 03/15/2005 on X, refresh "
                                                      "16.67ms, ID B"));
 }
 
 TEST_F(AzkParser, CounterLinesGiveCounterRows) {
-  state.SaveCounters = true;
+  state.options.SaveCounters = true;
   Parse(
       "cols\r\n"
       "!  Counter 1 has value 5 more\r\n"  // seven fields, begins with "!": counter row only
@@ -175,13 +178,13 @@ TEST_F(AzkParser, CounterLinesGiveCounterRows) {
 TEST_F(AzkParser, CounterLinesAreOrdinaryWhenCountersAreOff) {
   Parse("cols\r\n!  Counter 1 has value 5\r\nCounter 7 100\r\n");
   EXPECT_EQ(Composite(), "A17\t3/14/2005\t1\tCounter\t7\t0\t100\r\n");
-  EXPECT_EQ(state.CounterCount, 0);
+  EXPECT_EQ(state.counts.CounterCount, 0);
 }
 
 TEST_F(AzkParser, BlockAtTheEndOfTheInputEndsThere) {
   Parse("cols\r\n 1 100\r\n 2 200");
   EXPECT_EQ(Composite(), "A17\t3/14/2005\t1\t1\t100\t0\r\nA17\t3/14/2005\t2\t2\t200\t0\r\n");
-  EXPECT_TRUE(s.files.AtEnd(state.InFileNum));
+  EXPECT_TRUE(s.files.AtEnd(state.files.InFileNum));
 }
 
 TEST_F(AzkParser, The32768thTrialIsAnOverflowAndEarlierRowsStay) {
@@ -192,7 +195,7 @@ TEST_F(AzkParser, The32768thTrialIsAnOverflowAndEarlierRowsStay) {
   Input(block);
   OpenOutputs();
   EXPECT_THROW(ParseAZKTrials(s.session), OverflowError);
-  EXPECT_EQ(state.TrialCount, 32767);
+  EXPECT_EQ(state.counts.TrialCount, 32767);
   const std::string rows = Composite();
   EXPECT_EQ(static_cast<int>(std::count(rows.begin(), rows.end(), '\n')), 32767);
 }

@@ -17,43 +17,43 @@ struct ReaderWorld {
   void Input(const std::string& text) {
     WriteFile(s.dir.File("input.txt"), text);
     ASSERT_EQ(s.files.Open(1, s.dir.File("input.txt"), OpenMode::Input).errorNumber, 0);
-    state.InFileNum = 1;
+    state.files.InFileNum = 1;
   }
 
   // Opens the composite file, and the counter and subject files when their options are on.
   void OpenOutputs() {
     ASSERT_EQ(s.files.Open(2, s.dir.File("composite.dat"), OpenMode::Append).errorNumber, 0);
-    state.CompFileNum = 2;
-    if (state.SaveCounters) {
+    state.files.CompFileNum = 2;
+    if (state.options.SaveCounters) {
       ASSERT_EQ(s.files.Open(3, s.dir.File("counters.dat"), OpenMode::Append).errorNumber, 0);
-      state.CntFileNum = 3;
+      state.files.CntFileNum = 3;
     }
-    if (state.SaveIndFiles) {
+    if (state.options.SaveIndFiles) {
       ASSERT_EQ(s.files.Open(4, s.dir.File("subject.dat"), OpenMode::Output).errorNumber, 0);
-      state.SubjFileNum = 4;
+      state.files.SubjFileNum = 4;
     }
   }
 
   // Sets the current subject as the scanner would.
   void Subject(const std::string& id, Date date = {2005, 3, 14},
                const std::string& header = "03/14/2005 09:30 refresh 60, ID A17") {
-    state.SubjectID = id;
-    state.SubjectDate = {date, ""};
-    state.SubjectHeader = header;
+    state.subject.SubjectID = id;
+    state.subject.SubjectDate = {date, ""};
+    state.subject.SubjectHeader = header;
   }
 
   std::string Output(const std::string& name, std::int16_t channel) {
     s.files.Close(channel);
     return ReadFile(s.dir.File(name));
   }
-  std::string Composite() { return Output("composite.dat", state.CompFileNum); }
-  std::string Counters() { return Output("counters.dat", state.CntFileNum); }
-  std::string SubjectFile() { return Output("subject.dat", state.SubjFileNum); }
+  std::string Composite() { return Output("composite.dat", state.files.CompFileNum); }
+  std::string Counters() { return Output("counters.dat", state.files.CntFileNum); }
+  std::string SubjectFile() { return Output("subject.dat", state.files.SubjFileNum); }
 
   // The next line of the input, to see where a reader left the read position.
   std::string NextInputLine() {
     std::string line;
-    s.files.ReadLine(state.InFileNum, line);
+    s.files.ReadLine(state.files.InFileNum, line);
     return line;
   }
 };

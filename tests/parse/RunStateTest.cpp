@@ -26,16 +26,18 @@ TEST(RunState, InputTypeIsTheLastThreeCharactersUpperCased) {
 
 TEST(RunState, StartsEmptyWithEveryOptionOff) {
   RunState state;
-  EXPECT_EQ(state.InFileNum, 0);
-  EXPECT_EQ(state.CompFileNum, 0);
-  EXPECT_EQ(state.CntFileNum, 0);
-  EXPECT_EQ(state.SubjFileNum, 0);
-  EXPECT_EQ(state.TrialRecord, EmptyRecord());
-  EXPECT_EQ(state.CounterRecord, EmptyRecord());
-  EXPECT_FALSE(state.SubjectDate.date);
-  state.SaveCounters = state.SaveIndFiles = state.ZORFormat = state.COTIncluded = true;
-  ClearOptions(state);
-  EXPECT_FALSE(state.SaveCounters || state.SaveIndFiles || state.ZORFormat || state.COTIncluded);
+  EXPECT_EQ(state.files.InFileNum, 0);
+  EXPECT_EQ(state.files.CompFileNum, 0);
+  EXPECT_EQ(state.files.CntFileNum, 0);
+  EXPECT_EQ(state.files.SubjFileNum, 0);
+  EXPECT_EQ(state.scratch.TrialRecord, EmptyRecord());
+  EXPECT_EQ(state.scratch.CounterRecord, EmptyRecord());
+  EXPECT_FALSE(state.subject.SubjectDate.date);
+  state.options.SaveCounters = state.options.SaveIndFiles = state.options.ZORFormat =
+      state.options.COTIncluded = true;
+  ClearOptions(state.options);
+  EXPECT_FALSE(state.options.SaveCounters || state.options.SaveIndFiles ||
+               state.options.ZORFormat || state.options.COTIncluded);
 }
 
 TEST(RunState, DateTextUsesTheLocaleOrTheUnconvertedText) {

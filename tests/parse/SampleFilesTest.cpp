@@ -136,8 +136,8 @@ class SampleFiles : public ::testing::TestWithParam<Sample> {};
 TEST_P(SampleFiles, ConvertWithTheCountsOfTheFile) {
   const Sample& sample = GetParam();
   SessionFixture s;
-  s.state.COTIncluded = sample.cot;
-  s.state.SaveCounters = true;
+  s.state.options.COTIncluded = sample.cot;
+  s.state.options.SaveCounters = true;
   s.prompts.Choose(DataFile("dmdx-samples/" + sample.file)).Type(sample.answer);
   s.prompts.Choose(s.dir.File("composite")).No().Choose(s.dir.File("counters")).No();
   for (const std::string& id : sample.missingIds) {
@@ -204,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(Real, SampleFiles, ::testing::ValuesIn(Samples()), [](c
 // The psychostim file has "!  Counter 1 has value 0" lines between its trials.
 TEST(SampleFilesCounters, CounterLinesOfARealFileBecomeRows) {
   SessionFixture s;
-  s.state.SaveCounters = true;
+  s.state.options.SaveCounters = true;
   s.prompts.Choose(DataFile("dmdx-samples/psychostim-sss001.zil")).Type("1");
   s.prompts.Choose(s.dir.File("composite")).No().Choose(s.dir.File("counters")).Yes();
   ASSERT_EQ(ParseAll(s.session), CommandOutcome::Completed);

@@ -102,9 +102,10 @@ TEST_F(FindNextSubjectTest, SkipsThePreambleAndStopsAfterTheHeader) {
       "****\r\nSubject 1, 06/26/2015 17:09:52 on ITP66820, refresh 16.67ms, ID C,1,EB\r\n"
       "  Item       RT\r\n");
   EXPECT_TRUE(FindNextSubject(s.session));
-  EXPECT_EQ(state.SubjectID, "C,1,EB");
-  EXPECT_EQ(state.SubjectDate.date, (Date{2015, 6, 26}));
-  EXPECT_EQ(state.SubjectHeader, "06/26/2015 17:09:52 on ITP66820, refresh 16.67ms, ID C,1,EB");
+  EXPECT_EQ(state.subject.SubjectID, "C,1,EB");
+  EXPECT_EQ(state.subject.SubjectDate.date, (Date{2015, 6, 26}));
+  EXPECT_EQ(state.subject.SubjectHeader,
+            "06/26/2015 17:09:52 on ITP66820, refresh 16.67ms, ID C,1,EB");
   EXPECT_EQ(NextInputLine(), "  Item       RT");
   ASSERT_EQ(s.prompts.Shown().size(), 1u);
   EXPECT_EQ(s.prompts.Shown()[0].text, "ID: C,1,EB detected.");
@@ -131,27 +132,27 @@ TEST_F(FindNextSubjectTest, PassedOverRefreshLinesAreNamedOnce) {
 }
 
 TEST_F(FindNextSubjectTest, HeaderOnTheLastLineIsNotFound) {
-  state.SubjectID = "old";
-  state.SubjectDate = {Date{2001, 1, 1}, ""};
+  state.subject.SubjectID = "old";
+  state.subject.SubjectDate = {Date{2001, 1, 1}, ""};
   Input("x\r\nSubject 2, 03/14/2005 09:30 refresh 60, ID B2\r\n");
   EXPECT_FALSE(FindNextSubject(s.session));
-  EXPECT_EQ(state.SubjectHeader, "Subject 2, 03/14/2005 09:30 refresh 60, ID B2");
-  EXPECT_EQ(state.SubjectID, "old");
-  EXPECT_EQ(state.SubjectDate.date, (Date{2001, 1, 1}));
+  EXPECT_EQ(state.subject.SubjectHeader, "Subject 2, 03/14/2005 09:30 refresh 60, ID B2");
+  EXPECT_EQ(state.subject.SubjectID, "old");
+  EXPECT_EQ(state.subject.SubjectDate.date, (Date{2001, 1, 1}));
   EXPECT_TRUE(s.prompts.Shown().empty());
 }
 
 TEST_F(FindNextSubjectTest, AtTheEndNothingIsReadAndTheHeaderIsEmpty) {
   Input("");
-  state.SubjectHeader = "stale";
+  state.subject.SubjectHeader = "stale";
   EXPECT_FALSE(FindNextSubject(s.session));
-  EXPECT_EQ(state.SubjectHeader, "");
+  EXPECT_EQ(state.subject.SubjectHeader, "");
 }
 
 TEST_F(FindNextSubjectTest, NoHeaderLeavesTheLastLineRead) {
   Input("one\r\ntwo\r\n");
   EXPECT_FALSE(FindNextSubject(s.session));
-  EXPECT_EQ(state.SubjectHeader, "two");
+  EXPECT_EQ(state.subject.SubjectHeader, "two");
 }
 
 TEST_F(FindNextSubjectTest, MissingIdIsAskedForWithTheDate) {
@@ -160,14 +161,14 @@ TEST_F(FindNextSubjectTest, MissingIdIsAskedForWithTheDate) {
     WriteFile(fresh.dir.File("in.txt"),
               "Subject 1, 04/01/2001 23:03:26 on GRAD1, refresh 16.83ms       COT\r\nItem 1\r\n");
     ASSERT_EQ(fresh.files.Open(1, fresh.dir.File("in.txt"), OpenMode::Input).errorNumber, 0);
-    fresh.state.InFileNum = 1;
+    fresh.state.files.InFileNum = 1;
     if (answer.empty()) {
       fresh.prompts.Cancel();
     } else {
       fresh.prompts.Type(answer);
     }
     EXPECT_TRUE(FindNextSubject(fresh.session));
-    EXPECT_EQ(fresh.state.SubjectID, answer);
+    EXPECT_EQ(fresh.state.subject.SubjectID, answer);
     ASSERT_EQ(fresh.prompts.Shown().size(), 1u);
     const ShownBox& box = fresh.prompts.Shown()[0];
     EXPECT_EQ(box.kind, ShownBox::Kind::Input);
@@ -179,8 +180,8 @@ TEST_F(FindNextSubjectTest, MissingIdIsAskedForWithTheDate) {
 TEST_F(FindNextSubjectTest, DateThatDoesNotConvertIsKeptAsFoundAndReportedOnce) {
   Input("Subject 1, 99/99/2005 09:30 refresh 60, ID Q1\r\nnext\r\n");
   EXPECT_TRUE(FindNextSubject(s.session));
-  EXPECT_FALSE(state.SubjectDate.date);
-  EXPECT_EQ(DateText(state.SubjectDate, s.locale), "99/99/2005");
+  EXPECT_FALSE(state.subject.SubjectDate.date);
+  EXPECT_EQ(DateText(state.subject.SubjectDate, s.locale), "99/99/2005");
   const std::vector<std::string> messages = s.prompts.Messages();
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_NE(messages[0].find("\"99/99/2005\""), std::string::npos) << messages[0];
@@ -190,7 +191,7 @@ TEST_F(FindNextSubjectTest, DateThatDoesNotConvertIsKeptAsFoundAndReportedOnce) 
 TEST_F(FindNextSubjectTest, EmptyIdMessageReadsDirectly) {
   Input("Subject 1, 03/14/2005 refresh 60 ID \r\nnext\r\n");
   EXPECT_TRUE(FindNextSubject(s.session));
-  EXPECT_EQ(state.SubjectID, "");
+  EXPECT_EQ(state.subject.SubjectID, "");
   EXPECT_EQ(s.prompts.Messages(), std::vector<std::string>{"ID:  detected."});
 }
 
@@ -205,8 +206,8 @@ class FindSubjectByIdTest : public ReaderFixture {
 TEST_F(FindSubjectByIdTest, SubjectCollectedTodayIsTakenWithoutAQuestion) {
   Input(kThree);
   EXPECT_TRUE(FindSubjectByID(s.session, "17"));
-  EXPECT_EQ(state.SubjectHeader, "12/09/2026 10:00 on LAB, refresh 16.67ms, ID 17");
-  EXPECT_EQ(state.SubjectDate.date, (Date{2026, 12, 9}));
+  EXPECT_EQ(state.subject.SubjectHeader, "12/09/2026 10:00 on LAB, refresh 16.67ms, ID 17");
+  EXPECT_EQ(state.subject.SubjectDate.date, (Date{2026, 12, 9}));
   EXPECT_TRUE(s.prompts.Shown().empty());
   EXPECT_EQ(NextInputLine(), "  Item RT");
 }
@@ -215,7 +216,7 @@ TEST_F(FindSubjectByIdTest, SubjectsFurtherOnAreReachedAndOtherDaysAsked) {
   Input(kThree);
   s.prompts.Yes();
   EXPECT_TRUE(FindSubjectByID(s.session, "42"));
-  EXPECT_EQ(state.SubjectDate.date, (Date{2005, 3, 15}));
+  EXPECT_EQ(state.subject.SubjectDate.date, (Date{2005, 3, 15}));
   ASSERT_EQ(s.prompts.Shown().size(), 1u);
   EXPECT_EQ(s.prompts.Shown()[0].kind, ShownBox::Kind::Question);
   EXPECT_EQ(s.prompts.Shown()[0].text, "Data collected on: 3/15/2005");
@@ -226,7 +227,7 @@ TEST_F(FindSubjectByIdTest, DeclinedSubjectIsNotTaken) {
   Input(kThree);
   s.prompts.No();
   EXPECT_FALSE(FindSubjectByID(s.session, "017"));
-  EXPECT_EQ(state.SubjectHeader, "03/14/2005 10:00 on LAB, refresh 16.67ms, ID 017");
+  EXPECT_EQ(state.subject.SubjectHeader, "03/14/2005 10:00 on LAB, refresh 16.67ms, ID 017");
   EXPECT_EQ(NextInputLine(), "  Item RT");
 }
 
@@ -234,10 +235,10 @@ TEST_F(FindSubjectByIdTest, ComparisonIsExactAndNeverLooksBack) {
   Input(kThree);
   s.prompts.Yes();
   EXPECT_TRUE(FindSubjectByID(s.session, "42"));
-  state.SubjectDate = {Date{1999, 1, 1}, ""};
+  state.subject.SubjectDate = {Date{1999, 1, 1}, ""};
   EXPECT_FALSE(FindSubjectByID(s.session, "17"));  // stands before the read position
-  EXPECT_EQ(state.SubjectDate.date, (Date{1999, 1, 1}));
-  EXPECT_TRUE(s.files.AtEnd(state.InFileNum));
+  EXPECT_EQ(state.subject.SubjectDate.date, (Date{1999, 1, 1}));
+  EXPECT_TRUE(s.files.AtEnd(state.files.InFileNum));
 }
 
 TEST_F(FindSubjectByIdTest, IdsDifferingByPaddingDoNotMatch) {
@@ -245,9 +246,9 @@ TEST_F(FindSubjectByIdTest, IdsDifferingByPaddingDoNotMatch) {
     testing::SessionFixture fresh;
     WriteFile(fresh.dir.File("in.txt"), kThree);
     ASSERT_EQ(fresh.files.Open(1, fresh.dir.File("in.txt"), OpenMode::Input).errorNumber, 0);
-    fresh.state.InFileNum = 1;
+    fresh.state.files.InFileNum = 1;
     EXPECT_FALSE(FindSubjectByID(fresh.session, id)) << id;
-    EXPECT_EQ(fresh.state.SubjectHeader, "  1 300") << id;
+    EXPECT_EQ(fresh.state.subject.SubjectHeader, "  1 300") << id;
     EXPECT_TRUE(fresh.prompts.Shown().empty());
   }
 }
@@ -261,7 +262,7 @@ TEST_F(FindSubjectByIdTest, MatchOnTheLastLineIsNotFound) {
 TEST_F(FindSubjectByIdTest, EmptyRequestReadsNothing) {
   Input(kThree);
   EXPECT_FALSE(FindSubjectByID(s.session, ""));
-  EXPECT_EQ(state.SubjectHeader, "");
+  EXPECT_EQ(state.subject.SubjectHeader, "");
   EXPECT_EQ(NextInputLine(), "Subject 1, 12/09/2026 10:00 on LAB, refresh 16.67ms, ID 17");
 }
 

@@ -31,8 +31,8 @@ TEST_F(ZilParser, ItemLinesTakeTheResponsesOfTheNextLine) {
       "Item 99, 1\r\n");
   EXPECT_EQ(Composite(),
             Row("1\t36\t3116.15\t+2") + Row("2\t1003") + Row("3\t45\t2904.77\t+4\t3000.5\t-4"));
-  EXPECT_EQ(state.TrialCount, 3);
-  EXPECT_EQ(state.NoResponseCount, 1);
+  EXPECT_EQ(state.counts.TrialCount, 3);
+  EXPECT_EQ(state.counts.NoResponseCount, 1);
   EXPECT_EQ(NextInputLine(), "Item 99, 1");
 }
 
@@ -50,8 +50,8 @@ TEST_F(ZilParser, CotAndZorColumnsDependOnTheOptions) {
   };
   for (const Case& c : cases) {
     testing::ReaderWorld run;
-    run.state.COTIncluded = c.cot;
-    run.state.ZORFormat = c.zor;
+    run.state.options.COTIncluded = c.cot;
+    run.state.options.ZORFormat = c.zor;
     run.Subject("G", Date{2001, 4, 1});
     run.Input(
         "Item 177, COT 0.00, 812.5\r\n 9.10,-Space\r\nItem 185, COT 28152.88, No Responses.\r\n");
@@ -65,15 +65,15 @@ TEST_F(ZilParser, CotAndZorColumnsDependOnTheOptions) {
 }
 
 TEST_F(ZilParser, CommasSeparateLikeBlanksInItemsButNotInCounterLines) {
-  state.SaveCounters = true;
-  state.ZORFormat = true;
+  state.options.SaveCounters = true;
+  state.options.ZORFormat = true;
   Parse("Item 5,12\r\n 1,2\r\n!  Counter 1,2 has value 7,5\r\n");
   EXPECT_EQ(Composite(), Row("1\t5\t12\t1\t2"));
   EXPECT_EQ(Counters(), Row("1\t1,2\t7,5"));
 }
 
 TEST_F(ZilParser, ResponseLinesAreNeverExaminedThemselves) {
-  state.SaveCounters = true;
+  state.options.SaveCounters = true;
   Parse("Item 1\r\n Item 2 ! Counter a b c d\r\nItem 3, No Responses\r\n");
   EXPECT_EQ(Composite(), Row("1\t1\tItem\t2\t!\tCounter\ta\tb\tc\td") + Row("2\t3"));
   EXPECT_EQ(Counters(), "");
@@ -85,7 +85,7 @@ TEST_F(ZilParser, BangAnywhereOrNoItemMeansNoTrial) {
 }
 
 TEST_F(ZilParser, EmptyResponseLineAddsNothingAndDoesNotEndTheBlock) {
-  state.SaveIndFiles = true;
+  state.options.SaveIndFiles = true;
   Parse("Item 1\r\n\r\nItem 2\r\n 5,+1\r\n\r\n");
   EXPECT_EQ(Composite(), Row("1\t1") + Row("2\t2\t5\t+1"));
   EXPECT_EQ(SubjectFile(),
@@ -93,8 +93,8 @@ TEST_F(ZilParser, EmptyResponseLineAddsNothingAndDoesNotEndTheBlock) {
 }
 
 TEST_F(ZilParser, WrappedResponseListsStayInOneRow) {
-  state.SaveIndFiles = true;
-  state.MaxResponses = 2;
+  state.options.SaveIndFiles = true;
+  state.answers.MaxResponses = 2;
   Parse(
       "Item 190, COT 44156.81\r\n"
       " 1891.29,+Bit1 2129.28,-Bit1\r\n"
@@ -115,7 +115,7 @@ TEST_F(ZilParser, WrappedResponseListsStayInOneRow) {
             "Item 254, COT 56172.27, No Responses.\r\nItem 128, COT 100195.58\r\n 961.47,+Bit1\r\n"
             "!  Counter 1 has value 0\r\n 5.5,+Bit2\r\n");
   // The wrapped trial's five responses count together, against the two of the header.
-  EXPECT_EQ(state.Notices.LongTrialsReport(),
+  EXPECT_EQ(state.notices.LongTrialsReport(),
             "1 trial had more responses than the 2 expected: 5.\r\nIts row has more columns than "
             "the header row names, which statistics programs may refuse or misread.\r\nTo name "
             "every column, parse the file again into a new composite file with 5 as the expected "
@@ -129,13 +129,13 @@ TEST_F(ZilParser, ContinuationEndsAtAnEmptyLine) {
 }
 
 TEST_F(ZilParser, MissingFieldsLeaveEmptyColumnsAndAreReported) {
-  state.COTIncluded = true;
-  state.ZORFormat = true;
+  state.options.COTIncluded = true;
+  state.options.ZORFormat = true;
   Parse("Item\r\n 1,+a\r\nItem 7, COT\r\n 2,+b\r\n");
   EXPECT_EQ(Composite(), Row("1\t\t\t\t1\t+a") + Row("2\t7\t\t\t2\t+b"));
   EXPECT_TRUE(s.prompts.Messages().empty());  // told once for the subject, by the command
   EXPECT_EQ(
-      state.Notices.SubjectProblems(state.SubjectID),
+      state.notices.SubjectProblems(state.subject.SubjectID),
       "Subject D,1,ZL: 1 item line without a trial ID (field 2). The TrialID column is left "
       "empty in each such row.\r\nAs found:\r\nItem\r\n\r\n"
       "Subject D,1,ZL: 2 item lines without a COT value (field 4). The COT column is left empty "
@@ -151,7 +151,7 @@ TEST_F(ZilParser, MissingFieldsLeaveEmptyColumnsAndAreReported) {
 TEST_F(ZilParser, ItemWithResponsesAsTheLastLineGivesARowWithoutResponses) {
   Parse("Item 1\r\n 1,+a\r\nItem 2");
   EXPECT_EQ(Composite(), Row("1\t1\t1\t+a") + Row("2\t2"));
-  EXPECT_TRUE(s.files.AtEnd(state.InFileNum));
+  EXPECT_TRUE(s.files.AtEnd(state.files.InFileNum));
 }
 
 TEST_F(ZilParser, NextHeaderWithoutEmptyLineIsIgnoredAndItsItemsCountHere) {
@@ -162,10 +162,10 @@ TEST_F(ZilParser, NextHeaderWithoutEmptyLineIsIgnoredAndItsItemsCountHere) {
 }
 
 TEST_F(ZilParser, ErrorCountIsLeftAlone) {
-  state.ErrorCount = 5;
+  state.counts.ErrorCount = 5;
   Parse("Item 1, No Responses\r\n");
-  EXPECT_EQ(state.ErrorCount, 5);
-  EXPECT_EQ(state.NoResponseCount, 1);
+  EXPECT_EQ(state.counts.ErrorCount, 5);
+  EXPECT_EQ(state.counts.NoResponseCount, 1);
 }
 
 TEST_F(ZilParser, FirstLineAfterTheHeaderIsExamined) {

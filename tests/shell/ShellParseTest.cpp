@@ -98,7 +98,7 @@ class ShellParseTest : public QObject {
                           "Parsing Complete!"}));
     QCOMPARE(ReadBytes(dir_.filePath("results.dat")),
              QByteArray("SubID\tDate\tTrialNum\tTrialID\tRT\tError\r\n") + kRows);
-    QVERIFY(!app_->Files().IsOpen(app_->State().InFileNum));
+    QVERIFY(!app_->Files().IsOpen(app_->State().files.InFileNum));
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
   }
 
@@ -109,7 +109,7 @@ class ShellParseTest : public QObject {
     frmSaveOptions* options = app_->SaveOptions();
     QTest::mouseClick(options->ChkIndFiles(), Qt::LeftButton);
     QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
-    QVERIFY(app_->State().SaveIndFiles);
+    QVERIFY(app_->State().options.SaveIndFiles);
     const QString old = dir_.filePath(QStringLiteral("s42.dat"));
     WriteBytes(old, "an older run\r\n");
     WriteBytes(dir_.filePath("results.dat"), "earlier rows\r\n");
@@ -145,7 +145,7 @@ class ShellParseTest : public QObject {
     boxes.Cancel();
     main_->findChild<QAction*>(QStringLiteral("mnuFileParseAll"))->trigger();
     QCOMPARE(Kinds(boxes), QStringList{"open"});
-    QVERIFY(app_->State().InFileName.empty());
+    QVERIFY(app_->State().files.InFileName.empty());
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
     QVERIFY(main_->isVisible());
   }

@@ -85,7 +85,8 @@ class ShellWindowsTest : public QObject {
   void mainShowsTheSplashAndTurnsEveryOptionOff() {
     app_ = std::make_unique<Application>(ShellOptions{});
     RunState& state = app_->State();
-    state.SaveCounters = state.SaveIndFiles = state.ZORFormat = state.COTIncluded = true;
+    state.options.SaveCounters = state.options.SaveIndFiles = state.options.ZORFormat =
+        state.options.COTIncluded = true;
     app_->Main();
     frmSplash* splash = app_->Splash();
     QVERIFY(splash != nullptr);
@@ -103,7 +104,8 @@ class ShellWindowsTest : public QObject {
     QCOMPARE(begin->text(), QStringLiteral("Begin"));
     QCOMPARE(splash->focusWidget(), begin);
     QVERIFY(!begin->isDefault());
-    QVERIFY(!state.SaveCounters && !state.SaveIndFiles && !state.ZORFormat && !state.COTIncluded);
+    QVERIFY(!state.options.SaveCounters && !state.options.SaveIndFiles &&
+            !state.options.ZORFormat && !state.options.COTIncluded);
     QVERIFY(app_->MainForm() == nullptr);
   }
 
@@ -309,16 +311,17 @@ class ShellWindowsTest : public QObject {
     const std::string input = dir.filePath(QStringLiteral("in.azk")).toStdString();
     files.Open(files.FreeChannel(), input, OpenMode::Output);  // something to read
     files.Close(1);
-    run.InFileNum = files.FreeChannel();
-    QCOMPARE(files.Open(run.InFileNum, input, OpenMode::Input).errorNumber, 0);
-    run.SubjFileNum = files.FreeChannel();
+    run.files.InFileNum = files.FreeChannel();
+    QCOMPARE(files.Open(run.files.InFileNum, input, OpenMode::Input).errorNumber, 0);
+    run.files.SubjFileNum = files.FreeChannel();
     const std::string subject = dir.filePath(QStringLiteral("s.dat")).toStdString();
-    QCOMPARE(files.Open(run.SubjFileNum, subject, OpenMode::Output).errorNumber, 0);
-    files.WriteLine(run.SubjFileNum, "kept");
-    run.CompFileNum = files.FreeChannel();
-    QCOMPARE(files.Open(run.CompFileNum, dir.filePath("c.dat").toStdString(), OpenMode::Append)
-                 .errorNumber,
-             0);
+    QCOMPARE(files.Open(run.files.SubjFileNum, subject, OpenMode::Output).errorNumber, 0);
+    files.WriteLine(run.files.SubjFileNum, "kept");
+    run.files.CompFileNum = files.FreeChannel();
+    QCOMPARE(
+        files.Open(run.files.CompFileNum, dir.filePath("c.dat").toStdString(), OpenMode::Append)
+            .errorNumber,
+        0);
 
     main->move(30, 40);
     main->resize(600, 350);
@@ -332,9 +335,9 @@ class ShellWindowsTest : public QObject {
 
     Item(main, "mnuFileExit")->trigger();
     QVERIFY(!main->isVisible());
-    QVERIFY(!files.IsOpen(run.InFileNum));
-    QVERIFY(!files.IsOpen(run.SubjFileNum));
-    QVERIFY(files.IsOpen(run.CompFileNum));  // left for the end of the program
+    QVERIFY(!files.IsOpen(run.files.InFileNum));
+    QVERIFY(!files.IsOpen(run.files.SubjFileNum));
+    QVERIFY(files.IsOpen(run.files.CompFileNum));  // left for the end of the program
     QFile written(QString::fromStdString(subject));
     QVERIFY(written.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(), QByteArray("kept\r\n"));
@@ -359,15 +362,16 @@ class ShellWindowsTest : public QObject {
     app_ = StartProgram();
     frmMain* main = PressBegin(*app_);
     RunState& run = app_->State();
-    run.SubjFileNum = app_->Files().FreeChannel();
-    app_->Files().Open(run.SubjFileNum, dir.filePath("s.dat").toStdString(), OpenMode::Output);
+    run.files.SubjFileNum = app_->Files().FreeChannel();
+    app_->Files().Open(run.files.SubjFileNum, dir.filePath("s.dat").toStdString(),
+                       OpenMode::Output);
     main->move(45, 60);
     main->resize(500, 400);
     const QRect outer = main->frameGeometry();  // the frame counts: outer width and height
     QCOMPARE(outer.topLeft(), QPoint(45, 60));
     QVERIFY(main->close());
     QCOMPARE(StoredPlacement(), TwipsOf(outer));
-    QVERIFY(app_->Files().IsOpen(run.SubjFileNum));
+    QVERIFY(app_->Files().IsOpen(run.files.SubjFileNum));
   }
 
   void aSubjectFileThatCannotBeWrittenIsReportedAtExit() {
@@ -377,9 +381,10 @@ class ShellWindowsTest : public QObject {
     app_ = StartProgram();
     frmMain* main = PressBegin(*app_);
     RunState& run = app_->State();
-    run.SubjFileNum = app_->Files().FreeChannel();
-    QCOMPARE(app_->Files().Open(run.SubjFileNum, "/dev/full", OpenMode::Output).errorNumber, 0);
-    app_->Files().WriteLine(run.SubjFileNum, "a row the disk refuses");
+    run.files.SubjFileNum = app_->Files().FreeChannel();
+    QCOMPARE(app_->Files().Open(run.files.SubjFileNum, "/dev/full", OpenMode::Output).errorNumber,
+             0);
+    app_->Files().WriteLine(run.files.SubjFileNum, "a row the disk refuses");
     ModalAnswerer boxes;
     boxes.Ok();
     Item(main, "mnuFileExit")->trigger();
@@ -416,10 +421,10 @@ class ShellWindowsTest : public QObject {
     app_ = StartProgram();
     frmMain* main = PressBegin(*app_);
     RunState& state = app_->State();
-    state.SaveIndFiles = individual;
-    state.SaveCounters = counters;
-    state.ZORFormat = zor;
-    state.COTIncluded = cot;
+    state.options.SaveIndFiles = individual;
+    state.options.SaveCounters = counters;
+    state.options.ZORFormat = zor;
+    state.options.COTIncluded = cot;
     Item(main, "mnuFileSaveOptions")->trigger();
     frmSaveOptions* options = app_->SaveOptions();
     QVERIFY(options != nullptr);
@@ -476,19 +481,20 @@ class ShellWindowsTest : public QObject {
     app_ = StartProgram();
     frmMain* main = PressBegin(*app_);
     RunState& state = app_->State();
-    state.SaveIndFiles = state.SaveCounters = state.ZORFormat = state.COTIncluded = true;
+    state.options.SaveIndFiles = state.options.SaveCounters = state.options.ZORFormat =
+        state.options.COTIncluded = true;
     Item(main, "mnuFileSaveOptions")->trigger();
     frmSaveOptions* options = app_->SaveOptions();
     options->ChkIndFiles()->setChecked(individual);
     options->chkSaveCounters()->setChecked(counters);
     options->chkZOR()->setChecked(zor);
     options->chkCOT()->setChecked(cot);
-    QCOMPARE(state.ZORFormat, true);  // nothing counts before OK
+    QCOMPARE(state.options.ZORFormat, true);  // nothing counts before OK
     QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
-    QCOMPARE(state.SaveIndFiles, individual);
-    QCOMPARE(state.SaveCounters, counters);
-    QCOMPARE(state.ZORFormat, zor);
-    QCOMPARE(state.COTIncluded, cot);
+    QCOMPARE(state.options.SaveIndFiles, individual);
+    QCOMPARE(state.options.SaveCounters, counters);
+    QCOMPARE(state.options.ZORFormat, zor);
+    QCOMPARE(state.options.COTIncluded, cot);
     QTRY_VERIFY(app_->SaveOptions() == nullptr);  // unloaded
   }
 
@@ -515,7 +521,8 @@ class ShellWindowsTest : public QObject {
     }
     QTRY_VERIFY(app_->SaveOptions() == nullptr);
     const RunState& state = app_->State();
-    QVERIFY(!state.ZORFormat && !state.SaveIndFiles && !state.SaveCounters && !state.COTIncluded);
+    QVERIFY(!state.options.ZORFormat && !state.options.SaveIndFiles &&
+            !state.options.SaveCounters && !state.options.COTIncluded);
     Item(main, "mnuFileSaveOptions")->trigger();  // a fresh dialog shows the old values
     QVERIFY(!app_->SaveOptions()->chkZOR()->isChecked());
     QVERIFY(!app_->SaveOptions()->ChkIndFiles()->isChecked());
@@ -551,7 +558,7 @@ class ShellWindowsTest : public QObject {
     QVERIFY(options->isVisible());
     options->chkCOT()->setChecked(true);
     QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
-    QVERIFY(app_->State().COTIncluded);
+    QVERIFY(app_->State().options.COTIncluded);
     QTRY_VERIFY(VisibleWindows().isEmpty());
   }
 

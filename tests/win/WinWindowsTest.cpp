@@ -177,7 +177,8 @@ TEST_F(WinWindows, TheSplashFollowsItsDescriptionAndTurnsEveryOptionOff) {
   WinOptions options;
   Start(std::move(options));
   RunState& state = app_->State();
-  EXPECT_FALSE(state.SaveCounters || state.SaveIndFiles || state.ZORFormat || state.COTIncluded);
+  EXPECT_FALSE(state.options.SaveCounters || state.options.SaveIndFiles ||
+               state.options.ZORFormat || state.options.COTIncluded);
   HWND splash = app_->Splash()->Handle();
   ASSERT_NE(splash, nullptr);
   EXPECT_TRUE(IsWindowVisible(splash));
@@ -364,9 +365,9 @@ TEST_P(WinOptionsDialog, OnlyOkStoresTheTicks) {
   }
   Pump();
   EXPECT_EQ(app_->SaveOptions(), nullptr) << "unloaded";
-  EXPECT_EQ(app_->State().ZORFormat, GetParam().stored);
-  EXPECT_EQ(app_->State().SaveIndFiles, GetParam().stored);
-  EXPECT_FALSE(app_->State().COTIncluded || app_->State().SaveCounters);
+  EXPECT_EQ(app_->State().options.ZORFormat, GetParam().stored);
+  EXPECT_EQ(app_->State().options.SaveIndFiles, GetParam().stored);
+  EXPECT_FALSE(app_->State().options.COTIncluded || app_->State().options.SaveCounters);
   Menu(MenuCommand::SaveOptions);
   EXPECT_EQ(SendMessageA(app_->SaveOptions()->Control("chkZOR"), BM_GETCHECK, 0, 0),
             GetParam().stored ? BST_CHECKED : BST_UNCHECKED);
@@ -402,7 +403,7 @@ TEST_F(WinWindows, TheOptionsDialogOutlivesTheMainWindow) {
   frmSaveOptions& options = *app_->SaveOptions();
   Click(options.Control("chkCOT"));
   Click(options.Control("cmdOK"));
-  EXPECT_TRUE(app_->State().COTIncluded);
+  EXPECT_TRUE(app_->State().options.COTIncluded);
   MSG quit{};
   EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the last window";
 }
