@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "output/CompositeRows.h"
 #include "parse/RunState.h"
 #include "parse/Session.h"
 #include "parse/TrialParsers.h"
@@ -55,7 +56,10 @@ void BM_ParseAZKTrials(benchmark::State& bench) {
   const FixedLocale locale;
   const FixedClock clock(Date{2026, 12, 9});
   RunState state;
-  Session session{state, files, ui, locale, clock};
+  TrialStream trials;
+  Session session{state, files, ui, locale, clock, trials};
+  CompositeRows compositeRows(files, state.files);
+  const AttachedConsumer writingRows(trials, compositeRows);
   state.answers.TimeOut = 2000;
   state.subject.SubjectID = "A17";
   state.subject.SubjectDate = {Date{2005, 3, 14}, ""};

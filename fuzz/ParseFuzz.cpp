@@ -83,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Ui ui(prompts, files);
   const FixedLocale locale;
   const FixedClock clock(Date{2026, 12, 9});
-  Session session{state, files, ui, locale, clock};
+  TrialStream trials;
+  Session session{state, files, ui, locale, clock, trials};
   if ((options & 0x20) != 0) {
     ParseOneSubject(session);
   } else {

@@ -68,7 +68,8 @@ int RunBatch(const BatchOptions& options, const Locale& locale, std::ostream& ou
   BatchPrompts prompts(options, out);
   Ui ui(prompts, files);
   const SystemClock clock;
-  Session session{state, files, ui, locale, clock};
+  TrialStream trials;
+  Session session{state, files, ui, locale, clock, trials};
 
   for (const std::string& input : options.inputs) {
     prompts.BeginRun(AnswersForRun(options, input));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "commands/Commands.h"
+#include "output/CompositeRows.h"
 
 namespace trelvox {
 
@@ -18,7 +19,11 @@ enum class ReportStyle { ParseAll, ParseOne };
 // the per-subject steps, and a clean end on every way out.
 class CommandRun {
  public:
-  explicit CommandRun(Session& session) : session_(session), state_(session.state) {}
+  explicit CommandRun(Session& session)
+      : session_(session),
+        state_(session.state),
+        compositeRows_(session.files, session.state.files),
+        writingRows_(session.trials, compositeRows_) {}
   ~CommandRun() { CloseEverythingQuietly(); }
   CommandRun(const CommandRun&) = delete;
   CommandRun& operator=(const CommandRun&) = delete;
@@ -73,6 +78,9 @@ class CommandRun {
 
   Session& session_;
   RunState& state_;
+  // Every trial the readers read goes into the composite file for as long as the command runs.
+  CompositeRows compositeRows_;
+  AttachedConsumer writingRows_;
   std::vector<std::int16_t> opened_;  // channels this command opened and has not closed
   bool inSubject_ = false;
 };

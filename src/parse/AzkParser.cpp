@@ -2,6 +2,7 @@
 
 #include "parse/Numbers.h"
 #include "parse/TrialParsers.h"
+#include "parse/TrialStream.h"
 #include "platform/Int16.h"
 #include "record/Tokenizer.h"
 
@@ -29,6 +30,13 @@ std::string_view ErrorCode(RunState& state, const Decimal& rt) {
   return std::string_view("012").substr(static_cast<std::size_t>(code), 1);
 }
 
+// Lines of the block that are no trial, for the consumers that look at them.
+void PassOn(Session& session, std::string_view line) {
+  if (session.trials.WantsOtherLines()) {
+    session.trials.OtherLine(line);
+  }
+}
+
 void ConvertTrialLine(Session& session, std::string_view line, const std::string& dateText,
                       int errorCodeIndex) {
   RunState& state = session.state;
@@ -40,6 +48,8 @@ void ConvertTrialLine(Session& session, std::string_view line, const std::string
     // "*** ABORTED ***", a line of blanks and the like: no reaction time, so no trial.
     state.notices.AddProblemLine("line", "without a reaction time in the second field",
                                  "Not converted: a trial line needs a reaction time there.", line);
+    PassOn(session, line);
+    session.trials.Anomaly(ReaderAnomaly::LineWithoutRt, line);
     return;
   }
   IncrementCounter(state.counts.TrialCount, "the trial count of one subject");
@@ -50,15 +60,17 @@ void ConvertTrialLine(Session& session, std::string_view line, const std::string
     // A COT column was asked for but the line has only two fields: the row goes without code.
     state.notices.AddProblemLine("line", "without a COT value (field 3)",
                                  "Each such row was written without an error code.", line);
+    session.trials.Anomaly(ReaderAnomaly::LineWithoutCot, line);
   } else {
     InsertValueInRecord(record, code, errorCodeIndex, session.ui);
   }
-  WriteRecord(session.files, state.files.CompFileNum, record);
+  const int count = RecordCount(record);
+  session.trials.Trial(TrialRead::Azk(record, state.counts.TrialCount, *rt,
+                                      state.options.COTIncluded && count >= 6 ? 6 : 0,
+                                      code.front()));
 }
 
-}  // namespace
-
-void ParseAZKTrials(Session& session) {
+void ConvertAzkBlock(Session& session) {
   RunState& state = session.state;
   FileChannels& files = session.files;
   const int errorCodeIndex = state.options.COTIncluded ? 7 : 6;
@@ -68,6 +80,9 @@ void ParseAZKTrials(Session& session) {
   const std::string_view columns = files.ReadNext(state.files.InFileNum);
   if (columns.data() != nullptr && state.options.SaveIndFiles) {
     files.WriteLine(state.files.SubjFileNum, columns);
+  }
+  if (columns.data() != nullptr) {
+    PassOn(session, columns);
   }
   for (std::string_view line; (line = files.ReadNext(state.files.InFileNum)).data() != nullptr;) {
     if (line.empty()) {
@@ -80,10 +95,19 @@ void ParseAZKTrials(Session& session) {
       HandleCounterLine(session, line, dateText);
     }
     if (line.front() == '!') {
+      PassOn(session, line);
       continue;
     }
     ConvertTrialLine(session, line, dateText, errorCodeIndex);
   }
+}
+
+}  // namespace
+
+void ParseAZKTrials(Session& session) {
+  session.trials.SubjectStarted(session.state.subject);
+  ConvertAzkBlock(session);
+  session.trials.SubjectEnded(session.state.counts);
 }
 
 }  // namespace trelvox

@@ -50,6 +50,7 @@ struct RunFiles {
 
 // The subject being converted, as the scanner or the lookup found it.
 struct CurrentSubject {
+  std::string HeaderLine;     // the header line whole, as found
   std::string SubjectHeader;  // the header line from its date on
   SubjectDateValue SubjectDate;
   std::string SubjectID;

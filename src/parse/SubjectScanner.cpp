@@ -109,6 +109,7 @@ void StoreSubjectDate(Session& session, const std::string& dateText) {
   value.date = ParseHeaderDate(dateText);
   value.unconverted = value.date ? std::string() : dateText;
   if (!value.date) {
+    session.trials.Anomaly(ReaderAnomaly::DamagedDate, session.state.subject.HeaderLine);
     session.ui.Problem("The subject header's date \"" + dateText +
                        "\" is not a month/day/year date. This subject's Date column holds the "
                        "text as found.");
@@ -147,6 +148,7 @@ bool FindNextSubject(Session& session) {
     found = IsSubjectHeader(line);
     if (!found && Contains(line, "refresh")) {
       passedOver.Add(line);
+      session.trials.Anomaly(ReaderAnomaly::PassedOverHeader, line);
     }
   }
   TellPassedOverHeaders(session, passedOver);
@@ -154,6 +156,7 @@ bool FindNextSubject(Session& session) {
     state.subject.SubjectHeader = line;
     return false;
   }
+  state.subject.HeaderLine = line;
   StoreSubjectDate(session, GetSubjectDate(line));
   if (Contains(line, "ID")) {
     state.subject.SubjectID = GetSubjectID(line);
@@ -187,6 +190,7 @@ bool FindSubjectByID(Session& session, const std::string& requestedId) {
     state.subject.SubjectHeader = line;
     return false;
   }
+  state.subject.HeaderLine = line;
   StoreSubjectDate(session, GetSubjectDate(line));
   state.subject.SubjectHeader = line;
   const bool today =

@@ -2,6 +2,7 @@
 
 #include "parse/Numbers.h"
 #include "parse/TrialParsers.h"
+#include "parse/TrialStream.h"
 #include "platform/Int16.h"
 #include "record/Tokenizer.h"
 
@@ -51,6 +52,13 @@ class ZilBlock {
         cotOffset_(session.state.options.COTIncluded ? 2 : 0) {}
 
   void Run() {
+    session_.trials.SubjectStarted(state_.subject);
+    ConvertBlock();
+    session_.trials.SubjectEnded(state_.counts);
+  }
+
+ private:
+  void ConvertBlock() {
     StartSubject(session_, false);
     std::string_view line;
     while (reader_.Next(line)) {
@@ -62,13 +70,15 @@ class ZilBlock {
         HandleCounterLine(session_, line, dateText_);
       }
       if (Contains(line, "!") || !Contains(line, "Item")) {
+        if (session_.trials.WantsOtherLines()) {
+          session_.trials.OtherLine(line);
+        }
         continue;
       }
       ConvertItem(line);
     }
   }
 
- private:
   void CopyToSubjectFile(std::string_view line) {
     if (state_.options.SaveIndFiles) {
       session_.files.WriteLine(state_.files.SubjFileNum, line);
@@ -102,6 +112,17 @@ class ZilBlock {
         "item line", "without " + std::string(what.name) + " (field " + std::to_string(index) + ")",
         "The " + std::string(what.column) + " column is left empty in each such row." + what.hint,
         line);
+    session_.trials.Anomaly(ReaderAnomaly::ItemLineWithoutField, line);
+  }
+
+  // The item line's own reaction time (field 3, or 5 with COT) when it has one, as DMDX's
+  // ZOR format writes it; kept apart, as the response lines reuse the work record.
+  void KeepItemRt() {
+    const int index = 3 + cotOffset_;
+    itemRt_.clear();
+    if (RecordCount(work_) >= index && Decimal::Read(work_[index])) {
+      itemRt_.assign(work_[index]);
+    }
   }
 
   // The line with its commas turned into blanks, in a buffer reused from line to line.
@@ -145,6 +166,7 @@ class ZilBlock {
     MakeEmpty(state_.scratch.TrialRecord);
     MakeEmpty(work_);
     ParseString(line, work_, "S", session_.ui);
+    KeepItemRt();
     AppendItemField(original, 2, kTrialId);
     if (state_.options.COTIncluded) {
       AppendItemField(original, 4, kCot);
@@ -160,12 +182,22 @@ class ZilBlock {
         AppendValueToRecord(state_.scratch.TrialRecord, "NoResponse");
       }
     }
+    const int itemColumns = RecordCount(state_.scratch.TrialRecord);
     if (hasResponses) {
       ReadResponses();
     }
-    InsertLeadingValues(state_.scratch.TrialRecord, {state_.subject.SubjectID, dateText_,
-                                                     DecimalText(state_.counts.TrialCount).view()});
-    WriteRecord(session_.files, state_.files.CompFileNum, state_.scratch.TrialRecord);
+    FieldRecord& row = state_.scratch.TrialRecord;
+    InsertLeadingValues(
+        row, {state_.subject.SubjectID, dateText_, DecimalText(state_.counts.TrialCount).view()});
+    HandOn(row, hasResponses, itemColumns);
+  }
+
+  void HandOn(const FieldRecord& row, bool hasResponses, int itemColumns) {
+    constexpr int kLeading = 3;  // ID, date, trial number
+    const bool responses = hasResponses && RecordCount(row) > kLeading + itemColumns;
+    session_.trials.Trial(TrialRead::Zil(
+        row, state_.counts.TrialCount, itemRt_, state_.options.COTIncluded ? kLeading + 2 : 0,
+        !hasResponses, responses ? kLeading + itemColumns + 1 : 0));
   }
 
   Session& session_;
@@ -175,6 +207,7 @@ class ZilBlock {
   const int cotOffset_;
   FieldRecord work_ = EmptyRecord();
   std::string spaced_;
+  std::string itemRt_;
 };
 
 }  // namespace

@@ -74,7 +74,8 @@ class Application {
   Ui ui_{prompts_, files_};
   FixedLocale locale_ = SystemLocale();
   SystemClock clock_;
-  Session session_{state_, files_, ui_, locale_, clock_};
+  TrialStream trials_;
+  Session session_{state_, files_, ui_, locale_, clock_, trials_};
   QPointer<frmSplash> splash_;
   std::unique_ptr<frmMain> mainForm_;
   QPointer<frmSaveOptions> saveOptions_;

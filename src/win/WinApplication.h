@@ -88,7 +88,8 @@ class WinApplication {
   Ui ui_;
   FixedLocale locale_ = SystemLocale();
   SystemClock clock_;
-  Session session_{state_, files_, ui_, locale_, clock_};
+  TrialStream trials_;
+  Session session_{state_, files_, ui_, locale_, clock_, trials_};
   FontSet fonts_;
   Pictures pictures_;
   std::unique_ptr<frmSplash> splash_;

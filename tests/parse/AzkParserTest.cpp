@@ -61,7 +61,7 @@ TEST_F(AzkParser, ErrorCodesFollowTheReactionTimeAndTimeOut) {
 
 TEST_F(AzkParser, ReactionTimesIgnoreTheDecimalCommaOfTheLocale) {
   const FixedLocale german(*ShortDateFormat::FromPosixPattern("%d.%m.%Y"), ',');
-  Session session{state, s.files, s.ui, german, s.clock};
+  Session session{state, s.files, s.ui, german, s.clock, s.trials};
   Input("cols\r\n 5 -2000.00\r\n 6 -1999.50\r\n");
   OpenOutputs();
   ParseAZKTrials(session);

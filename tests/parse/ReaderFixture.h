@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "output/CompositeRows.h"
 #include "support/SessionFixture.h"
 
 namespace trelvox::testing {
@@ -12,6 +13,9 @@ namespace trelvox::testing {
 struct ReaderWorld {
   SessionFixture s;
   RunState& state = s.state;
+  // The rows go to the composite file as in a command.
+  CompositeRows compositeRows{s.files, s.state.files};
+  AttachedConsumer writingRows{s.trials, compositeRows};
 
   // Writes the input and opens it on the input channel, positioned at its start.
   void Input(const std::string& text) {

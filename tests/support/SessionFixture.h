@@ -22,7 +22,8 @@ struct SessionFixture {
   Ui ui{prompts, files};
   FixedLocale locale;
   FixedClock clock{Date{2026, 12, 9}};
-  Session session{state, files, ui, locale, clock};
+  TrialStream trials;
+  Session session{state, files, ui, locale, clock, trials};
 };
 
 }  // namespace trelvox::testing
