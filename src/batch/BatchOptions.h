@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "analysis/Analysis.h"
+
 namespace trelvox::batch {
 
-enum class BatchCommand { ParseAll, ParseOne };
+enum class BatchCommand { ParseAll, ParseOne, Analyze };
 
 // How "Is this a new file?" and "Is this a new counter file?" are answered.
 enum class HeaderChoice {
@@ -31,6 +33,7 @@ struct BatchOptions {
   std::vector<std::string> ids;  // parse-one, in the order requested
   bool todayOnly = false;        // parse-one
   bool quiet = false;
+  analysis::AnalysisRequest analysis;  // analyze
 };
 
 // The answer to a header question: Yes or No as chosen, or for Auto whether the file was missing

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "analysis/Analysis.h"
 #include "batch/BatchPrompts.h"
 #include "batch/CommandLine.h"
 #include "commands/Commands.h"
@@ -55,10 +56,34 @@ CommandOutcome RunCommand(BatchCommand command, Session& session) {
   return command == BatchCommand::ParseAll ? ParseAll(session) : ParseOneSubject(session);
 }
 
+// Prints what the analysis tells, and on a failure the one line that says why.
+int RunAnalyze(const analysis::AnalysisRequest& request, const Locale& locale, std::ostream& out,
+               std::ostream& err) {
+  analysis::AnalysisObserver quiet;  // no progress to show, nobody to cancel
+  analysis::AnalysisEnvironment environment;
+  environment.locale = &locale;
+  const analysis::AnalysisResult result = analysis::RunAnalysis(request, quiet, environment);
+  if (result.status == analysis::AnalysisStatus::Completed) {
+    for (const std::string& line : result.lines) {
+      out << line << '\n';
+    }
+    return kExitCompleted;
+  }
+  out.flush();
+  const bool usage =
+      result.failure && result.failure->kind == analysis::FailureKind::Usage;
+  err << kProgramName << ": " << (result.failure ? result.failure->message : result.lines.front())
+      << (usage ? std::string(" (see ") + kProgramName + " --help)" : std::string()) << '\n';
+  return usage ? kExitUsage : kExitFailed;
+}
+
 }  // namespace
 
 int RunBatch(const BatchOptions& options, const Locale& locale, std::ostream& out,
              std::ostream& err) {
+  if (options.command == BatchCommand::Analyze) {
+    return RunAnalyze(options.analysis, locale, out, err);
+  }
   if (options.subjectDir && !CreateSubjectFolder(*options.subjectDir, err)) {
     return kExitFailed;
   }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "analysis/Analysis.h"
 #include "output/OutputFormats.h"
 #include "parse/RunState.h"
 #include "platform/Int16.h"
@@ -25,7 +26,12 @@ constexpr const char* kDescription =
     "per-subject files. Every message and every question with the answer given is printed on "
     "standard output.\n\n"
     "  trelvox-batch parse-all INPUT... --composite FILE [options]\n"
-    "  trelvox-batch parse-one INPUT --composite FILE --id ID [--id ID]... [options]\n";
+    "  trelvox-batch parse-one INPUT --composite FILE --id ID [--id ID]... [options]\n"
+    "  trelvox-batch analyze INPUT... --out DIR [--timeout N] [--items FILE] [--by COLUMN]...\n"
+    "      [--min-rt MS] [--max-rt MS] [--sd K] [--max-error-rate P] [--cot] [--zor]\n\n"
+    "analyze writes tables for statistics programs into DIR: trials.tsv (one row per trial, "
+    "with its outcome, trims and item-list columns), events.tsv (ZIL), subjects.tsv, "
+    "items.tsv, by_subject.tsv, by_item.tsv and datapackage.json, which describes them.\n";
 
 constexpr const char* kFooter =
     "Input types come from the last three characters of INPUT, upper-cased: AZK input needs\n"
@@ -43,7 +49,16 @@ constexpr const char* kExamples =
     "Examples:\n"
     "  trelvox-batch parse-all day1.azk day2.azk --timeout 2000 --composite results \\\n"
     "      --counters counters --subject-dir subjects\n"
-    "  trelvox-batch parse-one session.zil --responses 2 --id P07 --id P09 --composite results\n";
+    "  trelvox-batch parse-one session.zil --responses 2 --id P07 --id P09 --composite results\n"
+    "  trelvox-batch analyze day1.azk day2.azk --timeout 2000 --items items.csv \\\n"
+    "      --by condition --min-rt 200 --max-rt 2000 --sd 2.5 --max-error-rate 0.2 --out tables\n";
+
+constexpr const char* kAnalyzeFooter =
+    "INPUT: .azk and .zil files (the type from the end of the name, as in parse-all) and\n"
+    "composite files, recognised by their header row; a subject in several files is one subject.\n"
+    "--timeout is needed when an input is AZK. The files are written under temporary names and\n"
+    "renamed only when the whole analysis succeeded: a failed run replaces nothing.\n"
+    "Exit status: 0 done, 1 an input could not be read or a file not written, 2 a usage error.";
 
 constexpr std::size_t kFlagColumn = 30;
 
@@ -72,6 +87,72 @@ std::string FlagSummary(const CLI::App& parseAll, const CLI::App& parseOne) {
     }
   }
   return "Flags of parse-all and parse-one:\n" + shared + oneOnly;
+}
+
+std::string AnalyzeFlags(const CLI::App& analyze) {
+  std::string flags = "Flags of analyze:\n";
+  for (const CLI::Option* option : analyze.get_options()) {
+    if (!option->get_positional() && option->get_name() != "--help") {
+      flags += FlagLine(*option, false);
+    }
+  }
+  return flags;
+}
+
+// The analyze flags as typed, before they are read as numbers.
+struct AnalyzeArguments {
+  std::vector<std::string> inputs;
+  std::string out;
+  std::optional<std::string> timeout;
+  std::optional<std::string> responses;
+  std::string items;
+  std::vector<std::string> by;
+  std::optional<std::string> minRt;
+  std::optional<std::string> maxRt;
+  std::optional<std::string> sd;
+  std::optional<std::string> maxErrorRate;
+  bool cot = false;
+  bool zor = false;
+};
+
+void AddAnalyzeOptions(CLI::App& command, AnalyzeArguments& args) {
+  command.add_option("INPUT", args.inputs, "DMDX result files and composite files, analysed together")
+      ->required();
+  command.add_option("--out", args.out, "The folder the tables go to (created)")
+      ->required()
+      ->type_name("DIR");
+  command
+      .add_option("--timeout", args.timeout,
+                  "The time-out in ms: minus it is no response (needed for AZK input)")
+      ->type_name("N");
+  command
+      .add_option("--responses", args.responses,
+                  "ZIL: the expected events per trial; longer trials are reported")
+      ->type_name("N");
+  command
+      .add_option("--items", args.items,
+                  "Item list: tab- or comma-separated, a column named item, others joined on")
+      ->type_name("FILE");
+  command
+      .add_option("--by", args.by,
+                  "An item-list column whose levels make the cells; repeat for more")
+      ->allow_extra_args(false)
+      ->type_name("COLUMN");
+  command.add_option("--min-rt", args.minRt, "Correct trials faster are trimmed as fast")
+      ->type_name("MS");
+  command.add_option("--max-rt", args.maxRt, "Correct trials slower are trimmed as slow")
+      ->type_name("MS");
+  command
+      .add_option("--sd", args.sd,
+                  "Trim correct trials more than K SDs from their subject's cell mean")
+      ->type_name("K");
+  command
+      .add_option("--max-error-rate", args.maxErrorRate,
+                  "Exclude subjects whose share of errors and no responses exceeds P (0 to 1)")
+      ->type_name("P");
+  command.add_flag("--cot", args.cot, "The inputs have a COT column");
+  command.add_flag("--zor", args.zor, "The ZIL inputs are ZOR formatted");
+  command.footer(kAnalyzeFooter);
 }
 
 std::string OneLine(std::string text) {
@@ -173,6 +254,57 @@ std::optional<std::string> BadNumber(const std::optional<std::string>& value, co
   return std::nullopt;
 }
 
+std::optional<std::string> ReadTypedNumber(const std::optional<std::string>& text,
+                                           const char* flag, const Locale& locale,
+                                           std::optional<std::int16_t>& number) {
+  if (!text) {
+    return std::nullopt;
+  }
+  if (!IsTypedNumber(*text, locale)) {
+    return std::string(flag) + " " + *text + ": not a number from -32768 to 32767";
+  }
+  number = static_cast<std::int16_t>(std::nearbyint(*locale.ParseNumber(*text)));
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadNumber(const std::optional<std::string>& text, const char* flag,
+                                      const Locale& locale, std::optional<double>& number) {
+  if (!text) {
+    return std::nullopt;
+  }
+  number = locale.ParseNumber(*text);
+  if (!number || !std::isfinite(*number)) {
+    return std::string(flag) + " " + *text + ": not a number";
+  }
+  return std::nullopt;
+}
+
+// The analysis request the arguments make, or what is wrong with them.
+std::optional<std::string> RequestOf(const AnalyzeArguments& args, const Locale& locale,
+                                     analysis::AnalysisRequest& request) {
+  request.inputs = args.inputs;
+  request.outputFolder = args.out;
+  request.itemList = args.items;
+  request.by = args.by;
+  request.cot = args.cot;
+  request.zor = args.zor;
+  for (auto problem :
+       {ReadTypedNumber(args.timeout, "--timeout", locale, request.timeout),
+        ReadTypedNumber(args.responses, "--responses", locale, request.responses),
+        ReadNumber(args.minRt, "--min-rt", locale, request.minRt),
+        ReadNumber(args.maxRt, "--max-rt", locale, request.maxRt),
+        ReadNumber(args.sd, "--sd", locale, request.sd),
+        ReadNumber(args.maxErrorRate, "--max-error-rate", locale, request.maxErrorRate)}) {
+    if (problem) {
+      return problem;
+    }
+  }
+  if (const auto failure = analysis::CheckRequest(request)) {
+    return failure->message;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 bool IsTypedNumber(std::string_view text, const Locale& locale) {
@@ -233,7 +365,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, const Locale&
   one->add_flag("--today-only", options.todayOnly,
                 "Answer No to \"Data collected on: ...\" (default: Yes)");
   AddAnswerOptions(*one, options, header);
-  app.footer([all, one] { return FlagSummary(*all, *one) + "\n" + kExamples + "\n" + kFooter; });
+
+  AnalyzeArguments analyzeArgs;
+  CLI::App* analyze = app.add_subcommand(
+      "analyze", "Analyse INPUTs into a trial table, summaries and a data package in DIR");
+  AddAnalyzeOptions(*analyze, analyzeArgs);
+  app.footer([all, one, analyze] {
+    return FlagSummary(*all, *one) + "\n" + AnalyzeFlags(*analyze) + "\n" + kExamples + "\n" +
+           kFooter;
+  });
 
   std::vector<std::string> argv{kProgramName};
   argv.insert(argv.end(), args.begin(), args.end());
@@ -258,6 +398,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, const Locale&
     return line;
   }
 
+  if (analyze->parsed()) {
+    options.command = BatchCommand::Analyze;
+    if (auto problem = RequestOf(analyzeArgs, locale, options.analysis)) {
+      line.exitStatus = kExitUsage;
+      line.err = UsageMessage(*problem);
+      return line;
+    }
+    line.options = std::move(options);
+    return line;
+  }
   options.header = HeaderChoiceNamed(header);
   if (one->parsed()) {
     options.command = BatchCommand::ParseOne;

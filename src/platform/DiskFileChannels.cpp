@@ -148,6 +148,11 @@ std::string_view DiskFileChannels::ReadNext(std::int16_t number) {
   return channel->input->Next();
 }
 
+std::uint64_t DiskFileChannels::BytesRead(std::int16_t number) const {
+  const Channel* channel = Find(number);
+  return channel != nullptr && channel->input ? channel->input->Consumed() : 0;
+}
+
 std::string_view DiskFileChannels::NextLine(std::int16_t number) {
   Channel& channel = Require(number);
   if (!channel.input) {

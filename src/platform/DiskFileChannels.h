@@ -36,6 +36,7 @@ class DiskFileChannels final : public FileChannels {
   bool AtEnd(std::int16_t channel) override;
   std::string_view NextLine(std::int16_t channel) override;
   std::string_view ReadNext(std::int16_t channel) override;
+  std::uint64_t BytesRead(std::int16_t channel) const override;
   void WriteLine(std::int16_t channel, std::string_view text) override;
   char* LineRoom(std::int16_t channel, std::size_t size) override;
   void Close(std::int16_t channel) override;

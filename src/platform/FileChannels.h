@@ -41,6 +41,9 @@ class FileChannels {
   // line's is not). Returned rather than stored through a reference, so that it stays in
   // registers.
   virtual std::string_view ReadNext(std::int16_t channel) = 0;
+  // How many bytes of an input channel's file the lines read so far have taken, terminators
+  // included: how far a reader has got, for progress told by bytes. 0 for a channel not open.
+  virtual std::uint64_t BytesRead(std::int16_t channel) const = 0;
   virtual void WriteLine(std::int16_t channel, std::string_view text) = 0;
   // Room for `size` bytes at the end of the channel's output, to be filled at once with one
   // whole line, its CR LF included: a row is formatted where it is written from. The

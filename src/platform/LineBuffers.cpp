@@ -32,6 +32,7 @@ LineInput::LineInput(std::FILE* file, std::string path)
 
 bool LineInput::LoadMore() {
   if (pos_ > 0) {
+    dropped_ += pos_;
     std::memmove(buffer_.get(), buffer_.get() + pos_, end_ - pos_);
     end_ -= pos_;
     pos_ = 0;

@@ -39,6 +39,8 @@ class LineInput {
     }
     return NextAcrossLoads(at);
   }
+  // Bytes of the file taken by the lines handed out so far.
+  std::uint64_t Consumed() const { return dropped_ + pos_; }
 
  private:
   // The first CR or LF in [begin, stop), or stop: one pass over the bytes, whichever line end
@@ -67,6 +69,7 @@ class LineInput {
   std::unique_ptr<char[]> buffer_;
   std::size_t capacity_ = kLineBufferSize;
   std::size_t pos_ = 0;  // bytes [pos_, end_) are not consumed yet
+  std::uint64_t dropped_ = 0;  // consumed bytes moved out of the buffer by earlier loads
   std::size_t end_ = 0;
 };
 

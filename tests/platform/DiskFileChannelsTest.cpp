@@ -34,6 +34,9 @@ std::vector<std::string> ReadAllLines(const std::string& path) {
   }
   EXPECT_EQ(inOneCallEach, lines);
   EXPECT_EQ(files.ReadNext(2).data(), nullptr);  // and stays at the end
+  // Every byte, terminators and buffer loads included, counts as read once.
+  EXPECT_EQ(files.BytesRead(1), ReadFile(path).size());
+  EXPECT_EQ(files.BytesRead(2), ReadFile(path).size());
   return lines;
 }
 
@@ -84,9 +87,12 @@ TEST(DiskFileChannels, EndOfFileComesRightAfterTheLastLine) {
   DiskFileChannels files;
   ASSERT_EQ(files.Open(1, dir.File("in.txt"), OpenMode::Input).errorNumber, 0);
   EXPECT_FALSE(files.AtEnd(1));
+  EXPECT_EQ(files.BytesRead(1), 0u);
   std::string line;
   files.ReadLine(1, line);
   EXPECT_EQ(line, "header");
+  EXPECT_EQ(files.BytesRead(1), 8u);
+  EXPECT_EQ(files.BytesRead(2), 0u);  // not open
   EXPECT_TRUE(files.AtEnd(1));
   files.ReadLine(1, line);  // reading at the end gives the empty text
   EXPECT_EQ(line, "");

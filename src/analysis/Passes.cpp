@@ -1,0 +1,462 @@
+#include "analysis/Passes.h"
+
+#include <algorithm>
+
+#include "analysis/Schema.h"
+#include "analysis/Tsv.h"
+#include "platform/Errors.h"
+
+namespace trelvox::analysis {
+
+namespace {
+
+constexpr int kMostBins = 40;
+constexpr char kKeySeparator = '\x1f';  // joins the parts of a key: never in a line of text
+
+// FNV-1a: a block's trials boiled down to one number, to find blocks given twice.
+constexpr std::uint64_t kFnvOffset = 14695981039346656037ULL;
+constexpr std::uint64_t kFnvPrime = 1099511628211ULL;
+
+std::string FormattedRate(double rate, int decimals) {
+  std::string text;
+  AppendFixed(text, rate, decimals);
+  return text;
+}
+
+}  // namespace
+
+std::string_view TrimName(Trim trim) {
+  switch (trim) {
+    case Trim::Fast:
+      return "fast";
+    case Trim::Slow:
+      return "slow";
+    case Trim::SdLow:
+      return "sd_low";
+    case Trim::SdHigh:
+      return "sd_high";
+    case Trim::None:
+      break;
+  }
+  return {};
+}
+
+Spread& SubjectEntry::SpreadOf(int cell) {
+  const auto index = static_cast<std::size_t>(cell + 1);
+  if (spread.size() <= index) {
+    spread.resize(index + 1);
+  }
+  return spread[index];
+}
+
+const Spread* SubjectEntry::FindSpread(int cell) const {
+  const auto index = static_cast<std::size_t>(cell + 1);
+  return index < spread.size() ? &spread[index] : nullptr;
+}
+
+Catalog::Catalog(const AnalysisRequest& request, const ItemList* list, std::vector<int> byColumns)
+    : request(request), list(list), byColumns(std::move(byColumns)) {
+  if (list != nullptr) {
+    listed.assign(static_cast<std::size_t>(list->Rows()), 0);
+  }
+}
+
+int Catalog::SubjectOf(const std::string& name) {
+  const auto [found, added] =
+      subjectIndex_.emplace(name, static_cast<int>(subjects.size()));
+  if (added) {
+    subjects.emplace_back().name = name;
+  }
+  return found->second;
+}
+
+int Catalog::CellOf(int listRow) {
+  std::string key;
+  std::string name;
+  if (byColumns.empty()) {
+    name = "all";
+  } else if (listRow < 0) {
+    return -1;  // the item list lacks the item: it has no levels
+  } else {
+    const std::vector<std::string>& values = list->Values(listRow);
+    for (const int column : byColumns) {
+      const std::string& level = values[static_cast<std::size_t>(column)];
+      name += (key.empty() ? "" : "_") + level;
+      key += level + kKeySeparator;
+    }
+  }
+  const auto [found, added] = cellIndex_.emplace(key, static_cast<int>(cells.size()));
+  if (added) {
+    cells.push_back(name);
+  }
+  return found->second;
+}
+
+int Catalog::ItemOf(std::string_view text) {
+  const int next = static_cast<int>(items.size());
+  const int index = itemIndex_.FindOrAdd(text, next);
+  if (index == next) {
+    ItemEntry& item = items.emplace_back();
+    item.text.assign(text);
+    item.listRow = list != nullptr ? list->RowOf(text) : -1;
+    if (item.listRow >= 0) {
+      listed[static_cast<std::size_t>(item.listRow)] = 1;
+    }
+    item.cell = CellOf(item.listRow);
+  }
+  return index;
+}
+
+void Catalog::AddAnomaly(std::size_t input, const std::string& subject, AnomalyKind kind,
+                         std::string_view line) {
+  std::string key = std::to_string(input) + kKeySeparator + subject + kKeySeparator;
+  key += static_cast<char>('A' + static_cast<int>(kind));
+  const auto [found, added] = anomalyIndex_.emplace(std::move(key), anomalies.size());
+  if (added) {
+    anomalies.push_back({input, subject, kind, 0, std::string(line)});
+  }
+  ++anomalies[found->second].count;
+}
+
+void Catalog::CountKey(std::string_view key, KeyAction action) {
+  const auto [found, added] = keyIndex_.emplace(std::string(key), keys.size());
+  if (added) {
+    keys.push_back({std::string(key), 0, 0});
+  }
+  KeyFigures& figures = keys[found->second];
+  figures.presses += action == KeyAction::Press ? 1 : 0;
+  figures.releases += action == KeyAction::Release ? 1 : 0;
+}
+
+Trim Catalog::CutoffTrim(Centis rt) const {
+  const auto ms = static_cast<double>(rt);
+  if (request.minRt && ms < *request.minRt * 100) {
+    return Trim::Fast;
+  }
+  if (request.maxRt && ms > *request.maxRt * 100) {
+    return Trim::Slow;
+  }
+  return Trim::None;
+}
+
+Trim Catalog::TrimOf(const TrialFacts& trial, const SubjectEntry& subject, int cell) const {
+  if (trial.outcome != Outcome::Correct || !trial.rt) {
+    return Trim::None;
+  }
+  const Trim cutoff = CutoffTrim(*trial.rt);
+  if (cutoff != Trim::None || !request.sd) {
+    return cutoff;
+  }
+  const Spread* spread = subject.FindSpread(cell);
+  const std::optional<double> sd = spread != nullptr ? spread->Sd() : std::nullopt;
+  if (!sd) {
+    return Trim::None;
+  }
+  const auto rt = static_cast<double>(*trial.rt);
+  if (rt < spread->Mean() - *request.sd * *sd) {
+    return Trim::SdLow;
+  }
+  if (rt > spread->Mean() + *request.sd * *sd) {
+    return Trim::SdHigh;
+  }
+  return Trim::None;
+}
+
+void Catalog::Decide() {
+  for (SubjectEntry& subject : subjects) {
+    const std::optional<double> rate = ErrorRate(subject.errors + subject.noResponses,
+                                                 subject.WithOutcome());
+    if (request.maxErrorRate && rate && *rate > *request.maxErrorRate) {
+      subject.excluded = true;
+      subject.reason = "error rate " + FormattedRate(*rate, kRateDecimals) + " above " +
+                       PlainNumber(*request.maxErrorRate);
+    }
+    subject.cells.resize(cells.size());
+  }
+  if (fastest) {
+    bins = LayoutBins(static_cast<double>(*fastest) / 100, static_cast<double>(*slowest) / 100,
+                      kMostBins);
+    binCounts.assign(cells.size(), std::vector<long>(static_cast<std::size_t>(bins.count), 0));
+  }
+  const std::size_t words = (subjects.size() + 63) / 64;
+  for (ItemEntry& item : items) {
+    item.seenBy.assign(words, 0);
+    if (list == nullptr) {
+      continue;
+    }
+    const std::size_t columns = list->Columns().size();
+    for (std::size_t column = 0; column < columns; ++column) {
+      item.listCells += '\t';
+      if (item.listRow >= 0) {
+        AppendText(item.listCells, list->Values(item.listRow)[column]);
+      }
+    }
+  }
+}
+
+void FirstPass::InputStarted(std::size_t index) {
+  input_ = index;
+  block_ = 0;
+}
+
+void FirstPass::Mix(std::string_view text) {
+  for (const char c : text) {
+    fingerprint_ = (fingerprint_ ^ static_cast<unsigned char>(c)) * kFnvPrime;
+  }
+  fingerprint_ = (fingerprint_ ^ 0xFF) * kFnvPrime;  // ends the text: "1","23" is not "12","3"
+}
+
+void FirstPass::BlockStarted(const BlockFacts& block) {
+  ++block_;
+  subject_ = catalog_.SubjectOf(block.subject);
+  SubjectEntry& subject = catalog_.subjects[static_cast<std::size_t>(subject_)];
+  InputEntry& input = catalog_.inputs[input_];
+  if (subject.lastInput != input_) {
+    subject.lastInput = input_;
+    ++subject.files;
+    ++input.subjects;
+  }
+  ++subject.blocks;
+  ++input.blocks;
+  inBlock_ = true;
+  fingerprint_ = kFnvOffset;
+  blockTrials_ = 0;
+  for (const std::string* part : {&block.subject, &block.date, &block.time}) {
+    Mix(*part);
+  }
+}
+
+void FirstPass::Trial(const TrialFacts& trial) {
+  const ItemEntry& item = catalog_.items[static_cast<std::size_t>(catalog_.ItemOf(trial.item))];
+  SubjectEntry& subject = catalog_.subjects[static_cast<std::size_t>(subject_)];
+  ++subject.trials;
+  ++catalog_.inputs[input_].trials;
+  ++blockTrials_;
+  catalog_.anyZil = catalog_.anyZil || trial.zil;
+  Mix(trial.item);
+  Mix(trial.rtRaw);
+  switch (trial.outcome) {
+    case Outcome::Correct:
+      ++subject.correct;
+      break;
+    case Outcome::Error:
+      ++subject.errors;
+      break;
+    case Outcome::NoResponse:
+      ++subject.noResponses;
+      break;
+    case Outcome::None:
+      break;
+  }
+  if (trial.outcome == Outcome::Correct && trial.rt && catalog_.CutoffTrim(*trial.rt) == Trim::None) {
+    subject.SpreadOf(item.cell).Add(static_cast<double>(*trial.rt));
+    catalog_.fastest = std::min(catalog_.fastest.value_or(*trial.rt), *trial.rt);
+    catalog_.slowest = std::max(catalog_.slowest.value_or(*trial.rt), *trial.rt);
+  }
+}
+
+void FirstPass::BlockEnded() {
+  inBlock_ = false;
+  if (blockTrials_ == 0) {
+    return;  // an empty block repeats nothing worth telling
+  }
+  const std::string key = std::to_string(fingerprint_) + ":" + std::to_string(blockTrials_);
+  const auto [found, added] = seenBlocks_.emplace(key, std::make_pair(input_, block_));
+  if (!added) {
+    const std::string& subject = catalog_.subjects[static_cast<std::size_t>(subject_)].name;
+    catalog_.duplicates.push_back(
+        {subject, input_, block_, found->second.first, found->second.second});
+    catalog_.AddAnomaly(input_, subject, AnomalyKind::DuplicateBlock,
+                        "block " + std::to_string(block_));
+  }
+}
+
+void FirstPass::Anomaly(AnomalyKind kind, std::string_view line) {
+  const std::string none;
+  catalog_.AddAnomaly(
+      input_, inBlock_ ? catalog_.subjects[static_cast<std::size_t>(subject_)].name : none, kind,
+      line);
+}
+
+SecondPass::SecondPass(Catalog& catalog, FileChannels& out, std::int16_t trialsChannel,
+                       std::int16_t eventsChannel)
+    : catalog_(catalog),
+      out_(out),
+      trialsChannel_(trialsChannel),
+      eventsChannel_(eventsChannel) {}
+
+void SecondPass::InputStarted(std::size_t index) {
+  input_ = index;
+  block_ = 0;
+}
+
+void SecondPass::BlockStarted(const BlockFacts& block) {
+  ++block_;
+  ++blockStamp_;
+  const auto found = catalog_.subjectIndex_.find(block.subject);
+  if (found == catalog_.subjectIndex_.end()) {
+    throw ReadError(catalog_.inputs[input_].path +
+                    " changed while it was analysed: analyse it again once nothing writes to it.");
+  }
+  subject_ = found->second;
+  eventPrefix_.clear();
+  AppendText(eventPrefix_, catalog_.inputs[input_].name);
+  eventPrefix_ += '\t';
+  AppendInteger(eventPrefix_, block_);
+  eventPrefix_ += '\t';
+  AppendText(eventPrefix_, block.subject);
+  eventPrefix_ += '\t';
+  prefix_ = eventPrefix_;
+  for (const std::string* part : {&block.date, &block.time, &block.machine, &block.refreshMs}) {
+    AppendText(prefix_, *part);
+    prefix_ += '\t';
+  }
+  previousOutcome_ = Outcome::None;
+  previousRt_.reset();
+}
+
+void SecondPass::Trial(const TrialFacts& trial) {
+  const int index = catalog_.itemIndex_.Find(trial.item);
+  if (index < 0) {
+    throw ReadError(catalog_.inputs[input_].path +
+                    " changed while it was analysed: analyse it again once nothing writes to it.");
+  }
+  ItemEntry& item = catalog_.items[static_cast<std::size_t>(index)];
+  SubjectEntry& subject = catalog_.subjects[static_cast<std::size_t>(subject_)];
+  if (item.block != blockStamp_) {
+    item.block = blockStamp_;
+    item.repetition = 0;
+  }
+  ++item.repetition;
+  const Trim trim = catalog_.TrimOf(trial, subject, item.cell);
+  WriteRow(trial, item, trim);
+  if (eventsChannel_ != 0 && trial.zil) {
+    WriteEvents(trial);
+  }
+  Count(trial, item, trim);
+  previousOutcome_ = trial.outcome;
+  previousRt_ = trial.rt;
+}
+
+void SecondPass::WriteRow(const TrialFacts& trial, const ItemEntry& item, Trim trim) {
+  const SubjectEntry& subject = catalog_.subjects[static_cast<std::size_t>(subject_)];
+  std::string& row = row_;
+  row.assign(prefix_);
+  AppendInteger(row, trial.number);
+  row += '\t';
+  AppendText(row, trial.item);
+  row += item.listCells;
+  row += '\t';
+  row += OutcomeName(trial.outcome);
+  row += '\t';
+  if (trial.rt) {
+    AppendCentis(row, *trial.rt);
+  }
+  row += '\t';
+  AppendText(row, trial.rtRaw);
+  if (catalog_.request.cot) {
+    row += '\t';
+    if (IsPlainDecimal(trial.cot)) {
+      row += trial.cot;
+    }
+  }
+  if (catalog_.anyZil) {
+    row += '\t';
+    AppendText(row, FirstPressOf(trial).key);
+    row += '\t';
+    if (trial.zil) {
+      AppendInteger(row, trial.EventCount());
+    }
+  }
+  row += '\t';
+  row += OutcomeName(previousOutcome_);
+  row += '\t';
+  if (previousRt_) {
+    AppendCentis(row, *previousRt_);
+  }
+  row += '\t';
+  AppendInteger(row, item.repetition);
+  row += '\t';
+  row += TrimName(trim);
+  row += subject.excluded ? "\t1\n" : "\t0\n";
+  WriteLineAsIs(out_, trialsChannel_, row);
+}
+
+void SecondPass::WriteEvents(const TrialFacts& trial) {
+  const std::vector<std::string_view>& fields = *trial.events;
+  for (std::size_t i = 0; i < fields.size(); i += 2) {
+    const KeyEvent key = ReadKey(i + 1 < fields.size() ? fields[i + 1] : std::string_view());
+    catalog_.CountKey(key.key, key.action);
+    std::string& row = row_;
+    row.assign(eventPrefix_);
+    AppendInteger(row, trial.number);
+    row += '\t';
+    AppendText(row, trial.item);
+    row += '\t';
+    AppendInteger(row, static_cast<long long>(i / 2 + 1));
+    row += '\t';
+    if (IsPlainDecimal(fields[i])) {
+      row += fields[i];
+    }
+    row += '\t';
+    AppendText(row, key.key);
+    row += key.action == KeyAction::Press     ? "\tpress\n"
+           : key.action == KeyAction::Release ? "\trelease\n"
+                                              : "\t\n";
+    WriteLineAsIs(out_, eventsChannel_, row);
+  }
+}
+
+void SecondPass::Count(const TrialFacts& trial, ItemEntry& item, Trim trim) {
+  SubjectEntry& subject = catalog_.subjects[static_cast<std::size_t>(subject_)];
+  const bool counted = trial.outcome == Outcome::Correct && trial.rt && trim == Trim::None;
+  subject.trimmed += trim != Trim::None ? 1 : 0;
+  if (counted) {
+    subject.rts.Add(*trial.rt, true);
+  }
+  if (trial.zil) {
+    const auto events = static_cast<std::size_t>(trial.EventCount());
+    if (catalog_.eventsPerTrial.size() <= events) {
+      catalog_.eventsPerTrial.resize(events + 1, 0);
+    }
+    ++catalog_.eventsPerTrial[events];
+  }
+  if (subject.excluded) {
+    return;
+  }
+  const bool hasOutcome = trial.outcome != Outcome::None;
+  const bool failed = trial.outcome == Outcome::Error || trial.outcome == Outcome::NoResponse;
+  ++item.presentations;
+  item.errors += trial.outcome == Outcome::Error ? 1 : 0;
+  item.noResponses += trial.outcome == Outcome::NoResponse ? 1 : 0;
+  item.withOutcome += hasOutcome ? 1 : 0;
+  std::uint64_t& seen = item.seenBy[static_cast<std::size_t>(subject_) / 64];
+  const std::uint64_t bit = std::uint64_t{1} << (static_cast<unsigned>(subject_) % 64);
+  item.subjects += (seen & bit) == 0 ? 1 : 0;
+  seen |= bit;
+  if (item.cell >= 0) {
+    CellFigures& cell = subject.cells[static_cast<std::size_t>(item.cell)];
+    cell.withOutcome += hasOutcome ? 1 : 0;
+    cell.failed += failed ? 1 : 0;
+    if (counted) {
+      cell.sum += *trial.rt;
+      ++cell.count;
+    }
+  }
+  if (!counted) {
+    return;
+  }
+  item.rts.Add(*trial.rt, true);
+  const auto position = static_cast<std::size_t>(trial.number);
+  if (catalog_.positions.size() <= position) {
+    catalog_.positions.resize(position + 1);
+  }
+  catalog_.positions[position].sum += *trial.rt;
+  ++catalog_.positions[position].count;
+  if (item.cell >= 0 && !catalog_.binCounts.empty()) {
+    const int bin = catalog_.bins.BinOf(static_cast<double>(*trial.rt) / 100);
+    ++catalog_.binCounts[static_cast<std::size_t>(item.cell)][static_cast<std::size_t>(bin)];
+  }
+}
+
+}  // namespace trelvox::analysis
