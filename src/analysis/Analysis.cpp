@@ -130,8 +130,10 @@ class AnalysisRun {
       result_.status = AnalysisStatus::Cancelled;
       result_.lines = {"Cancelled: no file was written or replaced."};
     } catch (const WriteError& error) {
+      const std::string what = error.what();
       Fail(FailureKind::Output, AnalysisField::OutputFolder, request_.outputFolder,
-           std::string(error.what()) + (committing_ ? "" : " Nothing was replaced."));
+           committing_ ? what
+                       : what + (what.ends_with('.') ? " " : ". ") + "Nothing was replaced.");
     } catch (const std::exception& error) {
       Fail(FailureKind::Input, field_, path_, error.what());
     }

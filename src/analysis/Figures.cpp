@@ -56,8 +56,8 @@ std::optional<Centis> RtFigures::MedianCentis() {
   return RoundedQuotient(lower + upper, 2);
 }
 
-std::optional<double> ErrorRate(long failed, long withOutcome) {
-  if (withOutcome == 0) {
+std::optional<double> ErrorRate(long failed, long withOutcome, long trials) {
+  if (withOutcome == 0 || withOutcome < trials) {
     return std::nullopt;
   }
   return static_cast<double>(failed) / static_cast<double>(withOutcome);
@@ -109,7 +109,8 @@ int BinLayout::BinOf(double ms) const {
 BinLayout LayoutBins(double low, double high, int most) {
   BinLayout layout;
   const double span = std::max(high - low, 1.0);
-  double power = std::pow(10.0, std::floor(std::log10(span / most)));
+  // Reaction times are hundredths of a millisecond; bins narrower than one say nothing more.
+  double power = std::max(1.0, std::pow(10.0, std::floor(std::log10(span / most))));
   for (;; power *= 10) {
     for (const double step : {1.0, 2.0, 5.0}) {
       layout.width = step * power;

@@ -55,14 +55,17 @@ Centis RoundedQuotient(Centis sum, long count);
 // Per subject and cell: the trials with an outcome, the errors and no responses among them, and
 // the reaction times of the correct, untrimmed ones.
 struct CellFigures {
+  long trials = 0;
   long withOutcome = 0;
   long failed = 0;  // error or no_response
   Centis sum = 0;
   long count = 0;
 };
 
-// error + no_response among the trials with an outcome; empty when none has one.
-std::optional<double> ErrorRate(long failed, long withOutcome);
+// error + no_response among the trials with an outcome. Empty when none has one, and when
+// some trials have none (ZIL trials without the item line's own reaction time): their correct
+// trials cannot be told from their errors, so any share would mislead.
+std::optional<double> ErrorRate(long failed, long withOutcome, long trials);
 
 // Items by the text they are written with. Whole numbers as DMDX writes them ("14") are found
 // without hashing, as every trial looks its item up.

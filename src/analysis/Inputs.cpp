@@ -123,13 +123,20 @@ std::string RefreshOf(std::string_view header) {
   return ToCentis(number) ? std::string(number) : std::string();
 }
 
+// The word at the start of `text` after any blanks, taken off it.
+std::string_view TakeWord(std::string_view& text) {
+  text = TrimBlanks(text);
+  const std::size_t end = std::min(text.find(' '), text.size());
+  const std::string_view word = text.substr(0, end);
+  text.remove_prefix(end);
+  return word;
+}
+
 // The header from its date on: "03/14/2024 09:31:07 on LAB-PC2, refresh 16.67ms, ID P01".
 void ReadTimeAndMachine(std::string_view fromDate, BlockFacts& block) {
-  std::string_view rest = fromDate.substr(std::min<std::size_t>(10, fromDate.size()));
-  rest = TrimBlanks(rest);
-  const std::size_t timeEnd = std::min(rest.find(' '), rest.size());
-  block.time = IsoTime(rest.substr(0, timeEnd));
-  rest = rest.substr(timeEnd);
+  std::string_view rest = fromDate;
+  TakeWord(rest);  // the date
+  block.time = IsoTime(TakeWord(rest));
   const std::size_t refresh = rest.find("refresh");
   const std::size_t on = rest.find(" on ");
   if (on == std::string_view::npos || on > refresh) {

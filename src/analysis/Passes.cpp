@@ -164,8 +164,8 @@ Trim Catalog::TrimOf(const TrialFacts& trial, const SubjectEntry& subject, int c
 
 void Catalog::Decide() {
   for (SubjectEntry& subject : subjects) {
-    const std::optional<double> rate = ErrorRate(subject.errors + subject.noResponses,
-                                                 subject.WithOutcome());
+    const std::optional<double> rate =
+        ErrorRate(subject.errors + subject.noResponses, subject.WithOutcome(), subject.trials);
     if (request.maxErrorRate && rate && *rate > *request.maxErrorRate) {
       subject.excluded = true;
       subject.reason = "error rate " + FormattedRate(*rate, kRateDecimals) + " above " +
@@ -436,6 +436,7 @@ void SecondPass::Count(const TrialFacts& trial, ItemEntry& item, Trim trim) {
   seen |= bit;
   if (item.cell >= 0) {
     CellFigures& cell = subject.cells[static_cast<std::size_t>(item.cell)];
+    ++cell.trials;
     cell.withOutcome += hasOutcome ? 1 : 0;
     cell.failed += failed ? 1 : 0;
     if (counted) {

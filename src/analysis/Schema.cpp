@@ -52,7 +52,9 @@ void AddRtFigures(std::vector<ColumnSpec>& columns) {
 }
 
 const char* kErrorRate =
-    "Share of error and no_response among the trials with an outcome";
+    "Share of error and no_response among the trials with an outcome; empty when some trials "
+    "have none (ZIL trials without the item line's own reaction time), as their correct trials "
+    "cannot be told from their errors";
 
 }  // namespace
 

@@ -64,6 +64,16 @@ void AddSubjectLines(const Catalog& catalog, std::vector<std::string>& lines) {
     }
     lines.push_back(line);
   }
+  long unrated = 0;
+  for (const SubjectEntry& subject : catalog.subjects) {
+    unrated += subject.WithOutcome() < subject.trials ? 1 : 0;
+  }
+  if (catalog.request.maxErrorRate && unrated > 0) {
+    lines.push_back(CountOf(unrated, "subject has", "subjects have") +
+                    " trials whose outcome the file does not say (ZIL items without their own "
+                    "reaction time), so no error rate, and --max-error-rate excluded none of "
+                    "them.");
+  }
 }
 
 void AddNotices(const Catalog& catalog, std::vector<std::string>& lines) {
@@ -114,10 +124,6 @@ void AddDuplicateLines(const Catalog& catalog, std::vector<std::string>& lines) 
   }
 }
 
-std::optional<double> RateOf(long failed, long withOutcome) {
-  return ErrorRate(failed, withOutcome);
-}
-
 void AddSubjects(Catalog& catalog, ReportData& report) {
   for (SubjectEntry& subject : catalog.subjects) {
     ReportSubject entry;
@@ -126,7 +132,8 @@ void AddSubjects(Catalog& catalog, ReportData& report) {
     entry.correct = subject.correct;
     entry.errors = subject.errors;
     entry.noResponses = subject.noResponses;
-    entry.errorRate = RateOf(subject.errors + subject.noResponses, subject.WithOutcome());
+    entry.errorRate =
+        ErrorRate(subject.errors + subject.noResponses, subject.WithOutcome(), subject.trials);
     entry.meanRt = Ms(subject.rts.MeanCentis());
     entry.medianRt = Ms(subject.rts.MedianCentis());
     const std::optional<double> sd = subject.rts.SdCentis();
@@ -162,7 +169,8 @@ void AddItems(Catalog& catalog, ReportData& report) {
   for (const std::size_t index : order) {
     ItemEntry& item = catalog.items[index];
     report.items.push_back({item.text, item.presentations,
-                            RateOf(item.errors + item.noResponses, item.withOutcome),
+                            ErrorRate(item.errors + item.noResponses, item.withOutcome,
+                                      item.presentations),
                             Ms(item.rts.MeanCentis())});
   }
   report.itemsNotInList = ItemsNotInList(catalog, order);

@@ -84,7 +84,8 @@ void WriteSubjectsTable(Catalog& catalog, FileChannels& out, std::int16_t channe
         .Integer(subject.correct)
         .Integer(subject.errors)
         .Integer(subject.noResponses)
-        .Fixed(ErrorRate(subject.errors + subject.noResponses, subject.WithOutcome()),
+        .Fixed(ErrorRate(subject.errors + subject.noResponses, subject.WithOutcome(),
+                         subject.trials),
                kRateDecimals);
     AddRtCells(row, subject.rts);
     row.Integer(subject.trimmed).Integer(subject.excluded ? 1 : 0).Text(subject.reason);
@@ -107,7 +108,8 @@ void WriteItemsTable(Catalog& catalog, const std::vector<std::size_t>& order, Fi
         .Integer(item.subjects)
         .Integer(item.errors)
         .Integer(item.noResponses)
-        .Fixed(ErrorRate(item.errors + item.noResponses, item.withOutcome), kRateDecimals);
+        .Fixed(ErrorRate(item.errors + item.noResponses, item.withOutcome, item.presentations),
+               kRateDecimals);
     AddRtCells(row, item.rts);
     WriteRow(out, channel, row);
   }
@@ -124,7 +126,7 @@ void WriteBySubjectTable(const Catalog& catalog, FileChannels& out, std::int16_t
     for (const CellFigures& cell : subject.cells) {
       row.CentisCell(cell.count > 0 ? std::optional(RoundedQuotient(cell.sum, cell.count))
                                     : std::nullopt)
-          .Fixed(ErrorRate(cell.failed, cell.withOutcome), kRateDecimals);
+          .Fixed(ErrorRate(cell.failed, cell.withOutcome, cell.trials), kRateDecimals);
     }
     WriteRow(out, channel, row);
   }
@@ -143,7 +145,8 @@ void WriteByItemTable(Catalog& catalog, const std::vector<std::size_t>& order, F
                    : std::string());
     }
     row.CentisCell(item.rts.MeanCentis())
-        .Fixed(ErrorRate(item.errors + item.noResponses, item.withOutcome), kRateDecimals)
+        .Fixed(ErrorRate(item.errors + item.noResponses, item.withOutcome, item.presentations),
+               kRateDecimals)
         .Integer(item.subjects);
     WriteRow(out, channel, row);
   }
