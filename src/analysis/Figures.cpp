@@ -24,13 +24,11 @@ Centis RoundedQuotient(Centis sum, long count) {
   return negative ? -quotient : quotient;
 }
 
-void RtFigures::Add(Centis rt, bool keepForMedian) {
+void RtFigures::Add(Centis rt) {
+  constexpr Centis kLargest = std::numeric_limits<std::int32_t>::max();
   sum_ += rt;
-  spread_.Add(static_cast<double>(rt));
-  if (keepForMedian) {
-    constexpr Centis kLargest = std::numeric_limits<std::int32_t>::max();
-    values_.push_back(static_cast<std::int32_t>(std::clamp(rt, -kLargest, kLargest)));
-  }
+  values_.push_back(static_cast<std::int32_t>(std::clamp(rt, -kLargest, kLargest)));
+  median_.reset();
 }
 
 std::optional<Centis> RtFigures::MeanCentis() const {
@@ -41,19 +39,33 @@ std::optional<Centis> RtFigures::MeanCentis() const {
 }
 
 std::optional<Centis> RtFigures::MedianCentis() {
-  if (values_.empty()) {
-    return std::nullopt;
+  if (values_.empty() || median_) {
+    return median_;
   }
   const std::size_t middle = values_.size() / 2;
   std::nth_element(values_.begin(), values_.begin() + static_cast<std::ptrdiff_t>(middle),
                    values_.end());
   const Centis upper = values_[middle];
   if (values_.size() % 2 != 0) {
-    return upper;
+    median_ = upper;
+  } else {
+    const Centis lower = *std::max_element(
+        values_.begin(), values_.begin() + static_cast<std::ptrdiff_t>(middle));
+    median_ = RoundedQuotient(lower + upper, 2);
   }
-  const Centis lower = *std::max_element(
-      values_.begin(), values_.begin() + static_cast<std::ptrdiff_t>(middle));
-  return RoundedQuotient(lower + upper, 2);
+  return median_;
+}
+
+std::optional<double> RtFigures::SdCentis() const {
+  if (values_.size() < 2) {
+    return std::nullopt;
+  }
+  const double mean = static_cast<double>(sum_) / static_cast<double>(values_.size());
+  double squares = 0;
+  for (const std::int32_t value : values_) {
+    squares += (value - mean) * (value - mean);
+  }
+  return std::sqrt(squares / static_cast<double>(values_.size() - 1));
 }
 
 std::optional<double> ErrorRate(long failed, long withOutcome, long trials) {
@@ -99,11 +111,6 @@ int ItemIndex::FindOrAdd(std::string_view text, int next) {
     return index;
   }
   return others_.emplace(std::string(text), next).first->second;
-}
-
-int BinLayout::BinOf(double ms) const {
-  const int bin = static_cast<int>(std::floor((ms - from) / width));
-  return std::clamp(bin, 0, count - 1);
 }
 
 BinLayout LayoutBins(double low, double high, int most) {

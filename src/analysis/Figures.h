@@ -33,20 +33,23 @@ class Spread {
 };
 
 // The reaction times of a subject or an item that count for its figures: an exact sum for the
-// mean, the spread for the standard deviation, and the values themselves for the median.
+// mean, and the values themselves for the median and, in two passes over them, the standard
+// deviation.
 class RtFigures {
  public:
-  void Add(Centis rt, bool keepForMedian);
-  long Count() const { return spread_.Count(); }
+  void Add(Centis rt);
+  void Reserve(long count) { values_.reserve(static_cast<std::size_t>(count)); }
+  long Count() const { return static_cast<long>(values_.size()); }
   // In hundredths, rounded half to even from the exact value; empty without values.
   std::optional<Centis> MeanCentis() const;
   std::optional<Centis> MedianCentis();
-  std::optional<double> SdCentis() const { return spread_.Sd(); }
+  // The sample standard deviation (n - 1), in hundredths; empty below two values.
+  std::optional<double> SdCentis() const;
 
  private:
   Centis sum_ = 0;
-  Spread spread_;
   std::vector<std::int32_t> values_;
+  std::optional<Centis> median_;  // once found, until the next value
 };
 
 // `sum` / `count` in hundredths, rounded half to even; the sum is exact, so the mean is too.
@@ -87,7 +90,10 @@ struct BinLayout {
   double from = 0;  // ms
   double width = 0;
   int count = 0;
-  int BinOf(double ms) const;
+  int BinOf(double ms) const {
+    const double bin = (ms - from) / width;
+    return bin <= 0 ? 0 : bin >= count - 1 ? count - 1 : static_cast<int>(bin);
+  }
 };
 // Round widths (1, 2 or 5 times a power of ten) giving at most `most` bins over [low, high].
 BinLayout LayoutBins(double low, double high, int most);

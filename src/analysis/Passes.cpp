@@ -23,6 +23,13 @@ std::string FormattedRate(double rate, int decimals) {
   return text;
 }
 
+// The cells of the trial table that are one of a few words, each with the tab before it.
+constexpr Word kOutcomeCells[] = {Word("\t"), Word("\tcorrect"), Word("\terror"),
+                                  Word("\tno_response")};
+constexpr Word kTrimCells[] = {Word("\t"), Word("\tfast"), Word("\tslow"), Word("\tsd_low"),
+                               Word("\tsd_high")};
+constexpr Word kExcludedCells[] = {Word("\t0\n"), Word("\t1\n")};
+
 }  // namespace
 
 std::string_view TrimName(Trim trim) {
@@ -172,6 +179,7 @@ void Catalog::Decide() {
                        PlainNumber(*request.maxErrorRate);
     }
     subject.cells.resize(cells.size());
+    subject.rts.Reserve(subject.correct);
   }
   if (fastest) {
     bins = LayoutBins(static_cast<double>(*fastest) / 100, static_cast<double>(*slowest) / 100,
@@ -181,6 +189,7 @@ void Catalog::Decide() {
   const std::size_t words = (subjects.size() + 63) / 64;
   for (ItemEntry& item : items) {
     item.seenBy.assign(words, 0);
+    item.rts.Reserve(item.correct);
     if (list == nullptr) {
       continue;
     }
@@ -227,7 +236,7 @@ void FirstPass::BlockStarted(const BlockFacts& block) {
 }
 
 void FirstPass::Trial(const TrialFacts& trial) {
-  const ItemEntry& item = catalog_.items[static_cast<std::size_t>(catalog_.ItemOf(trial.item))];
+  ItemEntry& item = catalog_.items[static_cast<std::size_t>(catalog_.ItemOf(trial.item))];
   SubjectEntry& subject = catalog_.subjects[static_cast<std::size_t>(subject_)];
   ++subject.trials;
   ++catalog_.inputs[input_].trials;
@@ -238,6 +247,7 @@ void FirstPass::Trial(const TrialFacts& trial) {
   switch (trial.outcome) {
     case Outcome::Correct:
       ++subject.correct;
+      ++item.correct;
       break;
     case Outcome::Error:
       ++subject.errors;
@@ -249,7 +259,9 @@ void FirstPass::Trial(const TrialFacts& trial) {
       break;
   }
   if (trial.outcome == Outcome::Correct && trial.rt && catalog_.CutoffTrim(*trial.rt) == Trim::None) {
-    subject.SpreadOf(item.cell).Add(static_cast<double>(*trial.rt));
+    if (catalog_.request.sd) {
+      subject.SpreadOf(item.cell).Add(static_cast<double>(*trial.rt));
+    }
     catalog_.fastest = std::min(catalog_.fastest.value_or(*trial.rt), *trial.rt);
     catalog_.slowest = std::max(catalog_.slowest.value_or(*trial.rt), *trial.rt);
   }
@@ -340,46 +352,42 @@ void SecondPass::Trial(const TrialFacts& trial) {
 
 void SecondPass::WriteRow(const TrialFacts& trial, const ItemEntry& item, Trim trim) {
   const SubjectEntry& subject = catalog_.subjects[static_cast<std::size_t>(subject_)];
-  std::string& row = row_;
-  row.assign(prefix_);
-  AppendInteger(row, trial.number);
-  row += '\t';
-  AppendText(row, trial.item);
-  row += item.listCells;
-  row += '\t';
-  row += OutcomeName(trial.outcome);
-  row += '\t';
+  const FirstPress press = catalog_.anyZil ? FirstPressOf(trial) : FirstPress();
+  char* at = row_.Begin(prefix_.size() + item.listCells.size() + trial.item.size() +
+                        trial.rtRaw.size() + trial.cot.size() + press.key.size() +
+                        8 * kLongestNumber);
+  at = Put(at, prefix_);
+  at = PutInteger(at, trial.number);
+  at = Put(at, '\t');
+  at = PutText(at, trial.item);
+  at = item.listCells.empty() ? at : Put(at, item.listCells);
+  at = Put(at, kOutcomeCells[static_cast<int>(trial.outcome)]);
+  at = Put(at, '\t');
   if (trial.rt) {
-    AppendCentis(row, *trial.rt);
+    at = PutCentis(at, *trial.rt);
   }
-  row += '\t';
-  AppendText(row, trial.rtRaw);
+  at = Put(at, '\t');
+  at = PutText(at, trial.rtRaw);
   if (catalog_.request.cot) {
-    row += '\t';
-    if (IsPlainDecimal(trial.cot)) {
-      row += trial.cot;
-    }
+    at = Put(at, '\t');
+    at = IsPlainDecimal(trial.cot) ? Put(at, trial.cot) : at;
   }
   if (catalog_.anyZil) {
-    row += '\t';
-    AppendText(row, FirstPressOf(trial).key);
-    row += '\t';
-    if (trial.zil) {
-      AppendInteger(row, trial.EventCount());
-    }
+    at = Put(at, '\t');
+    at = PutText(at, press.key);
+    at = Put(at, '\t');
+    at = trial.zil ? PutInteger(at, trial.EventCount()) : at;
   }
-  row += '\t';
-  row += OutcomeName(previousOutcome_);
-  row += '\t';
+  at = Put(at, kOutcomeCells[static_cast<int>(previousOutcome_)]);
+  at = Put(at, '\t');
   if (previousRt_) {
-    AppendCentis(row, *previousRt_);
+    at = PutCentis(at, *previousRt_);
   }
-  row += '\t';
-  AppendInteger(row, item.repetition);
-  row += '\t';
-  row += TrimName(trim);
-  row += subject.excluded ? "\t1\n" : "\t0\n";
-  WriteLineAsIs(out_, trialsChannel_, row);
+  at = Put(at, '\t');
+  at = PutInteger(at, item.repetition);
+  at = Put(at, kTrimCells[static_cast<int>(trim)]);
+  at = Put(at, kExcludedCells[subject.excluded ? 1 : 0]);
+  WriteLineAsIs(out_, trialsChannel_, row_.Row(at));
 }
 
 void SecondPass::WriteEvents(const TrialFacts& trial) {
@@ -387,23 +395,22 @@ void SecondPass::WriteEvents(const TrialFacts& trial) {
   for (std::size_t i = 0; i < fields.size(); i += 2) {
     const KeyEvent key = ReadKey(i + 1 < fields.size() ? fields[i + 1] : std::string_view());
     catalog_.CountKey(key.key, key.action);
-    std::string& row = row_;
-    row.assign(eventPrefix_);
-    AppendInteger(row, trial.number);
-    row += '\t';
-    AppendText(row, trial.item);
-    row += '\t';
-    AppendInteger(row, static_cast<long long>(i / 2 + 1));
-    row += '\t';
-    if (IsPlainDecimal(fields[i])) {
-      row += fields[i];
-    }
-    row += '\t';
-    AppendText(row, key.key);
-    row += key.action == KeyAction::Press     ? "\tpress\n"
-           : key.action == KeyAction::Release ? "\trelease\n"
-                                              : "\t\n";
-    WriteLineAsIs(out_, eventsChannel_, row);
+    char* at = row_.Begin(eventPrefix_.size() + trial.item.size() + fields[i].size() +
+                          key.key.size() + 4 * kLongestNumber);
+    at = Put(at, eventPrefix_);
+    at = PutInteger(at, trial.number);
+    at = Put(at, '\t');
+    at = PutText(at, trial.item);
+    at = Put(at, '\t');
+    at = PutInteger(at, static_cast<long long>(i / 2 + 1));
+    at = Put(at, '\t');
+    at = IsPlainDecimal(fields[i]) ? Put(at, fields[i]) : at;
+    at = Put(at, '\t');
+    at = PutText(at, key.key);
+    at = Put(at, key.action == KeyAction::Press     ? "\tpress\n"
+                 : key.action == KeyAction::Release ? "\trelease\n"
+                                                    : "\t\n");
+    WriteLineAsIs(out_, eventsChannel_, row_.Row(at));
   }
 }
 
@@ -412,7 +419,7 @@ void SecondPass::Count(const TrialFacts& trial, ItemEntry& item, Trim trim) {
   const bool counted = trial.outcome == Outcome::Correct && trial.rt && trim == Trim::None;
   subject.trimmed += trim != Trim::None ? 1 : 0;
   if (counted) {
-    subject.rts.Add(*trial.rt, true);
+    subject.rts.Add(*trial.rt);
   }
   if (trial.zil) {
     const auto events = static_cast<std::size_t>(trial.EventCount());
@@ -447,7 +454,7 @@ void SecondPass::Count(const TrialFacts& trial, ItemEntry& item, Trim trim) {
   if (!counted) {
     return;
   }
-  item.rts.Add(*trial.rt, true);
+  item.rts.Add(*trial.rt);
   const auto position = static_cast<std::size_t>(trial.number);
   if (catalog_.positions.size() <= position) {
     catalog_.positions.resize(position + 1);

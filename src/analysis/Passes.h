@@ -12,6 +12,7 @@
 #include "analysis/Inputs.h"
 #include "analysis/ItemList.h"
 #include "analysis/Trials.h"
+#include "analysis/Tsv.h"
 
 namespace trelvox {
 class FileChannels;
@@ -60,6 +61,7 @@ struct ItemEntry {
   std::string text;  // as written in the data
   int listRow = -1;  // in the item list, or -1
   int cell = -1;     // -1: the item list lacks it, so it is in no cell
+  long correct = 0;  // first pass: room for the times the second keeps
   // Second pass, excluded subjects left out.
   long presentations = 0;
   long errors = 0;
@@ -210,7 +212,7 @@ class SecondPass final : public TrialSink {
   int subject_ = -1;
   std::string prefix_;       // the row's cells up to the trial number, with their tabs
   std::string eventPrefix_;  // events.tsv's likewise
-  std::string row_;
+  RowBuffer row_;
   Outcome previousOutcome_ = Outcome::None;
   std::optional<Centis> previousRt_;
 };

@@ -55,6 +55,11 @@ std::optional<Centis> PlainCentis(std::string_view text) {
 }  // namespace
 
 std::optional<Centis> ToCentis(std::string_view text) {
+  if (const std::optional<Decimal> number = Decimal::Read(text)) {
+    if (const auto hundredths = number->Hundredths()) {
+      return hundredths;
+    }
+  }
   if (const auto plain = PlainCentis(text)) {
     return plain;
   }

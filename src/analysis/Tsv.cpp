@@ -24,35 +24,44 @@ bool IsPlainDecimal(std::string_view text) {
   return digits;
 }
 
+char* PutText(char* at, std::string_view text) {
+  for (const char c : text) {
+    *at++ = c == '\t' ? ' ' : c;  // texts are short: a plain loop beats a search first
+  }
+  return at;
+}
+
+char* PutLargeInteger(char* at, long long value) {
+  return std::to_chars(at, at + kLongestNumber, value).ptr;
+}
+
+char* PutCentis(char* at, Centis value) {
+  if (value < 0) {
+    *at++ = '-';
+    value = -value;
+  }
+  at = PutInteger(at, value / 100);
+  const auto hundredths = static_cast<int>(value % 100);
+  at[0] = '.';
+  at[1] = static_cast<char>('0' + hundredths / 10);
+  at[2] = static_cast<char>('0' + hundredths % 10);
+  return at + 3;
+}
+
 void AppendText(std::string& row, std::string_view text) {
   const std::size_t start = row.size();
-  row.append(text);
-  if (text.find_first_of("\t\r\n") == std::string_view::npos) {
-    return;
-  }
-  for (std::size_t i = start; i < row.size(); ++i) {
-    if (row[i] == '\t' || row[i] == '\r' || row[i] == '\n') {
-      row[i] = ' ';
-    }
-  }
+  row.resize(start + text.size());
+  PutText(row.data() + start, text);
 }
 
 void AppendInteger(std::string& row, long long value) {
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  row.append(digits, end);
+  char digits[kLongestNumber];
+  row.append(digits, PutInteger(digits, value));
 }
 
 void AppendCentis(std::string& row, Centis value) {
-  if (value < 0) {
-    row += '-';
-    value = -value;
-  }
-  AppendInteger(row, value / 100);
-  const auto hundredths = static_cast<int>(value % 100);
-  row += '.';
-  row += static_cast<char>('0' + hundredths / 10);
-  row += static_cast<char>('0' + hundredths % 10);
+  char digits[kLongestNumber];
+  row.append(digits, PutCentis(digits, value));
 }
 
 void AppendFixed(std::string& row, double value, int decimals) {

@@ -147,6 +147,17 @@ class Decimal {
     const double value = static_cast<double>(digits_) / decimal_detail::kPowersOfTen[fraction_];
     return negative_ ? -value : value;
   }
+  // The number in hundredths, exactly, when it has at most two decimals (as every reaction time
+  // DMDX writes): no division and no rounding. Empty otherwise.
+  std::optional<std::int64_t> Hundredths() const {
+    if (!exact_ || fraction_ > 2) {
+      return std::nullopt;
+    }
+    // At most 15 digits: times 100 stays far inside 64 bits.
+    const auto value =
+        static_cast<std::int64_t>(digits_ * decimal_detail::kWholePowersOfTen[2 - fraction_]);
+    return negative_ ? -value : value;
+  }
   // Value() < 0 (minus zero is not).
   bool IsNegative() const { return exact_ ? negative_ & (digits_ != 0) : value_ < 0; }
   // Value() == whole. With at most 15 digits, digits / 10^fraction rounds to a whole number

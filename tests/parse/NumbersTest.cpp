@@ -43,6 +43,17 @@ TEST(ReadDecimal, AcceptsWhatDmdxWritesAndNothingElse) {
   EXPECT_TRUE(std::signbit(*ReadDecimal("-0.00")));  // minus zero still counts as RT >= 0
 }
 
+TEST(ReadDecimal, HundredthsAreExactUpToTwoDecimals) {
+  const std::vector<std::pair<std::string, std::optional<std::int64_t>>> cases = {
+      {"-3625.00", -362500}, {"612.4", 61240}, {"0", 0},  {"+12", 1200},
+      {".5", 50},            {"-0.05", -5},    {"612.485", std::nullopt},
+      {"1e3", std::nullopt},  // exponent: the double of the full conversion
+  };
+  for (const auto& [text, hundredths] : cases) {
+    EXPECT_EQ(Decimal::Read(text)->Hundredths(), hundredths) << text;
+  }
+}
+
 // The short-decimal path must give exactly the double a full conversion gives, and a Decimal's
 // sign and comparison with a whole number must be the double's.
 TEST(ReadDecimal, MatchesAFullConversionBitForBit) {
