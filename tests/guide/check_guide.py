@@ -60,12 +60,17 @@ def table_rows(lines):
     return rows
 
 
-def file_rows(path, width):
-    """The file's rows cut at tabs; a short row is shown with empty cells up to the width."""
+def file_lines(path):
+    """The file's lines, whether they end in CR LF (the composite) or LF (the analysis)."""
     with open(path, "rb") as data:
         text = data.read().decode("latin-1")
+    return [line[:-1] if line.endswith("\r") else line for line in text.split("\n")]
+
+
+def file_rows(path, width):
+    """The file's rows cut at tabs; a short row is shown with empty cells up to the width."""
     rows = []
-    for line in text.split("\r\n"):
+    for line in file_lines(path):
         cells = line.split("\t")
         rows.append(cells + [""] * (width - len(cells)))
     return rows
@@ -79,8 +84,7 @@ def check_file(path, shown, where):
         actual = file_rows(path, len(expected[0]))[: len(expected)]
     else:
         expected = shown
-        with open(path, "rb") as data:
-            actual = data.read().decode("latin-1").split("\r\n")[: len(shown)]
+        actual = file_lines(path)[: len(shown)]
     if actual != expected:
         return f"line {where}: {path} begins with\n{actual}\nbut the guide shows\n{expected}"
     return None
