@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <nlohmann/json.hpp>
+#include <regex>
 
 #include "analysis/AnalysisTestSupport.h"
 
@@ -307,6 +309,68 @@ TEST_F(AnalysisRunTest, BlocksGivenTwiceAreReported) {
                        "time and trials); both are in the tables."));
   EXPECT_EQ(result.report.anomalies.back().kind, "Duplicate block");
   EXPECT_EQ(Column("subjects.tsv", "files"), (Cells_{"2", "1"}));
+}
+
+// Whether `cell` is a value of the type the data package gives its column.
+bool CellFits(const nlohmann::json& field, const std::string& cell) {
+  const std::string type = field["type"];
+  const int decimals = field.value("decimals", -1);
+  if (type == "integer") {
+    return std::regex_match(cell, std::regex("-?[0-9]+"));
+  }
+  if (type == "number") {
+    return std::regex_match(cell, decimals < 0 ? std::regex("-?[0-9]+(\\.[0-9]+)?")
+                                               : std::regex("-?[0-9]+\\.[0-9]{" +
+                                                            std::to_string(decimals) + "}"));
+  }
+  if (type == "date") {
+    return std::regex_match(cell, std::regex("[0-9]{4}-[0-9]{2}-[0-9]{2}"));
+  }
+  if (type == "time") {
+    return std::regex_match(cell, std::regex("[0-9]{2}:[0-9]{2}:[0-9]{2}"));
+  }
+  return true;
+}
+
+TEST_F(AnalysisRunTest, TheDataPackageDescribesEveryTableAndEveryCell) {
+  AnalysisRequest request =
+      Request({Input("t.azk", kTrimData), Input("z.zil", kZilBlock + kZilBlock)});
+  request.itemList = Input("list.tsv", kTrimList);
+  request.by = {"condition"};
+  request.cot = true;
+  request.sd = 2;
+  ASSERT_EQ(Analyse(request).status, AnalysisStatus::Completed);
+  const nlohmann::json package = nlohmann::json::parse(Out("datapackage.json"));
+  EXPECT_EQ(package["profile"], "tabular-data-package");
+  EXPECT_EQ(package["sources"][1]["bytes"], 2 * kZilBlock.size());
+  std::vector<std::string> paths;
+  for (const nlohmann::json& resource : package["resources"]) {
+    paths.push_back(resource["path"]);
+    EXPECT_EQ(resource["dialect"]["delimiter"], "\t");
+    EXPECT_EQ(resource["schema"]["missingValues"], nlohmann::json::array({""}));
+    const nlohmann::json& fields = resource["schema"]["fields"];
+    const Cells_ header = Row(paths.back(), 0);
+    ASSERT_EQ(header.size(), fields.size()) << paths.back();
+    for (std::size_t column = 0; column < header.size(); ++column) {
+      const nlohmann::json& field = fields[column];
+      EXPECT_EQ(field["name"], header[column]);
+      EXPECT_FALSE(field["description"].get<std::string>().empty());
+      for (const std::string& cell : Column(paths.back(), header[column])) {
+        const nlohmann::json allowed = field.contains("constraints")
+                                           ? field["constraints"]["enum"]
+                                           : nlohmann::json::array();
+        EXPECT_TRUE(cell.empty() || CellFits(field, cell))
+            << paths.back() << " " << header[column] << ": " << cell;
+        EXPECT_TRUE(cell.empty() || allowed.empty() ||
+                    std::find(allowed.begin(), allowed.end(),
+                              field["type"] == "integer" ? nlohmann::json(std::stoi(cell))
+                                                         : nlohmann::json(cell)) != allowed.end())
+            << paths.back() << " " << header[column] << ": " << cell;
+      }
+    }
+  }
+  EXPECT_EQ(paths, (Cells_{"trials.tsv", "events.tsv", "subjects.tsv", "items.tsv",
+                           "by_subject.tsv", "by_item.tsv"}));
 }
 
 // What an earlier analysis wrote in the output folder, to see that a failed one keeps it.

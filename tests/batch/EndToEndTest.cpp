@@ -205,6 +205,19 @@ INSTANTIATE_TEST_SUITE_P(
                 Args{"parse-all", "names.azk", "--timeout", "2000", "--composite",
                      "out/subjects/comp", "--subject-dir", "out/subjects"},
                 0, "", false},
+        // The analysis: an item list with one item missing from it and one never presented, a
+        // trial trimmed as fast, two subjects excluded; the composite parse-all writes from
+        // the same file, read as input; ZIL with COT, ZOR and a trial longer than expected.
+        RunCase{"analyze-lab",
+                Args{"analyze", "lab.azk", "--timeout", "2000", "--items", "lab-items.csv", "--by",
+                     "condition", "--min-rt", "500", "--max-error-rate", "0.4", "--out", "out"},
+                0, "", false},
+        RunCase{"analyze-comp", Args{"analyze", "lab-comp.dat", "--out", "out"}, 0, "", false},
+        RunCase{"analyze-zil",
+                Args{"analyze", "cotzor.zil", "--cot", "--zor", "--responses", "2", "--out", "out"},
+                0, "", false},
+        RunCase{"analyze-missing-input",
+                Args{"analyze", "missing.azk", "--timeout", "2000", "--out", "out"}, 1, "", false},
         // A folder with an accent, IDs that Windows reads as devices, an ID with an accent.
         RunCase{"device-and-accent-names",
                 Args{"parse-all", "devices.azk", "--timeout", "2000", "--composite",
@@ -298,6 +311,25 @@ INSTANTIATE_TEST_SUITE_P(
             "empty_id",
             Args{"parse-one", "s123.azk", "--timeout", "2000", "--composite", "c", "--id", ""},
             "trelvox-batch: --id needs a non-empty ID (see trelvox-batch --help)"},
+        UsageCase{"analyze_without_out", Args{"analyze", "lab.azk", "--timeout", "2000"}, ""},
+        UsageCase{"analyze_azk_without_timeout",
+                  Args{"analyze", "lab.azk", "--out", "out"},
+                  "trelvox-batch: lab.azk is AZK input: give the time-out of the experiment in ms "
+                  "(--timeout N); minus it is a trial without response (see trelvox-batch --help)"},
+        UsageCase{"analyze_by_without_items",
+                  Args{"analyze", "lab.azk", "--timeout", "2000", "--by", "condition", "--out",
+                       "out"},
+                  "trelvox-batch: --by names a column of the item list: give the item list too "
+                  "(--items FILE) (see trelvox-batch --help)"},
+        UsageCase{"analyze_rate_above_one",
+                  Args{"analyze", "lab.azk", "--timeout", "2000", "--max-error-rate", "20", "--out",
+                       "out"},
+                  ""},
+        UsageCase{"analyze_by_not_in_the_list",
+                  Args{"analyze", "lab.azk", "--timeout", "2000", "--items", "lab-items.csv",
+                       "--by", "frequency", "--out", "out"},
+                  "trelvox-batch: --by frequency: the item list has no such column (it has "
+                  "condition) (see trelvox-batch --help)"},
         UsageCase{"counters_same_as_composite",
                   Args{"parse-all", "lab.azk", "--timeout", "2000", "--composite", "out",
                        "--counters", "out.dat"},
@@ -322,6 +354,16 @@ TEST(BatchInformation, HelpListsBothCommandsAndEndsWithStatusZero) {
         "--zor", "--header", "--missing-id", "--quiet", "--composite"}) {
     EXPECT_NE(one.out.find(flag), std::string::npos) << flag;
     EXPECT_NE(top.out.find("\n  " + std::string(flag) + " "), std::string::npos) << flag;
+  }
+  const ProgramResult analyze = work.Run({"analyze", "--help"});
+  EXPECT_EQ(analyze.status, 0);
+  const std::size_t analyzeFlags = top.out.find("Flags of analyze:");
+  ASSERT_NE(analyzeFlags, std::string::npos);
+  for (const char* flag : {"--out", "--items", "--by", "--min-rt", "--max-rt", "--sd",
+                           "--max-error-rate", "--timeout", "--responses", "--cot", "--zor"}) {
+    EXPECT_NE(analyze.out.find(flag), std::string::npos) << flag;
+    EXPECT_NE(top.out.find("\n  " + std::string(flag) + " ", analyzeFlags), std::string::npos)
+        << flag;
   }
   EXPECT_TRUE(work.Outputs().empty());
 }
