@@ -12,6 +12,9 @@
 #   zil-files  zil with --counters and --subject-dir
 #   azk-2mb, azk-200mb   trelvox-batch alone: its peak memory must not grow with the input
 #
+# On azk, "analyze" (trelvox-batch analyze --timeout 2000 into a folder of tables) runs in the
+# same rounds: at most three times parse-all's time there, and under 64 MiB.
+#
 #   bash bench/convert_bench.sh [path/to/trelvox-batch [path/to/previous/trelvox-batch]]
 #
 # Without a path it builds the release preset (build/release). With a second path the previous
@@ -102,6 +105,10 @@ measure() {  # program, case
     converter)
       /usr/bin/time -f %M -o "$out/time.txt" "$converter" $timeout "$input" "$out/comp.dat"
       ;;
+    analyze)
+      (cd "$out" && LC_ALL=C /usr/bin/time -f %M -o time.txt "$batch" analyze "$input" \
+        --timeout $timeout --out tables >stdout.txt)
+      ;;
   esac
   end=$(date +%s%N)
   ms=$(((end - start) / 1000000))
@@ -117,7 +124,8 @@ programs_of() {  # case -> the programs that do its job
   local list="trelvox"
   [ -n "$before" ] && list="$list before"
   case "$1" in
-    azk | azk-lf) list="$list awk converter" ;;
+    azk) list="$list awk converter analyze" ;;
+    azk-lf) list="$list awk converter" ;;
   esac
   echo "$list"
 }
@@ -171,6 +179,10 @@ fi
 for name in "${cases[@]}"; do
   check "peak MiB, $name" "$(ratio "${peak_kb[trelvox/$name]}" 1024)" "<" 8
 done
+check "analyze time / parse-all time, azk" "$(ratio "${best_ms[analyze/azk]}" "$(t azk)")" "<=" 3
+check "peak MiB, analyze azk" "$(ratio "${peak_kb[analyze/azk]}" 1024)" "<" 64
+echo "analyze azk: trials.tsv $(stat -c %s "$work/out/analyze-azk/tables/trials.tsv") bytes," \
+  "composite $(stat -c %s "$work/out/trelvox-azk/comp.dat") bytes"
 check "peak growth from 2 MB to 200 MB input, MiB" \
   "$(ratio $((peak_kb[trelvox/azk-200mb] - peak_kb[trelvox/azk-2mb])) 1024)" "<" 0.5
 

@@ -1,5 +1,6 @@
 #include "analysis/Analysis.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
@@ -153,8 +154,14 @@ class AnalysisRun {
     FindInputs();
     Catalog catalog(request_, itemList_ ? &*itemList_ : nullptr, byColumns_);
     catalog.inputs = inputs_;
-    ReadAll(catalog, 1, nullptr);
-    catalog.Decide();
+    catalog.anyZil = std::any_of(inputs_.begin(), inputs_.end(),
+                                 [](const InputEntry& input) { return input.zil; });
+    passes_ = catalog.NeedsFirstPass() ? 2 : 1;
+    if (passes_ == 2) {
+      FirstPass first(catalog);
+      ReadAll(first, 1);
+      catalog.Decide();
+    }
     WriteOutputs(catalog);
     result_.report = BuildReport(catalog, request_, Version(), Analysed());
     result_.summary = Summarise(catalog);
@@ -204,7 +211,8 @@ class AnalysisRun {
     DiskFileChannels files;
     for (const std::string& path : request_.inputs) {
       path_ = path;
-      const std::optional<InputKind> kind = KindOfInput(path, files);
+      bool zil = false;
+      const std::optional<InputKind> kind = KindOfInput(path, files, zil);
       if (!kind) {
         throw ReadError(path +
                         " is no AZK or ZIL file (by the end of its name) and no composite file "
@@ -215,21 +223,21 @@ class AnalysisRun {
       input.path = path;
       input.name = FileNameOf(path);
       input.kind = *kind;
+      input.zil = zil;
       std::error_code error;
       input.bytes = fs::file_size(PathFromBytes(path), error);
       input.bytes = error ? 0 : input.bytes;
-      bytesTotal_ += 2 * input.bytes;
+      inputBytes_ += input.bytes;
       inputs_.push_back(input);
     }
   }
 
-  void ReadAll(Catalog& catalog, int pass, TrialSink* secondPass) {
+  // One reading of every input into `sink`: the `pass`th of passes_.
+  void ReadAll(TrialSink& sink, int pass) {
     field_ = AnalysisField::Inputs;
     DiskFileChannels files;
-    WatchedChannels watched(files, observer_, bytesTotal_);
-    FirstPass first(catalog);
-    TrialSink& sink = pass == 1 ? static_cast<TrialSink&>(first) : *secondPass;
-    std::uint64_t before = pass == 1 ? 0 : bytesTotal_ / 2;
+    WatchedChannels watched(files, observer_, BytesTotal(), passes_);
+    std::uint64_t before = static_cast<std::uint64_t>(pass - 1) * inputBytes_;
     for (std::size_t i = 0; i < inputs_.size(); ++i) {
       path_ = inputs_[i].path;
       watched.StartInput(inputs_[i].name, before, pass);
@@ -256,19 +264,26 @@ class AnalysisRun {
     OutputSet set(request_.outputFolder);
     DiskFileChannels out(environment_.writer);  // closed before the set removes what is left
     const std::int16_t trials = OpenTable(set, out, "trials.tsv");
-    const TableShape shape = ShapeOf(catalog);
-    std::vector<TableSpec> tables{TrialsTable(shape)};
+    // The trial table's columns are known before the rows; the cells only once all are read.
+    std::vector<TableSpec> tables{TrialsTable(ShapeOf(catalog))};
     WriteLineAsIs(out, trials, HeaderRow(tables.back()));
     std::int16_t events = 0;
-    if (shape.zil) {
+    if (catalog.anyZil) {
       events = OpenTable(set, out, "events.tsv");
       tables.push_back(EventsTable());
       WriteLineAsIs(out, events, HeaderRow(tables.back()));
     }
     SecondPass second(catalog, out, trials, events);
-    ReadAll(catalog, 2, &second);
-    observer_.Progress({bytesTotal_, bytesTotal_, {}, 2});
+    if (passes_ == 2) {
+      ReadAll(second, 2);
+    } else {
+      FirstPass first(catalog);
+      BothPasses both(first, second);
+      ReadAll(both, 1);
+    }
+    observer_.Progress({BytesTotal(), BytesTotal(), {}, passes_, passes_});
 
+    const TableShape shape = ShapeOf(catalog);
     const std::vector<std::size_t> order = ItemOrder(catalog);
     WriteSubjectsTable(catalog, out, OpenTable(set, out, "subjects.tsv"));
     WriteItemsTable(catalog, order, out, OpenTable(set, out, "items.tsv"));
@@ -299,8 +314,11 @@ class AnalysisRun {
   AnalysisResult result_;
   std::optional<ItemList> itemList_;
   std::vector<int> byColumns_;
+  std::uint64_t BytesTotal() const { return static_cast<std::uint64_t>(passes_) * inputBytes_; }
+
   std::vector<InputEntry> inputs_;
-  std::uint64_t bytesTotal_ = 0;
+  std::uint64_t inputBytes_ = 0;
+  int passes_ = 2;
   AnalysisField field_ = AnalysisField::Inputs;
   std::string path_;
   std::vector<std::string> written_;

@@ -78,12 +78,15 @@ struct AnalysisResult {
   std::vector<std::string> written;  // the paths of the files written, once renamed
 };
 
-// How far a run has got: bytes read over both passes of all inputs.
+// How far a run has got: bytes read over every pass over all inputs. A run reads its inputs
+// twice when the exclusion or the SD trims need figures of the whole input before the rows,
+// once otherwise.
 struct AnalysisProgress {
   std::uint64_t bytesDone = 0;
   std::uint64_t bytesTotal = 0;
   std::string_view file;  // the input being read, without folder
-  int pass = 1;           // 1: the figures flags depend on; 2: the rows
+  int pass = 1;           // with two: 1 the figures flags depend on, 2 the rows
+  int passes = 1;
 };
 
 // Told how a run proceeds, and asked whether to stop. Called on the thread that runs the
@@ -112,7 +115,7 @@ std::optional<AnalysisFailure> CheckRequest(const AnalysisRequest& request);
 // window who want to repeat an analysis in a script.
 std::vector<std::string> CommandLineOf(const AnalysisRequest& request);
 
-// Reads every input twice (the figures that flags depend on, then the rows), writes the tables
+// Reads every input (twice when flags depend on figures of the whole input), writes the tables
 // and the data package into the output folder under temporary names and renames them only when
 // everything succeeded: a failure or a cancel replaces nothing. Everything the run needs is
 // made by the run; it may run on any thread.

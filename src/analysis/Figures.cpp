@@ -76,17 +76,19 @@ std::optional<double> ErrorRate(long failed, long withOutcome, long trials) {
 }
 
 int ItemIndex::SmallNumber(std::string_view text) {
-  if (text.empty() || text.size() > kSmallDigits || (text.size() > 1 && text[0] == '0')) {
-    return -1;
+  const std::size_t size = text.size();
+  if (size - 1 >= kSmallDigits || (size > 1 && text[0] == '0')) {
+    return -1;  // empty, too long, or a leading zero that the text must keep
   }
-  int value = 0;
+  unsigned value = 0;
   for (const char c : text) {
-    if (c < '0' || c > '9') {
+    const unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
+    if (digit > 9) {
       return -1;
     }
-    value = value * 10 + (c - '0');
+    value = value * 10 + digit;
   }
-  return value;
+  return static_cast<int>(value);
 }
 
 int ItemIndex::Find(std::string_view text) const {

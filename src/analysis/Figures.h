@@ -45,6 +45,7 @@ class RtFigures {
   std::optional<Centis> MedianCentis();
   // The sample standard deviation (n - 1), in hundredths; empty below two values.
   std::optional<double> SdCentis() const;
+  const std::vector<std::int32_t>& Values() const { return values_; }
 
  private:
   Centis sum_ = 0;

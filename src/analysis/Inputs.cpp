@@ -369,7 +369,7 @@ class CompositeReader {
     date_.assign(cells_[1]);
     lastNumber_ = 0;
     BlockFacts block;
-    block.subject = subject_.empty() ? "S" + std::to_string(blocks_ + 1) : subject_;
+    block.subject = subject_.empty() ? std::string("S").append(std::to_string(blocks_ + 1)) : subject_;
     const std::optional<Date> date = reading_.locale.ParseShortDate(date_);
     if (date) {
       block.date = IsoDate(*date);
@@ -481,6 +481,7 @@ void WatchedChannels::ReportProgress() {
   progress.bytesTotal = bytesTotal_;
   progress.file = name_;
   progress.pass = pass_;
+  progress.passes = passes_;
   observer_.Progress(progress);
 }
 
@@ -545,7 +546,7 @@ BlockFacts BlockFromHeader(const CurrentSubject& subject, int block) {
   facts.subject = subject.SubjectID;
   if (facts.subject.empty()) {
     const std::string number = SubjectNumber(subject.HeaderLine);
-    facts.subject = "S" + (number.empty() ? std::to_string(block) : number);
+    facts.subject = std::string("S").append(number.empty() ? std::to_string(block) : number);
   }
   ReadTimeAndMachine(subject.SubjectHeader, facts);
   if (subject.SubjectDate.date) {
@@ -557,20 +558,21 @@ BlockFacts BlockFromHeader(const CurrentSubject& subject, int block) {
   return facts;
 }
 
-std::optional<InputKind> KindOfInput(const std::string& path, DiskFileChannels& files) {
+std::optional<InputKind> KindOfInput(const std::string& path, DiskFileChannels& files, bool& zil) {
+  const OpenedInput input(files, path);  // an input that cannot be read stops the run here
   const std::string type = InputTypeOf(path);
-  if (type == "AZK") {
-    return InputKind::Azk;
+  zil = type == "ZIL";
+  if (type == "AZK" || type == "ZIL") {
+    return zil ? InputKind::Zil : InputKind::Azk;
   }
-  if (type == "ZIL") {
-    return InputKind::Zil;
-  }
-  const OpenedInput input(files, path);
   const std::string_view first = files.ReadNext(input.channel());
-  if (first.data() != nullptr && CompositeHeader(first)) {
-    return InputKind::Composite;
+  const std::optional<CompositeLayout> layout =
+      first.data() != nullptr ? CompositeHeader(first) : std::nullopt;
+  if (!layout) {
+    return std::nullopt;
   }
-  return std::nullopt;
+  zil = layout->zil;
+  return InputKind::Composite;
 }
 
 void ReadInput(const InputReading& reading, TrialSink& sink) {

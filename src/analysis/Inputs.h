@@ -25,8 +25,9 @@ class Cancelled final : public std::exception {
 // now and then how far the inputs have been read.
 class WatchedChannels final : public FileChannels {
  public:
-  WatchedChannels(DiskFileChannels& files, AnalysisObserver& observer, std::uint64_t bytesTotal)
-      : files_(files), observer_(observer), bytesTotal_(bytesTotal) {}
+  WatchedChannels(DiskFileChannels& files, AnalysisObserver& observer, std::uint64_t bytesTotal,
+                  int passes)
+      : files_(files), observer_(observer), bytesTotal_(bytesTotal), passes_(passes) {}
 
   // The input now read: its name for the observer, and the bytes read before it.
   void StartInput(std::string name, std::uint64_t bytesBefore, int pass);
@@ -73,6 +74,7 @@ class WatchedChannels final : public FileChannels {
   DiskFileChannels& files_;
   AnalysisObserver& observer_;
   std::uint64_t bytesTotal_;
+  int passes_;
   std::string name_;
   std::int16_t channel_ = 0;
   std::uint64_t bytesBefore_ = 0;
@@ -127,7 +129,9 @@ struct InputReading {
 void ReadInput(const InputReading& reading, TrialSink& sink);
 
 // The kind of the input at `path`: AZK or ZIL by the end of its name, composite by its first
-// line; empty when it is none of them. Raises TrelvoxError when the file cannot be opened.
-std::optional<InputKind> KindOfInput(const std::string& path, DiskFileChannels& files);
+// line; empty when it is none of them. Raises TrelvoxError when the file cannot be opened, so
+// that an input that cannot be read is found before anything is written.
+// `zil` tells whether its trials are ZIL trials (a ZIL file, or a composite of ZIL rows).
+std::optional<InputKind> KindOfInput(const std::string& path, DiskFileChannels& files, bool& zil);
 
 }  // namespace trelvox::analysis

@@ -64,7 +64,8 @@ std::string ItemKey(std::string_view text) {
   while (digits.size() > 1 && digits.front() == '0') {
     digits.remove_prefix(1);
   }
-  return (negative && digits != "0" ? "-" : "") + std::string(digits);
+  std::string key(negative && digits != "0" ? "-" : "");
+  return key.append(digits);
 }
 
 bool IsReservedColumn(std::string_view name) {

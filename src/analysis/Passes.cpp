@@ -10,7 +10,6 @@ namespace trelvox::analysis {
 
 namespace {
 
-constexpr int kMostBins = 40;
 constexpr char kKeySeparator = '\x1f';  // joins the parts of a key: never in a line of text
 
 // FNV-1a: a block's trials boiled down to one number, to find blocks given twice.
@@ -29,6 +28,20 @@ constexpr Word kOutcomeCells[] = {Word("\t"), Word("\tcorrect"), Word("\terror")
 constexpr Word kTrimCells[] = {Word("\t"), Word("\tfast"), Word("\tslow"), Word("\tsd_low"),
                                Word("\tsd_high")};
 constexpr Word kExcludedCells[] = {Word("\t0\n"), Word("\t1\n")};
+
+// The rt cell: the time as written without its sign when DMDX wrote it as the cell shows it
+// ("-804.11"), which spares formatting the number; otherwise formatted.
+char* PutRt(char* at, const TrialFacts& trial) {
+  if (!trial.rt) {
+    return at;
+  }
+  std::string_view raw = trial.rtRaw;
+  raw.remove_prefix(!raw.empty() && raw.front() == '-' ? 1 : 0);
+  const std::size_t size = raw.size();
+  const bool asWritten = size >= 4 && size <= 10 && raw[size - 3] == '.' &&
+                         (raw[0] != '0' || size == 4) && raw[0] != '+';
+  return asWritten ? Put(at, raw) : PutCentis(at, *trial.rt);
+}
 
 }  // namespace
 
@@ -110,6 +123,12 @@ int Catalog::ItemOf(std::string_view text) {
       listed[static_cast<std::size_t>(item.listRow)] = 1;
     }
     item.cell = CellOf(item.listRow);
+    for (std::size_t column = 0; list != nullptr && column < list->Columns().size(); ++column) {
+      item.listCells += '\t';
+      if (item.listRow >= 0) {
+        AppendText(item.listCells, list->Values(item.listRow)[column]);
+      }
+    }
   }
   return index;
 }
@@ -171,6 +190,7 @@ Trim Catalog::TrimOf(const TrialFacts& trial, const SubjectEntry& subject, int c
 
 void Catalog::Decide() {
   for (SubjectEntry& subject : subjects) {
+    subject.rts.Reserve(subject.correct);
     const std::optional<double> rate =
         ErrorRate(subject.errors + subject.noResponses, subject.WithOutcome(), subject.trials);
     if (request.maxErrorRate && rate && *rate > *request.maxErrorRate) {
@@ -178,34 +198,19 @@ void Catalog::Decide() {
       subject.reason = "error rate " + FormattedRate(*rate, kRateDecimals) + " above " +
                        PlainNumber(*request.maxErrorRate);
     }
-    subject.cells.resize(cells.size());
-    subject.rts.Reserve(subject.correct);
   }
-  if (fastest) {
-    bins = LayoutBins(static_cast<double>(*fastest) / 100, static_cast<double>(*slowest) / 100,
-                      kMostBins);
-    binCounts.assign(cells.size(), std::vector<long>(static_cast<std::size_t>(bins.count), 0));
-  }
-  const std::size_t words = (subjects.size() + 63) / 64;
   for (ItemEntry& item : items) {
-    item.seenBy.assign(words, 0);
     item.rts.Reserve(item.correct);
-    if (list == nullptr) {
-      continue;
-    }
-    const std::size_t columns = list->Columns().size();
-    for (std::size_t column = 0; column < columns; ++column) {
-      item.listCells += '\t';
-      if (item.listRow >= 0) {
-        AppendText(item.listCells, list->Values(item.listRow)[column]);
-      }
-    }
   }
 }
 
 void FirstPass::InputStarted(std::size_t index) {
   input_ = index;
   block_ = 0;
+}
+
+void FirstPass::Mix(std::uint64_t value) {
+  fingerprint_ = (fingerprint_ ^ value) * kFnvPrime;
 }
 
 void FirstPass::Mix(std::string_view text) {
@@ -241,9 +246,10 @@ void FirstPass::Trial(const TrialFacts& trial) {
   ++subject.trials;
   ++catalog_.inputs[input_].trials;
   ++blockTrials_;
-  catalog_.anyZil = catalog_.anyZil || trial.zil;
-  Mix(trial.item);
-  Mix(trial.rtRaw);
+  // The item by its number and the time in hundredths: two steps, not one per byte.
+  lastItem_ = static_cast<int>(&item - catalog_.items.data());
+  Mix(static_cast<std::uint64_t>(lastItem_));
+  Mix(static_cast<std::uint64_t>(trial.rt.value_or(-1 - static_cast<int>(trial.outcome))));
   switch (trial.outcome) {
     case Outcome::Correct:
       ++subject.correct;
@@ -258,12 +264,9 @@ void FirstPass::Trial(const TrialFacts& trial) {
     case Outcome::None:
       break;
   }
-  if (trial.outcome == Outcome::Correct && trial.rt && catalog_.CutoffTrim(*trial.rt) == Trim::None) {
-    if (catalog_.request.sd) {
-      subject.SpreadOf(item.cell).Add(static_cast<double>(*trial.rt));
-    }
-    catalog_.fastest = std::min(catalog_.fastest.value_or(*trial.rt), *trial.rt);
-    catalog_.slowest = std::max(catalog_.slowest.value_or(*trial.rt), *trial.rt);
+  if (catalog_.request.sd && trial.outcome == Outcome::Correct && trial.rt &&
+      catalog_.CutoffTrim(*trial.rt) == Trim::None) {
+    subject.SpreadOf(item.cell).Add(static_cast<double>(*trial.rt));
   }
 }
 
@@ -324,7 +327,7 @@ void SecondPass::BlockStarted(const BlockFacts& block) {
     prefix_ += '\t';
   }
   previousOutcome_ = Outcome::None;
-  previousRt_.reset();
+  previousRt_.clear();
 }
 
 void SecondPass::Trial(const TrialFacts& trial) {
@@ -333,9 +336,14 @@ void SecondPass::Trial(const TrialFacts& trial) {
     throw ReadError(catalog_.inputs[input_].path +
                     " changed while it was analysed: analyse it again once nothing writes to it.");
   }
+  TrialOfItem(trial, index);
+}
+
+void SecondPass::TrialOfItem(const TrialFacts& trial, int index) {
   ItemEntry& item = catalog_.items[static_cast<std::size_t>(index)];
   SubjectEntry& subject = catalog_.subjects[static_cast<std::size_t>(subject_)];
-  if (item.block != blockStamp_) {
+  const bool firstInBlock = item.block != blockStamp_;
+  if (firstInBlock) {
     item.block = blockStamp_;
     item.repetition = 0;
   }
@@ -346,8 +354,10 @@ void SecondPass::Trial(const TrialFacts& trial) {
     WriteEvents(trial);
   }
   Count(trial, item, trim);
+  if (firstInBlock && !subject.excluded) {
+    CountSubjectOf(item, static_cast<std::size_t>(index), subject);
+  }
   previousOutcome_ = trial.outcome;
-  previousRt_ = trial.rt;
 }
 
 void SecondPass::WriteRow(const TrialFacts& trial, const ItemEntry& item, Trim trim) {
@@ -363,11 +373,11 @@ void SecondPass::WriteRow(const TrialFacts& trial, const ItemEntry& item, Trim t
   at = item.listCells.empty() ? at : Put(at, item.listCells);
   at = Put(at, kOutcomeCells[static_cast<int>(trial.outcome)]);
   at = Put(at, '\t');
-  if (trial.rt) {
-    at = PutCentis(at, *trial.rt);
-  }
+  char* const rtCell = at;
+  at = PutRt(at, trial);
+  const std::string_view rt(rtCell, static_cast<std::size_t>(at - rtCell));
   at = Put(at, '\t');
-  at = PutText(at, trial.rtRaw);
+  at = trial.rt ? Put(at, trial.rtRaw) : PutText(at, trial.rtRaw);  // a number holds no tab
   if (catalog_.request.cot) {
     at = Put(at, '\t');
     at = IsPlainDecimal(trial.cot) ? Put(at, trial.cot) : at;
@@ -380,9 +390,8 @@ void SecondPass::WriteRow(const TrialFacts& trial, const ItemEntry& item, Trim t
   }
   at = Put(at, kOutcomeCells[static_cast<int>(previousOutcome_)]);
   at = Put(at, '\t');
-  if (previousRt_) {
-    at = PutCentis(at, *previousRt_);
-  }
+  at = Put(at, previousRt_);
+  previousRt_.assign(rt);
   at = Put(at, '\t');
   at = PutInteger(at, item.repetition);
   at = Put(at, kTrimCells[static_cast<int>(trim)]);
@@ -414,6 +423,17 @@ void SecondPass::WriteEvents(const TrialFacts& trial) {
   }
 }
 
+void SecondPass::CountSubjectOf(ItemEntry& item, std::size_t index, SubjectEntry& subject) {
+  const std::size_t word = index / 64;
+  if (subject.itemsSeen.size() <= word) {
+    subject.itemsSeen.resize(word + 1, 0);
+  }
+  std::uint64_t& seen = subject.itemsSeen[word];
+  const std::uint64_t bit = std::uint64_t{1} << (index % 64);
+  item.subjects += (seen & bit) == 0 ? 1 : 0;
+  seen |= bit;
+}
+
 void SecondPass::Count(const TrialFacts& trial, ItemEntry& item, Trim trim) {
   SubjectEntry& subject = catalog_.subjects[static_cast<std::size_t>(subject_)];
   const bool counted = trial.outcome == Outcome::Correct && trial.rt && trim == Trim::None;
@@ -437,11 +457,10 @@ void SecondPass::Count(const TrialFacts& trial, ItemEntry& item, Trim trim) {
   item.errors += trial.outcome == Outcome::Error ? 1 : 0;
   item.noResponses += trial.outcome == Outcome::NoResponse ? 1 : 0;
   item.withOutcome += hasOutcome ? 1 : 0;
-  std::uint64_t& seen = item.seenBy[static_cast<std::size_t>(subject_) / 64];
-  const std::uint64_t bit = std::uint64_t{1} << (static_cast<unsigned>(subject_) % 64);
-  item.subjects += (seen & bit) == 0 ? 1 : 0;
-  seen |= bit;
   if (item.cell >= 0) {
+    if (subject.cells.size() <= static_cast<std::size_t>(item.cell)) {
+      subject.cells.resize(static_cast<std::size_t>(item.cell) + 1);
+    }
     CellFigures& cell = subject.cells[static_cast<std::size_t>(item.cell)];
     ++cell.trials;
     cell.withOutcome += hasOutcome ? 1 : 0;
@@ -461,10 +480,6 @@ void SecondPass::Count(const TrialFacts& trial, ItemEntry& item, Trim trim) {
   }
   catalog_.positions[position].sum += *trial.rt;
   ++catalog_.positions[position].count;
-  if (item.cell >= 0 && !catalog_.binCounts.empty()) {
-    const int bin = catalog_.bins.BinOf(static_cast<double>(*trial.rt) / 100);
-    ++catalog_.binCounts[static_cast<std::size_t>(item.cell)][static_cast<std::size_t>(bin)];
-  }
 }
 
 }  // namespace trelvox::analysis

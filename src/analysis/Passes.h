@@ -27,6 +27,7 @@ struct InputEntry {
   std::string path;
   std::string name;  // without folder
   InputKind kind = InputKind::Azk;
+  bool zil = false;
   std::uintmax_t bytes = 0;
   long subjects = 0;
   long blocks = 0;
@@ -51,6 +52,9 @@ struct SubjectEntry {
   long trimmed = 0;
   RtFigures rts;                   // correct, untrimmed
   std::vector<CellFigures> cells;  // per cell
+  // A bit per item the subject saw, for the items' subject counts. Kept with the subject, not
+  // the item: a block's trials are all one subject's, so its bits stay close at hand.
+  std::vector<std::uint64_t> itemsSeen;
 
   Spread& SpreadOf(int cell);
   const Spread* FindSpread(int cell) const;
@@ -69,7 +73,6 @@ struct ItemEntry {
   long withOutcome = 0;
   long subjects = 0;
   RtFigures rts;
-  std::vector<std::uint64_t> seenBy;  // a bit per subject
   std::string listCells;              // "\t" and each item-list value, ready for the rows
   long block = -1;                    // the block of its last presentation
   int repetition = 0;
@@ -117,7 +120,10 @@ class Catalog {
   Trim CutoffTrim(Centis rt) const;
   Trim TrimOf(const TrialFacts& trial, const SubjectEntry& subject, int cell) const;
 
-  // After the first pass: who is excluded, the histogram's bins, room for the second pass.
+  // Whether a first reading must come before the rows: only the exclusion and the SD trims
+  // depend on figures of the whole input. Without them one reading does both passes' work.
+  bool NeedsFirstPass() const { return request.sd || request.maxErrorRate; }
+  // After the first pass: who is excluded, and room for the times the second pass keeps.
   void Decide();
 
   const AnalysisRequest& request;
@@ -132,14 +138,10 @@ class Catalog {
   std::vector<AnomalyEntry> anomalies;
   std::vector<std::string> notices;  // the readers' own words, as told
   std::vector<DuplicateEntry> duplicates;
-  bool anyZil = false;
-  std::optional<Centis> fastest;
-  std::optional<Centis> slowest;
+  bool anyZil = false;  // known before the first row: it decides the trial table's columns
 
   // Second pass.
-  BinLayout bins;
-  std::vector<std::vector<long>> binCounts;  // per cell
-  std::vector<PositionFigures> positions;    // by trial number
+  std::vector<PositionFigures> positions;  // by trial number
   std::vector<long> eventsPerTrial;          // ZIL: trials by their number of events
   std::vector<KeyFigures> keys;
 
@@ -167,9 +169,12 @@ class FirstPass final : public TrialSink {
   void BlockEnded() override;
   void Anomaly(AnomalyKind kind, std::string_view line) override;
   void Notice(std::string_view text) override { catalog_.notices.emplace_back(text); }
+  // The index of the last trial's item.
+  int LastItem() const { return lastItem_; }
 
  private:
   void Mix(std::string_view text);
+  void Mix(std::uint64_t value);
 
   Catalog& catalog_;
   std::size_t input_ = 0;
@@ -178,6 +183,7 @@ class FirstPass final : public TrialSink {
   bool inBlock_ = false;
   std::uint64_t fingerprint_ = 0;
   long blockTrials_ = 0;
+  int lastItem_ = -1;
   std::unordered_map<std::string, std::pair<std::size_t, long>> seenBlocks_;
 };
 
@@ -196,11 +202,16 @@ class SecondPass final : public TrialSink {
     (void)line;
   }
   void Notice(std::string_view text) override { (void)text; }
+  // A trial whose item is known by its index already.
+  void TrialOfItem(const TrialFacts& trial, int index);
 
  private:
   void WriteRow(const TrialFacts& trial, const ItemEntry& item, Trim trim);
   void WriteEvents(const TrialFacts& trial);
   void Count(const TrialFacts& trial, ItemEntry& item, Trim trim);
+  // The item's first trial in the block: a subject more for it, unless one of the subject's
+  // earlier blocks had it.
+  void CountSubjectOf(ItemEntry& item, std::size_t index, SubjectEntry& subject);
 
   Catalog& catalog_;
   FileChannels& out_;
@@ -214,7 +225,36 @@ class SecondPass final : public TrialSink {
   std::string eventPrefix_;  // events.tsv's likewise
   RowBuffer row_;
   Outcome previousOutcome_ = Outcome::None;
-  std::optional<Centis> previousRt_;
+  std::string previousRt_;  // the rt cell of the block's previous row, as written there
+};
+
+// Both readings in one, for a request whose flags need no figures of the whole input first: each
+// event goes to the first pass, then to the second.
+class BothPasses final : public TrialSink {
+ public:
+  BothPasses(FirstPass& first, SecondPass& second) : first_(first), second_(second) {}
+  void InputStarted(std::size_t index) override {
+    first_.InputStarted(index);
+    second_.InputStarted(index);
+  }
+  void BlockStarted(const BlockFacts& block) override {
+    first_.BlockStarted(block);
+    second_.BlockStarted(block);
+  }
+  void Trial(const TrialFacts& trial) override {
+    first_.Trial(trial);
+    second_.TrialOfItem(trial, first_.LastItem());  // found once, not twice
+  }
+  void BlockEnded() override {
+    first_.BlockEnded();
+    second_.BlockEnded();
+  }
+  void Anomaly(AnomalyKind kind, std::string_view line) override { first_.Anomaly(kind, line); }
+  void Notice(std::string_view text) override { first_.Notice(text); }
+
+ private:
+  FirstPass& first_;
+  SecondPass& second_;
 };
 
 }  // namespace trelvox::analysis

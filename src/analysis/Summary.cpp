@@ -145,15 +145,46 @@ void AddSubjects(Catalog& catalog, ReportData& report) {
   }
 }
 
-void AddReactionTimes(const Catalog& catalog, ReportData& report) {
-  report.cells = catalog.cells;
-  for (std::size_t cell = 0; cell < catalog.binCounts.size(); ++cell) {
-    for (int bin = 0; bin < catalog.bins.count; ++bin) {
-      const double from = catalog.bins.from + bin * catalog.bins.width;
-      report.rtBins.push_back({catalog.cells[cell], from, from + catalog.bins.width,
-                               catalog.binCounts[cell][static_cast<std::size_t>(bin)]});
+constexpr int kMostBins = 40;
+
+// The histogram of each cell, from the times the items keep: correct, untrimmed trials of the
+// subjects not excluded, the population the report shows.
+void AddBins(const Catalog& catalog, ReportData& report) {
+  std::optional<std::int32_t> fastest;
+  std::optional<std::int32_t> slowest;
+  for (const ItemEntry& item : catalog.items) {
+    for (const std::int32_t rt : item.rts.Values()) {
+      fastest = std::min(fastest.value_or(rt), rt);
+      slowest = std::max(slowest.value_or(rt), rt);
     }
   }
+  if (!fastest || catalog.cells.empty()) {
+    return;
+  }
+  const BinLayout bins = LayoutBins(*fastest / 100.0, *slowest / 100.0, kMostBins);
+  std::vector<std::vector<long>> counts(catalog.cells.size(),
+                                        std::vector<long>(static_cast<std::size_t>(bins.count)));
+  for (const ItemEntry& item : catalog.items) {
+    if (item.cell < 0) {
+      continue;  // an item the list lacks is in no cell
+    }
+    std::vector<long>& cell = counts[static_cast<std::size_t>(item.cell)];
+    for (const std::int32_t rt : item.rts.Values()) {
+      ++cell[static_cast<std::size_t>(bins.BinOf(rt / 100.0))];
+    }
+  }
+  for (std::size_t cell = 0; cell < counts.size(); ++cell) {
+    for (int bin = 0; bin < bins.count; ++bin) {
+      const double from = bins.from + bin * bins.width;
+      report.rtBins.push_back({catalog.cells[cell], from, from + bins.width,
+                               counts[cell][static_cast<std::size_t>(bin)]});
+    }
+  }
+}
+
+void AddReactionTimes(const Catalog& catalog, ReportData& report) {
+  report.cells = catalog.cells;
+  AddBins(catalog, report);
   for (std::size_t position = 1; position < catalog.positions.size(); ++position) {
     const PositionFigures& figures = catalog.positions[position];
     if (figures.count > 0) {

@@ -123,7 +123,9 @@ void WriteBySubjectTable(const Catalog& catalog, FileChannels& out, std::int16_t
       continue;
     }
     row.Text(subject.name);
-    for (const CellFigures& cell : subject.cells) {
+    for (std::size_t index = 0; index < catalog.cells.size(); ++index) {
+      const CellFigures cell =
+          index < subject.cells.size() ? subject.cells[index] : CellFigures();
       row.CentisCell(cell.count > 0 ? std::optional(RoundedQuotient(cell.sum, cell.count))
                                     : std::nullopt)
           .Fixed(ErrorRate(cell.failed, cell.withOutcome, cell.trials), kRateDecimals);

@@ -84,19 +84,6 @@ std::string_view OutcomeName(Outcome outcome) {
   return {};
 }
 
-Outcome AzkOutcome(char errorCode) {
-  switch (errorCode) {
-    case '0':
-      return Outcome::Correct;
-    case '1':
-      return Outcome::Error;
-    case '2':
-      return Outcome::NoResponse;
-    default:
-      return Outcome::None;
-  }
-}
-
 Outcome ZilOutcome(const std::optional<Decimal>& itemRt, bool noResponses,
                    const std::optional<std::int16_t>& timeout) {
   if (itemRt) {

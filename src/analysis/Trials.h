@@ -25,7 +25,10 @@ enum class Outcome : std::uint8_t { None, Correct, Error, NoResponse };
 std::string_view OutcomeName(Outcome outcome);
 
 // AZK: the composite's Error column, '0', '1' or '2'.
-Outcome AzkOutcome(char errorCode);
+inline Outcome AzkOutcome(char errorCode) {
+  return errorCode >= '0' && errorCode <= '2' ? static_cast<Outcome>(errorCode - '0' + 1)
+                                              : Outcome::None;
+}
 
 // ZIL: the item line's own reaction time decides when it has one: negative is an error, or no
 // response when it is exactly minus the time-out given; "No Responses" is no response; any other

@@ -25,10 +25,11 @@ bool IsPlainDecimal(std::string_view text) {
 }
 
 char* PutText(char* at, std::string_view text) {
-  for (const char c : text) {
-    *at++ = c == '\t' ? ' ' : c;  // texts are short: a plain loop beats a search first
+  char* const end = Put(at, text);
+  for (; at != end; ++at) {
+    *at = *at == '\t' ? ' ' : *at;
   }
-  return at;
+  return end;
 }
 
 char* PutLargeInteger(char* at, long long value) {

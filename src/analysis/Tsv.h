@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "analysis/Trials.h"
+#include "platform/Bytes.h"
 
 namespace trelvox {
 class FileChannels;
@@ -81,7 +82,7 @@ class TsvRow {
 inline constexpr std::size_t kLongestNumber = 24;
 
 inline char* Put(char* at, std::string_view text) {
-  std::memcpy(at, text.data(), text.size());
+  MoveBytes(at, text.data(), text.size());  // most cells are short: no call for them
   return at + text.size();
 }
 inline char* Put(char* at, char c) {

@@ -309,6 +309,9 @@ TEST_F(AnalysisRunTest, BlocksGivenTwiceAreReported) {
                        "time and trials); both are in the tables."));
   EXPECT_EQ(result.report.anomalies.back().kind, "Duplicate block");
   EXPECT_EQ(Column("subjects.tsv", "files"), (Cells_{"2", "1"}));
+  // P01 saw item 1 in both files: one subject of the two.
+  EXPECT_EQ(Column("items.tsv", "presentations"), (Cells_{"3", "2"}));
+  EXPECT_EQ(Column("items.tsv", "subjects"), (Cells_{"2", "1"}));
 }
 
 // Whether `cell` is a value of the type the data package gives its column.
@@ -417,24 +420,29 @@ TEST_F(AnalysisRunTest, AFailedRenamePutsTheEarlierFilesBack) {
   ExpectOnlyEarlierTables(*this);
 }
 
-TEST_F(AnalysisRunTest, ACancelReplacesNothingAndProgressCountsBothPasses) {
-  WriteEarlierTables(*this);
+TEST_F(AnalysisRunTest, ACancelReplacesNothingAndProgressCountsEveryPass) {
   const std::string input = Input("a.azk", kTrimData);
-  RecordingObserver whole;
-  ASSERT_EQ(Analyse(Request({input}), whole).status, AnalysisStatus::Completed);
   const auto bytes = std::filesystem::file_size(input);
-  EXPECT_EQ(whole.last.bytesTotal, 2 * bytes);
-  EXPECT_EQ(whole.last.bytesDone, 2 * bytes);
-  EXPECT_EQ(whole.last.pass, 2);
-  EXPECT_NE(ReadFile(dir.File("out/trials.tsv")), "earlier");
+  AnalysisRequest twice = Request({input});
+  twice.maxErrorRate = 0.5;  // the exclusion needs the whole input read first
+  // The input has 13 lines: cancelling at the fifth line of the reading that writes the rows
+  // (the first of one pass, the second of two) stops it with the tables open.
+  for (const auto& [request, passes] : {std::pair(Request({input}), 1), std::pair(twice, 2)}) {
+    WriteEarlierTables(*this);
+    RecordingObserver whole;
+    ASSERT_EQ(Analyse(request, whole).status, AnalysisStatus::Completed);
+    EXPECT_EQ(whole.last.bytesTotal, passes * bytes);
+    EXPECT_EQ(whole.last.bytesDone, passes * bytes);
+    EXPECT_EQ(whole.last.passes, passes);
+    EXPECT_NE(ReadFile(dir.File("out/trials.tsv")), "earlier");
 
-  WriteEarlierTables(*this);
-  // The input has 13 lines: stop at the fifth line of the second pass, with the tables open.
-  RecordingObserver cancelling(13 + 5);
-  const AnalysisResult result = Analyse(Request({input}), cancelling);
-  EXPECT_EQ(result.status, AnalysisStatus::Cancelled);
-  EXPECT_FALSE(result.failure);
-  ExpectOnlyEarlierTables(*this);
+    WriteEarlierTables(*this);
+    RecordingObserver cancelling(13 * (passes - 1) + 5);
+    const AnalysisResult result = Analyse(request, cancelling);
+    EXPECT_EQ(result.status, AnalysisStatus::Cancelled);
+    EXPECT_FALSE(result.failure);
+    ExpectOnlyEarlierTables(*this);
+  }
 }
 
 TEST_F(AnalysisRunTest, InputsThatCannotBeReadFailNamingThem) {
