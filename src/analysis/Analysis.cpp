@@ -28,8 +28,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kTablesOfEveryRun[] = {"trials.tsv",     "events.tsv",  "subjects.tsv",
-                                             "items.tsv",      "by_subject.tsv", "by_item.tsv",
+constexpr const char* kTablesOfEveryRun[] = {"trials.tsv",      "events.tsv",     "subjects.tsv",
+                                             "items.tsv",       "by_subject.tsv", "by_item.tsv",
                                              "datapackage.json"};
 
 AnalysisFailure Usage(AnalysisField field, std::string message, std::string path = {}) {
@@ -53,8 +53,7 @@ std::optional<AnalysisFailure> CheckNumbers(const AnalysisRequest& request) {
   if (request.sd && !(std::isfinite(*request.sd) && *request.sd > 0)) {
     return Usage(AnalysisField::Sd, "--sd K: give a number of standard deviations above 0");
   }
-  if (request.maxErrorRate &&
-      !(*request.maxErrorRate >= 0 && *request.maxErrorRate <= 1)) {
+  if (request.maxErrorRate && !(*request.maxErrorRate >= 0 && *request.maxErrorRate <= 1)) {
     return Usage(AnalysisField::MaxErrorRate,
                  "--max-error-rate P: give a share from 0 to 1 (0.2 for 20%)");
   }
@@ -132,9 +131,9 @@ class AnalysisRun {
       result_.lines = {"Cancelled: no file was written or replaced."};
     } catch (const WriteError& error) {
       const std::string what = error.what();
-      Fail(FailureKind::Output, AnalysisField::OutputFolder, request_.outputFolder,
-           committing_ ? what
-                       : what + (what.ends_with('.') ? " " : ". ") + "Nothing was replaced.");
+      Fail(
+          FailureKind::Output, AnalysisField::OutputFolder, request_.outputFolder,
+          committing_ ? what : what + (what.ends_with('.') ? " " : ". ") + "Nothing was replaced.");
     } catch (const std::exception& error) {
       Fail(FailureKind::Input, field_, path_, error.what());
     }
@@ -289,8 +288,8 @@ class AnalysisRun {
     WriteItemsTable(catalog, order, out, OpenTable(set, out, "items.tsv"));
     WriteBySubjectTable(catalog, out, OpenTable(set, out, "by_subject.tsv"));
     WriteByItemTable(catalog, order, out, OpenTable(set, out, "by_item.tsv"));
-    for (const TableSpec& table : {SubjectsTable(), ItemsTable(shape), BySubjectTable(shape),
-                                   ByItemTable(shape)}) {
+    for (const TableSpec& table :
+         {SubjectsTable(), ItemsTable(shape), BySubjectTable(shape), ByItemTable(shape)}) {
       tables.push_back(table);
     }
     std::vector<PackageSource> sources;
@@ -324,7 +323,6 @@ class AnalysisRun {
   std::vector<std::string> written_;
   std::vector<std::string> writtenPaths_;
   bool committing_ = false;
-
 };
 
 }  // namespace
@@ -339,8 +337,9 @@ std::optional<AnalysisFailure> CheckRequest(const AnalysisRequest& request) {
   for (const std::string& input : request.inputs) {
     if (InputTypeOf(input) == "AZK" && !request.timeout) {
       return Usage(AnalysisField::Timeout,
-                   input + " is AZK input: give the time-out of the experiment in ms (--timeout "
-                           "N); minus it is a trial without response",
+                   input +
+                       " is AZK input: give the time-out of the experiment in ms (--timeout "
+                       "N); minus it is a trial without response",
                    input);
     }
   }

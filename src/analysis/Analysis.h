@@ -17,8 +17,8 @@ namespace trelvox::analysis {
 
 // What to analyse and how: the command line of `trelvox-batch analyze`, or the Analyze window.
 struct AnalysisRequest {
-  std::vector<std::string> inputs;  // .azk, .zil, or composite files
-  std::string outputFolder;         // created when missing
+  std::vector<std::string> inputs;        // .azk, .zil, or composite files
+  std::string outputFolder;               // created when missing
   std::optional<std::int16_t> timeout;    // ms; needed when an input is AZK
   std::optional<std::int16_t> responses;  // ZIL: expected events per trial
   std::string itemList;                   // empty: none

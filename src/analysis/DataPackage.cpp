@@ -73,10 +73,8 @@ Json Resource(const TableSpec& table) {
   resource["mediatype"] = "text/tab-separated-values";
   resource["encoding"] = "utf-8";
   // Nothing is quoted: a cell never holds a tab or a line end.
-  resource["dialect"] = {{"delimiter", "\t"},
-                         {"lineTerminator", "\n"},
-                         {"header", true},
-                         {"doubleQuote", false}};
+  resource["dialect"] = {
+      {"delimiter", "\t"}, {"lineTerminator", "\n"}, {"header", true}, {"doubleQuote", false}};
   resource["schema"] = {{"fields", fields}, {"missingValues", Json::array({""})}};
   return resource;
 }

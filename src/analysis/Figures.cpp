@@ -49,8 +49,8 @@ std::optional<Centis> RtFigures::MedianCentis() {
   if (values_.size() % 2 != 0) {
     median_ = upper;
   } else {
-    const Centis lower = *std::max_element(
-        values_.begin(), values_.begin() + static_cast<std::ptrdiff_t>(middle));
+    const Centis lower =
+        *std::max_element(values_.begin(), values_.begin() + static_cast<std::ptrdiff_t>(middle));
     median_ = RoundedQuotient(lower + upper, 2);
   }
   return median_;

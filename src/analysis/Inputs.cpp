@@ -252,8 +252,7 @@ class ReaderAdapter final : public TrialConsumer {
   void TellLongTrial(const TrialFacts& facts) {
     if (request_.responses && facts.EventCount() > *request_.responses) {
       sink_.Anomaly(AnomalyKind::MoreResponses, "Item " + std::string(facts.item) + ": " +
-                                                    std::to_string(facts.EventCount()) +
-                                                    " events");
+                                                    std::to_string(facts.EventCount()) + " events");
     }
   }
 
@@ -322,8 +321,7 @@ std::vector<std::string_view> SplitTabs(std::string_view line) {
 // trial numbers go up; a header row may stand anywhere, as appended runs leave them.
 class CompositeReader {
  public:
-  CompositeReader(const InputReading& reading, TrialSink& sink)
-      : reading_(reading), sink_(sink) {}
+  CompositeReader(const InputReading& reading, TrialSink& sink) : reading_(reading), sink_(sink) {}
 
   void Read() {
     const OpenedInput input(reading_.channels, reading_.path);
@@ -369,7 +367,8 @@ class CompositeReader {
     date_.assign(cells_[1]);
     lastNumber_ = 0;
     BlockFacts block;
-    block.subject = subject_.empty() ? std::string("S").append(std::to_string(blocks_ + 1)) : subject_;
+    block.subject =
+        subject_.empty() ? std::string("S").append(std::to_string(blocks_ + 1)) : subject_;
     const std::optional<Date> date = reading_.locale.ParseShortDate(date_);
     if (date) {
       block.date = IsoDate(*date);

@@ -13,19 +13,19 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 constexpr std::array<std::string_view, 28> kReservedColumns = {
-    "file",     "block",         "subject",  "date",       "time",         "machine",
-    "refresh_ms", "trial",       "item",     "outcome",    "rt",           "rt_raw",
-    "cot",      "response",      "responses", "prev_outcome", "prev_rt",   "repetition",
-    "trim",     "excluded",      "presentations", "subjects", "errors",    "no_responses",
-    "error_rate", "mean_rt",     "median_rt", "sd_rt"};
+    "file",       "block",    "subject",       "date",         "time",    "machine",
+    "refresh_ms", "trial",    "item",          "outcome",      "rt",      "rt_raw",
+    "cot",        "response", "responses",     "prev_outcome", "prev_rt", "repetition",
+    "trim",       "excluded", "presentations", "subjects",     "errors",  "no_responses",
+    "error_rate", "mean_rt",  "median_rt",     "sd_rt"};
 
 char Lower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -57,8 +57,8 @@ std::string ItemKey(std::string_view text) {
   if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
     digits.remove_prefix(1);
   }
-  if (digits.empty() || !std::all_of(digits.begin(), digits.end(),
-                                     [](char c) { return c >= '0' && c <= '9'; })) {
+  if (digits.empty() ||
+      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
     return std::string(text);
   }
   while (digits.size() > 1 && digits.front() == '0') {
@@ -69,8 +69,9 @@ std::string ItemKey(std::string_view text) {
 }
 
 bool IsReservedColumn(std::string_view name) {
-  return std::any_of(kReservedColumns.begin(), kReservedColumns.end(),
-                     [name](std::string_view reserved) { return SameIgnoringCase(name, reserved); });
+  return std::any_of(
+      kReservedColumns.begin(), kReservedColumns.end(),
+      [name](std::string_view reserved) { return SameIgnoringCase(name, reserved); });
 }
 
 bool SplitDelimited(std::string_view line, char delimiter, std::vector<std::string>& cells) {

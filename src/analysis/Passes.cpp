@@ -82,8 +82,7 @@ Catalog::Catalog(const AnalysisRequest& request, const ItemList* list, std::vect
 }
 
 int Catalog::SubjectOf(const std::string& name) {
-  const auto [found, added] =
-      subjectIndex_.emplace(name, static_cast<int>(subjects.size()));
+  const auto [found, added] = subjectIndex_.emplace(name, static_cast<int>(subjects.size()));
   if (added) {
     subjects.emplace_back().name = name;
   }
@@ -288,17 +287,14 @@ void FirstPass::BlockEnded() {
 
 void FirstPass::Anomaly(AnomalyKind kind, std::string_view line) {
   const std::string none;
-  catalog_.AddAnomaly(
-      input_, inBlock_ ? catalog_.subjects[static_cast<std::size_t>(subject_)].name : none, kind,
-      line);
+  catalog_.AddAnomaly(input_,
+                      inBlock_ ? catalog_.subjects[static_cast<std::size_t>(subject_)].name : none,
+                      kind, line);
 }
 
 SecondPass::SecondPass(Catalog& catalog, FileChannels& out, std::int16_t trialsChannel,
                        std::int16_t eventsChannel)
-    : catalog_(catalog),
-      out_(out),
-      trialsChannel_(trialsChannel),
-      eventsChannel_(eventsChannel) {}
+    : catalog_(catalog), out_(out), trialsChannel_(trialsChannel), eventsChannel_(eventsChannel) {}
 
 void SecondPass::InputStarted(std::size_t index) {
   input_ = index;
@@ -363,9 +359,9 @@ void SecondPass::TrialOfItem(const TrialFacts& trial, int index) {
 void SecondPass::WriteRow(const TrialFacts& trial, const ItemEntry& item, Trim trim) {
   const SubjectEntry& subject = catalog_.subjects[static_cast<std::size_t>(subject_)];
   const FirstPress press = catalog_.anyZil ? FirstPressOf(trial) : FirstPress();
-  char* at = row_.Begin(prefix_.size() + item.listCells.size() + trial.item.size() +
-                        trial.rtRaw.size() + trial.cot.size() + press.key.size() +
-                        8 * kLongestNumber);
+  char* at =
+      row_.Begin(prefix_.size() + item.listCells.size() + trial.item.size() + trial.rtRaw.size() +
+                 trial.cot.size() + press.key.size() + 8 * kLongestNumber);
   at = Put(at, prefix_);
   at = PutInteger(at, trial.number);
   at = Put(at, '\t');

@@ -73,8 +73,8 @@ struct ItemEntry {
   long withOutcome = 0;
   long subjects = 0;
   RtFigures rts;
-  std::string listCells;              // "\t" and each item-list value, ready for the rows
-  long block = -1;                    // the block of its last presentation
+  std::string listCells;  // "\t" and each item-list value, ready for the rows
+  long block = -1;        // the block of its last presentation
   int repetition = 0;
 };
 
@@ -142,7 +142,7 @@ class Catalog {
 
   // Second pass.
   std::vector<PositionFigures> positions;  // by trial number
-  std::vector<long> eventsPerTrial;          // ZIL: trials by their number of events
+  std::vector<long> eventsPerTrial;        // ZIL: trials by their number of events
   std::vector<KeyFigures> keys;
 
   void CountKey(std::string_view key, KeyAction action);

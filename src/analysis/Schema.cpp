@@ -32,8 +32,11 @@ ColumnSpec Choice(std::string name, std::string description,
 }
 
 ColumnSpec Excluded() {
-  return {"excluded", ColumnType::Integer,
-          "1 when the subject is excluded for its error rate (--max-error-rate), else 0", "", -1,
+  return {"excluded",
+          ColumnType::Integer,
+          "1 when the subject is excluded for its error rate (--max-error-rate), else 0",
+          "",
+          -1,
           kFlag};
 }
 
@@ -46,9 +49,10 @@ void AddListColumns(std::vector<ColumnSpec>& columns, const std::vector<std::str
 void AddRtFigures(std::vector<ColumnSpec>& columns) {
   columns.push_back(Ms("mean_rt", "Mean reaction time of the correct, untrimmed trials"));
   columns.push_back(Ms("median_rt", "Median reaction time of the correct, untrimmed trials"));
-  columns.push_back(Ms(
-      "sd_rt", "Sample standard deviation (n - 1) of the reaction times of the correct, untrimmed "
-               "trials"));
+  columns.push_back(
+      Ms("sd_rt",
+         "Sample standard deviation (n - 1) of the reaction times of the correct, untrimmed "
+         "trials"));
 }
 
 const char* kErrorRate =
@@ -69,8 +73,8 @@ TableSpec TrialsTable(const TableShape& shape) {
   c.push_back({"date", ColumnType::Date, "The date of the block's header", "", -1, {}});
   c.push_back({"time", ColumnType::Time, "The time of day of the block's header", "", -1, {}});
   c.push_back(Text("machine", "The machine named in the block's header"));
-  c.push_back(Ms("refresh_ms", "The display's refresh interval named in the header, as written",
-                 -1));
+  c.push_back(
+      Ms("refresh_ms", "The display's refresh interval named in the header, as written", -1));
   c.push_back(Count("trial", "The trial's order within the block, from 1"));
   c.push_back(Text("item", "The item number as written"));
   AddListColumns(c, shape.listColumns);
@@ -135,7 +139,8 @@ TableSpec SubjectsTable() {
 }
 
 TableSpec ItemsTable(const TableShape& shape) {
-  TableSpec table{"items", "items.tsv",
+  TableSpec table{"items",
+                  "items.tsv",
                   "One row per item presented; excluded subjects are left out of the figures",
                   {}};
   auto& c = table.columns;
@@ -151,23 +156,27 @@ TableSpec ItemsTable(const TableShape& shape) {
 }
 
 TableSpec BySubjectTable(const TableShape& shape) {
-  TableSpec table{"by_subject", "by_subject.tsv",
+  TableSpec table{"by_subject",
+                  "by_subject.tsv",
                   "One row per subject that is not excluded, one pair of columns per cell of "
                   "the --by columns (all without --by): for a by-subjects analysis",
                   {}};
   auto& c = table.columns;
   c.push_back(Text("subject", "As in trials.tsv"));
   for (const std::string& cell : shape.cells) {
-    c.push_back(Ms(cell + "_rt", "Cell " + cell + ": mean reaction time of the correct, "
-                                                  "untrimmed trials"));
+    c.push_back(Ms(cell + "_rt", "Cell " + cell +
+                                     ": mean reaction time of the correct, "
+                                     "untrimmed trials"));
     c.push_back(Rate(cell + "_error_rate", "Cell " + cell + ": " + kErrorRate));
   }
   return table;
 }
 
 TableSpec ByItemTable(const TableShape& shape) {
-  TableSpec table{"by_item", "by_item.tsv",
-                  "One row per item, excluded subjects left out: for a by-items analysis", {}};
+  TableSpec table{"by_item",
+                  "by_item.tsv",
+                  "One row per item, excluded subjects left out: for a by-items analysis",
+                  {}};
   auto& c = table.columns;
   c.push_back(Text("item", "The item number as written"));
   AddListColumns(c, shape.byColumns);

@@ -102,8 +102,8 @@ void AddAnomalyLines(const Catalog& catalog, std::vector<std::string>& lines) {
 void AddItemLines(const Catalog& catalog, std::vector<std::string>& lines) {
   const std::vector<std::string> missing = ItemsNotInList(catalog, ItemOrder(catalog));
   if (!missing.empty()) {
-    lines.push_back(CountOf(static_cast<long>(missing.size()), "item", "items") +
-                    " of the data " + (missing.size() == 1 ? "is" : "are") +
+    lines.push_back(CountOf(static_cast<long>(missing.size()), "item", "items") + " of the data " +
+                    (missing.size() == 1 ? "is" : "are") +
                     " not in the item list: " + Listed(missing));
   }
   const std::vector<std::string> unseen = ItemsNotPresented(catalog);
@@ -199,10 +199,10 @@ void AddItems(Catalog& catalog, ReportData& report) {
   const std::vector<std::size_t> order = ItemOrder(catalog);
   for (const std::size_t index : order) {
     ItemEntry& item = catalog.items[index];
-    report.items.push_back({item.text, item.presentations,
-                            ErrorRate(item.errors + item.noResponses, item.withOutcome,
-                                      item.presentations),
-                            Ms(item.rts.MeanCentis())});
+    report.items.push_back(
+        {item.text, item.presentations,
+         ErrorRate(item.errors + item.noResponses, item.withOutcome, item.presentations),
+         Ms(item.rts.MeanCentis())});
   }
   report.itemsNotInList = ItemsNotInList(catalog, order);
   report.itemsNotPresented = ItemsNotPresented(catalog);

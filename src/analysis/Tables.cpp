@@ -84,9 +84,9 @@ void WriteSubjectsTable(Catalog& catalog, FileChannels& out, std::int16_t channe
         .Integer(subject.correct)
         .Integer(subject.errors)
         .Integer(subject.noResponses)
-        .Fixed(ErrorRate(subject.errors + subject.noResponses, subject.WithOutcome(),
-                         subject.trials),
-               kRateDecimals);
+        .Fixed(
+            ErrorRate(subject.errors + subject.noResponses, subject.WithOutcome(), subject.trials),
+            kRateDecimals);
     AddRtCells(row, subject.rts);
     row.Integer(subject.trimmed).Integer(subject.excluded ? 1 : 0).Text(subject.reason);
     WriteRow(out, channel, row);
@@ -124,8 +124,7 @@ void WriteBySubjectTable(const Catalog& catalog, FileChannels& out, std::int16_t
     }
     row.Text(subject.name);
     for (std::size_t index = 0; index < catalog.cells.size(); ++index) {
-      const CellFigures cell =
-          index < subject.cells.size() ? subject.cells[index] : CellFigures();
+      const CellFigures cell = index < subject.cells.size() ? subject.cells[index] : CellFigures();
       row.CentisCell(cell.count > 0 ? std::optional(RoundedQuotient(cell.sum, cell.count))
                                     : std::nullopt)
           .Fixed(ErrorRate(cell.failed, cell.withOutcome, cell.trials), kRateDecimals);

@@ -46,8 +46,7 @@ std::optional<Centis> PlainCentis(std::string_view text) {
     return std::nullopt;
   }
   Centis value = whole * 100 + fraction[0] * 10 + fraction[1];
-  const bool roundUp =
-      firstRest > 5 || (firstRest == 5 && (restAboveZero || value % 2 != 0));
+  const bool roundUp = firstRest > 5 || (firstRest == 5 && (restAboveZero || value % 2 != 0));
   value += roundUp ? 1 : 0;
   return negative ? -value : value;
 }

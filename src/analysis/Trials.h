@@ -49,7 +49,9 @@ struct TrialFacts {
   // ZIL: the recorded events, time and key by turns ("612.40", "+Bit1", ...).
   const std::vector<std::string_view>* events = nullptr;
 
-  int EventCount() const { return events == nullptr ? 0 : static_cast<int>(events->size() + 1) / 2; }
+  int EventCount() const {
+    return events == nullptr ? 0 : static_cast<int>(events->size() + 1) / 2;
+  }
 };
 
 // A ZIL event's key without its sign, and whether it was a press ('+'), a release ('-'), or

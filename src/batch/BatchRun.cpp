@@ -70,8 +70,7 @@ int RunAnalyze(const analysis::AnalysisRequest& request, const Locale& locale, s
     return kExitCompleted;
   }
   out.flush();
-  const bool usage =
-      result.failure && result.failure->kind == analysis::FailureKind::Usage;
+  const bool usage = result.failure && result.failure->kind == analysis::FailureKind::Usage;
   err << kProgramName << ": " << (result.failure ? result.failure->message : result.lines.front())
       << (usage ? std::string(" (see ") + kProgramName + " --help)" : std::string()) << '\n';
   return usage ? kExitUsage : kExitFailed;

@@ -116,7 +116,8 @@ struct AnalyzeArguments {
 };
 
 void AddAnalyzeOptions(CLI::App& command, AnalyzeArguments& args) {
-  command.add_option("INPUT", args.inputs, "DMDX result files and composite files, analysed together")
+  command
+      .add_option("INPUT", args.inputs, "DMDX result files and composite files, analysed together")
       ->required();
   command.add_option("--out", args.out, "The folder the tables go to (created)")
       ->required()
@@ -254,8 +255,8 @@ std::optional<std::string> BadNumber(const std::optional<std::string>& value, co
   return std::nullopt;
 }
 
-std::optional<std::string> ReadTypedNumber(const std::optional<std::string>& text,
-                                           const char* flag, const Locale& locale,
+std::optional<std::string> ReadTypedNumber(const std::optional<std::string>& text, const char* flag,
+                                           const Locale& locale,
                                            std::optional<std::int16_t>& number) {
   if (!text) {
     return std::nullopt;

@@ -68,7 +68,7 @@ class LineInput {
   // capacity_ bytes and kLineSlack more behind the data, which FindLineEnd reads.
   std::unique_ptr<char[]> buffer_;
   std::size_t capacity_ = kLineBufferSize;
-  std::size_t pos_ = 0;  // bytes [pos_, end_) are not consumed yet
+  std::size_t pos_ = 0;        // bytes [pos_, end_) are not consumed yet
   std::uint64_t dropped_ = 0;  // consumed bytes moved out of the buffer by earlier loads
   std::size_t end_ = 0;
 };

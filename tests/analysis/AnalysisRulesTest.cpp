@@ -18,9 +18,9 @@ using trelvox::testing::ReadableTestName;
 
 TEST(AnalysisRules, ReactionTimesAreHundredthsRoundedHalfToEven) {
   const std::vector<std::pair<std::string, std::optional<Centis>>> cases = {
-      {"612.48", 61248},   {"-2000.00", -200000}, {"0.5", 50},        {".5", 50},
-      {"612.485", 61248},  {"612.495", 61250},    {"612.4851", 61249}, {"+7", 700},
-      {"1e3", 100000},     {"abc", std::nullopt}, {"", std::nullopt},  {"-", std::nullopt},
+      {"612.48", 61248},       {"-2000.00", -200000}, {"0.5", 50},         {".5", 50},
+      {"612.485", 61248},      {"612.495", 61250},    {"612.4851", 61249}, {"+7", 700},
+      {"1e3", 100000},         {"abc", std::nullopt}, {"", std::nullopt},  {"-", std::nullopt},
       {"12.3.4", std::nullopt}};
   for (const auto& [text, centis] : cases) {
     EXPECT_EQ(ToCentis(text), centis) << text;
@@ -44,8 +44,7 @@ TEST(AnalysisRules, ZilOutcomeComesFromTheItemLinesOwnTime) {
       {nullptr, false, 2000, Outcome::None},
   };
   for (const Case& c : cases) {
-    const std::optional<Decimal> rt =
-        c.itemRt != nullptr ? Decimal::Read(c.itemRt) : std::nullopt;
+    const std::optional<Decimal> rt = c.itemRt != nullptr ? Decimal::Read(c.itemRt) : std::nullopt;
     EXPECT_EQ(ZilOutcome(rt, c.noResponses, c.timeout), c.outcome)
         << (c.itemRt != nullptr ? c.itemRt : "none");
   }
@@ -73,8 +72,8 @@ TEST(AnalysisRules, HeadersGiveSubjectDateTimeMachineAndRefresh) {
     std::string subject, date, time, machine, refresh;
   };
   const std::vector<Case> cases = {
-      {"Subject 1, 03/14/2024 09:31:07 on LAB-PC2, refresh 16.67ms, ID P01", "P01",
-       "2024-03-14", "09:31:07", "LAB-PC2", "16.67"},
+      {"Subject 1, 03/14/2024 09:31:07 on LAB-PC2, refresh 16.67ms, ID P01", "P01", "2024-03-14",
+       "09:31:07", "LAB-PC2", "16.67"},
       {"Subject 1, 04/01/2001 23:03:26 on GRAD1, refresh 16.83ms       COT", "S1", "2001-04-01",
        "23:03:26", "GRAD1", "16.83"},
       {"Subject 12, 6/9/15 9:05 on PC, refresh 13.32ms, ID C,1,EB", "C,1,EB", "2015-06-09",
@@ -105,8 +104,7 @@ TEST(AnalysisRules, CompositeHeaderRowsNameTheirLayout) {
   const std::vector<Case> cases = {
       {"SubID\tDate\tTrialNum\tTrialID\tRT\tError", true, false, false, false},
       {"SubID\tDate\tTrialNum\tTrialID\tRT\tCOT\tError", true, false, true, false},
-      {"SubID\tDate\tTrialNum\tTrialID\tCOT\tZOR_RT\tRT1\tBUT1\tRT2\tBUT2", true, true, true,
-       true},
+      {"SubID\tDate\tTrialNum\tTrialID\tCOT\tZOR_RT\tRT1\tBUT1\tRT2\tBUT2", true, true, true, true},
       {"SubID\tDate\tTrialNum\tTrialID", true, true, false, false},
       {"SubID\tDate\tTrialNum\tTrialID\tRT1\tBUT2", false, false, false, false},
       {"SubID\tDate\tTrialNum\tTrialID\tRT", false, false, false, false},
@@ -193,8 +191,8 @@ TEST(AnalysisRules, BinsHaveARoundWidth) {
     double from, width;
     int count;
   };
-  for (const Case& c : {Case{250, 1750, 250, 50, 31}, Case{612.4, 612.4, 612, 1, 1},
-                        Case{3, 9999, 0, 500, 20}}) {
+  for (const Case& c :
+       {Case{250, 1750, 250, 50, 31}, Case{612.4, 612.4, 612, 1, 1}, Case{3, 9999, 0, 500, 20}}) {
     const BinLayout layout = LayoutBins(c.low, c.high, 40);
     EXPECT_DOUBLE_EQ(layout.width, c.width) << c.low << " " << c.high;
     EXPECT_DOUBLE_EQ(layout.from, c.from) << c.low << " " << c.high;

@@ -102,8 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(AnalysisRunTest, ZilEventsAreRowsWithKeyAndAction) {
   ASSERT_EQ(Analyse(Request({Input("z.zil", kZilBlock)})).status, AnalysisStatus::Completed);
-  EXPECT_EQ(Row("events.tsv", 2), (Cells_{"z.zil", "1", "Z1", "2", "11", "1", "700.00", "Bit2",
-                                          "release"}));
+  EXPECT_EQ(Row("events.tsv", 2),
+            (Cells_{"z.zil", "1", "Z1", "2", "11", "1", "700.00", "Bit2", "release"}));
   EXPECT_EQ(Row("events.tsv", 5),
             (Cells_{"z.zil", "1", "Z1", "5", "14", "1", "-5.00", "Space", "release"}));
   EXPECT_EQ(Column("events.tsv", "action"),
@@ -118,9 +118,9 @@ TEST_F(AnalysisRunTest, HeaderFactsBlocksPreviousTrialsAndRepetitions) {
                    "    7   400.00\r\n\r\n");
   const AnalysisResult result = Analyse(Request({input}));
   ASSERT_EQ(result.status, AnalysisStatus::Completed);
-  EXPECT_EQ(Row("trials.tsv", 1), (Cells_{"h.azk", "1", "P01", "2024-03-14", "09:31:07", "LAB-PC2",
-                                          "16.67", "1", "7", "correct", "500.00", "500.00", "",
-                                          "", "1", "", "0"}));
+  EXPECT_EQ(Row("trials.tsv", 1),
+            (Cells_{"h.azk", "1", "P01", "2024-03-14", "09:31:07", "LAB-PC2", "16.67", "1", "7",
+                    "correct", "500.00", "500.00", "", "", "1", "", "0"}));
   EXPECT_EQ(Column("trials.tsv", "prev_outcome"), (Cells_{"", "correct", "error", ""}));
   EXPECT_EQ(Column("trials.tsv", "prev_rt"), (Cells_{"", "500.00", "600.00", ""}));
   EXPECT_EQ(Column("trials.tsv", "repetition"), (Cells_{"1", "1", "2", "1"}));
@@ -151,9 +151,9 @@ TEST_F(AnalysisRunTest, ItemListJoinsByNumberAndBothKindsOfMissingItemsAreReport
 
 // Correct RTs of P01 by item; item 9 is an error. Items 1-6 and 9 are condition A, 7, 8 and 10
 // condition B.
-const std::string kTrimData = AzkBlock(
-    "P01", {"1 100.00", "2 500.00", "3 510.00", "4 490.00", "5 500.00", "6 900.00", "7 300.00",
-            "8 1000.00", "9 -150.00", "10 3000.00"});
+const std::string kTrimData =
+    AzkBlock("P01", {"1 100.00", "2 500.00", "3 510.00", "4 490.00", "5 500.00", "6 900.00",
+                     "7 300.00", "8 1000.00", "9 -150.00", "10 3000.00"});
 const std::string kTrimList =
     "item\tcondition\n1\tA\n2\tA\n3\tA\n4\tA\n5\tA\n6\tA\n7\tB\n8\tB\n9\tA\n10\tB\n";
 
@@ -176,42 +176,57 @@ TEST_P(TrimTest, FlagsCorrectTrialsOnly) {
   request.sd = c.sd;
   ASSERT_EQ(Analyse(request).status, AnalysisStatus::Completed);
   EXPECT_EQ(Column("trials.tsv", "trim"), c.trim);
-  const long trimmed = std::count_if(c.trim.begin(), c.trim.end(),
-                                     [](const std::string& t) { return !t.empty(); });
+  const long trimmed =
+      std::count_if(c.trim.begin(), c.trim.end(), [](const std::string& t) { return !t.empty(); });
   EXPECT_EQ(Column("subjects.tsv", "trimmed"), Cells_{std::to_string(trimmed)});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, TrimTest,
     ::testing::Values(
-        TrimCase{"cutoffs", 200, 2000, std::nullopt, false,
+        TrimCase{"cutoffs",
+                 200,
+                 2000,
+                 std::nullopt,
+                 false,
                  {"fast", "", "", "", "", "", "", "", "", "slow"}},
         // Cell A: 100 500 510 490 500 900, mean 500, SD 253.06: 1.5 SD is 379.6 either side.
         // Cell B: 300 1000 3000, mean 1433.33, SD 1401.19: nothing lies beyond 1.5 SD.
-        TrimCase{"sd_per_cell", std::nullopt, std::nullopt, 1.5, true,
+        TrimCase{"sd_per_cell",
+                 std::nullopt,
+                 std::nullopt,
+                 1.5,
+                 true,
                  {"sd_low", "", "", "", "", "sd_high", "", "", "", ""}},
         // The cutoffs first: cell A without 100 has mean 580 and SD 179.03 (bounds 311.5 and
         // 848.5); cell B without 3000 has mean 650 and SD 494.97.
-        TrimCase{"cutoffs_then_sd", 200, 2000, 1.5, true,
+        TrimCase{"cutoffs_then_sd",
+                 200,
+                 2000,
+                 1.5,
+                 true,
                  {"fast", "", "", "", "", "sd_high", "", "", "", "slow"}},
         // One cell, all nine correct trials: mean 811.11, SD 865.24: only 3000 lies beyond.
-        TrimCase{"sd_without_by", std::nullopt, std::nullopt, 1.5, false,
+        TrimCase{"sd_without_by",
+                 std::nullopt,
+                 std::nullopt,
+                 1.5,
+                 false,
                  {"", "", "", "", "", "", "", "", "", "sd_high"}}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(AnalysisRunTest, SdCutoffsArePerSubject) {
   // P02's times sit around 900 (SD 12.65), so its 880 and 920 lie beyond 1.5 SD, and the
   // 900 that P01 trims is ordinary for it.
-  AnalysisRequest request = Request({Input(
-      "s.azk", kTrimData + AzkBlock("P02", {"1 880.00", "2 900.00", "3 920.00", "4 900.00",
-                                            "5 900.00", "6 900.00"}))});
+  AnalysisRequest request =
+      Request({Input("s.azk", kTrimData + AzkBlock("P02", {"1 880.00", "2 900.00", "3 920.00",
+                                                           "4 900.00", "5 900.00", "6 900.00"}))});
   request.sd = 1.5;
   request.itemList = Input("list.tsv", kTrimList);
   request.by = {"condition"};
   ASSERT_EQ(Analyse(request).status, AnalysisStatus::Completed);
   const Cells_ trims = Column("trials.tsv", "trim");
-  EXPECT_EQ(Cells_(trims.begin() + 10, trims.end()),
-            (Cells_{"sd_low", "", "sd_high", "", "", ""}));
+  EXPECT_EQ(Cells_(trims.begin() + 10, trims.end()), (Cells_{"sd_low", "", "sd_high", "", "", ""}));
   // P01 keeps 500 510 490 500 300 1000 3000: sum 6300, median 500, squares about the mean
   // 5420200, so the SD is the root of 5420200 / 6.
   EXPECT_EQ(Column("subjects.tsv", "mean_rt"), (Cells_{"900.00", "900.00"}));
@@ -267,17 +282,18 @@ TEST_F(AnalysisRunTest, ZilTrialsWithoutAnOutcomeLeaveTheErrorRateEmpty) {
   // Item 14 has no outcome: errors cannot be told from correct trials, so no rate, no exclusion.
   EXPECT_EQ(Column("subjects.tsv", "error_rate"), Cells_{""});
   EXPECT_EQ(Column("subjects.tsv", "excluded"), Cells_{"0"});
-  EXPECT_EQ(Column("items.tsv", "error_rate"), (Cells_{"0.0000", "1.0000", "1.0000", "1.0000", ""}));
+  EXPECT_EQ(Column("items.tsv", "error_rate"),
+            (Cells_{"0.0000", "1.0000", "1.0000", "1.0000", ""}));
 }
 
 TEST_F(AnalysisRunTest, CompositeFilesAreReadByTheirHeaderRow) {
-  const std::string azk = Input(
-      "runs.dat",
-      "SubID\tDate\tTrialNum\tTrialID\tRT\tError\r\n"
-      "P01\t3/14/2024\t1\t14\t612.48\t0\r\nP01\t3/14/2024\t2\t3\t-804.11\t1\r\n"
-      "P01\t3/14/2024\t3\t8\t-2000.00\t2\r\n"
-      "SubID\tDate\tTrialNum\tTrialID\tRT\tError\r\n"  // a later run's header row
-      "P02\t3/14/2024\t1\t14\t500.00\t0\r\nP01\t3/15/2024\t1\t14\t400.00\t0\r\n");
+  const std::string azk =
+      Input("runs.dat",
+            "SubID\tDate\tTrialNum\tTrialID\tRT\tError\r\n"
+            "P01\t3/14/2024\t1\t14\t612.48\t0\r\nP01\t3/14/2024\t2\t3\t-804.11\t1\r\n"
+            "P01\t3/14/2024\t3\t8\t-2000.00\t2\r\n"
+            "SubID\tDate\tTrialNum\tTrialID\tRT\tError\r\n"  // a later run's header row
+            "P02\t3/14/2024\t1\t14\t500.00\t0\r\nP01\t3/15/2024\t1\t14\t400.00\t0\r\n");
   const std::string zil = Input(
       "zil.dat",
       "SubID\tDate\tTrialNum\tTrialID\tZOR_RT\tRT1\tBUT1\tRT2\tBUT2\r\n"
@@ -322,9 +338,9 @@ bool CellFits(const nlohmann::json& field, const std::string& cell) {
     return std::regex_match(cell, std::regex("-?[0-9]+"));
   }
   if (type == "number") {
-    return std::regex_match(cell, decimals < 0 ? std::regex("-?[0-9]+(\\.[0-9]+)?")
-                                               : std::regex("-?[0-9]+\\.[0-9]{" +
-                                                            std::to_string(decimals) + "}"));
+    return std::regex_match(
+        cell, decimals < 0 ? std::regex("-?[0-9]+(\\.[0-9]+)?")
+                           : std::regex("-?[0-9]+\\.[0-9]{" + std::to_string(decimals) + "}"));
   }
   if (type == "date") {
     return std::regex_match(cell, std::regex("[0-9]{4}-[0-9]{2}-[0-9]{2}"));
@@ -359,9 +375,8 @@ TEST_F(AnalysisRunTest, TheDataPackageDescribesEveryTableAndEveryCell) {
       EXPECT_EQ(field["name"], header[column]);
       EXPECT_FALSE(field["description"].get<std::string>().empty());
       for (const std::string& cell : Column(paths.back(), header[column])) {
-        const nlohmann::json allowed = field.contains("constraints")
-                                           ? field["constraints"]["enum"]
-                                           : nlohmann::json::array();
+        const nlohmann::json allowed =
+            field.contains("constraints") ? field["constraints"]["enum"] : nlohmann::json::array();
         EXPECT_TRUE(cell.empty() || CellFits(field, cell))
             << paths.back() << " " << header[column] << ": " << cell;
         EXPECT_TRUE(cell.empty() || allowed.empty() ||

@@ -68,11 +68,32 @@ TEST(ParseCommandLine, ParseOneKeepsTheIdsInTheOrderGiven) {
 }
 
 TEST(ParseCommandLine, AnalyzeFillsTheRequestFromEveryFlag) {
-  const CommandLine line =
-      Parse({"analyze", "a.azk", "b.zil", "c.dat", "--out", "tables", "--timeout", "2000.4",
-             "--responses", "4", "--items", "list.csv", "--by", "condition", "--by", "freq",
-             "--min-rt", "200", "--max-rt", "2500.5", "--sd", "2.5", "--max-error-rate", "0.2",
-             "--cot", "--zor"});
+  const CommandLine line = Parse({"analyze",
+                                  "a.azk",
+                                  "b.zil",
+                                  "c.dat",
+                                  "--out",
+                                  "tables",
+                                  "--timeout",
+                                  "2000.4",
+                                  "--responses",
+                                  "4",
+                                  "--items",
+                                  "list.csv",
+                                  "--by",
+                                  "condition",
+                                  "--by",
+                                  "freq",
+                                  "--min-rt",
+                                  "200",
+                                  "--max-rt",
+                                  "2500.5",
+                                  "--sd",
+                                  "2.5",
+                                  "--max-error-rate",
+                                  "0.2",
+                                  "--cot",
+                                  "--zor"});
   ASSERT_TRUE(line.options) << line.err;
   EXPECT_EQ(line.options->command, BatchCommand::Analyze);
   const analysis::AnalysisRequest& request = line.options->analysis;
@@ -88,11 +109,13 @@ TEST(ParseCommandLine, AnalyzeFillsTheRequestFromEveryFlag) {
   EXPECT_EQ(request.maxErrorRate, 0.2);
   EXPECT_TRUE(request.cot && request.zor);
   // The data package records the same command, from the request.
-  EXPECT_EQ(analysis::CommandLineOf(request),
-            (Args{"trelvox-batch", "analyze", "a.azk", "b.zil", "c.dat", "--out", "tables",
-                  "--timeout", "2000", "--responses", "4", "--items", "list.csv", "--by",
-                  "condition", "--by", "freq", "--min-rt", "200", "--max-rt", "2500.5", "--sd",
-                  "2.5", "--max-error-rate", "0.2", "--cot", "--zor"}));
+  EXPECT_EQ(
+      analysis::CommandLineOf(request),
+      (Args{"trelvox-batch", "analyze",   "a.azk",     "b.zil",       "c.dat", "--out",
+            "tables",        "--timeout", "2000",      "--responses", "4",     "--items",
+            "list.csv",      "--by",      "condition", "--by",        "freq",  "--min-rt",
+            "200",           "--max-rt",  "2500.5",    "--sd",        "2.5",   "--max-error-rate",
+            "0.2",           "--cot",     "--zor"}));
 }
 
 TEST(ParseCommandLine, UnknownInputTypesNeedNoNumberTheCommandReportsThem) {
@@ -150,9 +173,9 @@ INSTANTIATE_TEST_SUITE_P(
                    {"parse-all", "a.azk", "--timeout", "32767.5", "--composite", "c"}},
         MisuseCase{"responses_empty",
                    {"parse-all", "a.zil", "--responses", "", "--composite", "c"}},
-        MisuseCase{"analyze_sd_not_a_number",
-                   {"analyze", "a.zil", "--sd", "two", "--out", "o"}},
-        MisuseCase{"analyze_composite_flag", {"analyze", "a.zil", "--composite", "c", "--out", "o"}},
+        MisuseCase{"analyze_sd_not_a_number", {"analyze", "a.zil", "--sd", "two", "--out", "o"}},
+        MisuseCase{"analyze_composite_flag",
+                   {"analyze", "a.zil", "--composite", "c", "--out", "o"}},
         MisuseCase{"analyze_max_below_min",
                    {"analyze", "a.zil", "--min-rt", "300", "--max-rt", "200", "--out", "o"}}),
     [](const ::testing::TestParamInfo<MisuseCase>& info) { return info.param.what; });

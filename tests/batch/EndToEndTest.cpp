@@ -312,15 +312,14 @@ INSTANTIATE_TEST_SUITE_P(
             Args{"parse-one", "s123.azk", "--timeout", "2000", "--composite", "c", "--id", ""},
             "trelvox-batch: --id needs a non-empty ID (see trelvox-batch --help)"},
         UsageCase{"analyze_without_out", Args{"analyze", "lab.azk", "--timeout", "2000"}, ""},
-        UsageCase{"analyze_azk_without_timeout",
-                  Args{"analyze", "lab.azk", "--out", "out"},
+        UsageCase{"analyze_azk_without_timeout", Args{"analyze", "lab.azk", "--out", "out"},
                   "trelvox-batch: lab.azk is AZK input: give the time-out of the experiment in ms "
                   "(--timeout N); minus it is a trial without response (see trelvox-batch --help)"},
-        UsageCase{"analyze_by_without_items",
-                  Args{"analyze", "lab.azk", "--timeout", "2000", "--by", "condition", "--out",
-                       "out"},
-                  "trelvox-batch: --by names a column of the item list: give the item list too "
-                  "(--items FILE) (see trelvox-batch --help)"},
+        UsageCase{
+            "analyze_by_without_items",
+            Args{"analyze", "lab.azk", "--timeout", "2000", "--by", "condition", "--out", "out"},
+            "trelvox-batch: --by names a column of the item list: give the item list too "
+            "(--items FILE) (see trelvox-batch --help)"},
         UsageCase{"analyze_rate_above_one",
                   Args{"analyze", "lab.azk", "--timeout", "2000", "--max-error-rate", "20", "--out",
                        "out"},

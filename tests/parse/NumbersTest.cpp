@@ -45,8 +45,13 @@ TEST(ReadDecimal, AcceptsWhatDmdxWritesAndNothingElse) {
 
 TEST(ReadDecimal, HundredthsAreExactUpToTwoDecimals) {
   const std::vector<std::pair<std::string, std::optional<std::int64_t>>> cases = {
-      {"-3625.00", -362500}, {"612.4", 61240}, {"0", 0},  {"+12", 1200},
-      {".5", 50},            {"-0.05", -5},    {"612.485", std::nullopt},
+      {"-3625.00", -362500},
+      {"612.4", 61240},
+      {"0", 0},
+      {"+12", 1200},
+      {".5", 50},
+      {"-0.05", -5},
+      {"612.485", std::nullopt},
       {"1e3", std::nullopt},  // exponent: the double of the full conversion
   };
   for (const auto& [text, hundredths] : cases) {
