@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <regex>
 
@@ -272,6 +273,57 @@ TEST_F(AnalysisRunTest, WideTablesHaveACellPerLevelCombinationInOrderOfAppearanc
             (Cells_{"item", "condition", "frequency", "mean_rt", "error_rate", "subjects"}));
   EXPECT_EQ(Row("by_item.tsv", 1), (Cells_{"1", "word", "high", "510.00", "0.3333", "2"}));
   EXPECT_EQ(Row("by_item.tsv", 3), (Cells_{"3", "nonword", "high", "700.00", "0.0000", "1"}));
+}
+
+TEST_F(AnalysisRunTest, TheReportHoldsTheFiguresOfTheTables) {
+  const std::string azk = AzkBlock("P01", {"3 700", "1 500", "2 600", "1 520"}) +
+                          AzkBlock("P02", {"1 -450", "2 640"});
+  AnalysisRequest request = Request({Input("w.azk", azk), Input("z.zil", kZilBlock)});
+  request.itemList =
+      Input("l.tsv", "item\tcondition\tfrequency\n1\tword\thigh\n2\tword\tlow\n3\tnonword\thigh\n");
+  request.by = {"condition"};
+  request.minRt = 510;
+  const AnalysisResult result = Analyse(request);
+  ASSERT_EQ(result.status, AnalysisStatus::Completed);
+  const ReportData& report = result.report;
+  EXPECT_EQ(report.analysedAt, "2026-12-09T10:00:00Z");
+  EXPECT_FALSE(report.version.empty());
+  ASSERT_EQ(report.inputs.size(), 2u);
+  EXPECT_EQ(report.inputs[0].name, "w.azk");
+  EXPECT_EQ(report.inputs[0].bytes, azk.size());
+  EXPECT_EQ(report.inputs[0].subjects, 2);
+  EXPECT_EQ(report.inputs[1].trials, 5);
+  std::vector<std::string> options;
+  for (const ReportOption& option : report.options) {
+    options.push_back(option.name + "=" + option.value);
+  }
+  EXPECT_EQ(options, (Cells_{"--out=" + request.outputFolder, "--timeout=2000",
+                             "--items=" + request.itemList, "--by=condition", "--min-rt=510"}));
+  ASSERT_EQ(report.subjects.size(), 3u);
+  EXPECT_EQ(report.subjects[0].meanRt, 606.67);  // 700, 600 and 520; 500 is fast
+  EXPECT_EQ(report.subjects[0].trimmed, 1);
+  EXPECT_EQ(report.subjects[1].errorRate, 0.5);
+  EXPECT_EQ(report.minRt, 510);
+  EXPECT_EQ(report.cells, (Cells_{"nonword", "word"}));
+  // Correct, untrimmed times of listed items: 700 (nonword); 600, 520, 640 (word).
+  std::map<std::string, long> binned;
+  for (const ReportRtBin& bin : report.rtBins) {
+    binned[bin.cell] += bin.count;
+    EXPECT_DOUBLE_EQ(bin.to - bin.from, report.rtBins.front().to - report.rtBins.front().from);
+  }
+  EXPECT_EQ(binned, (std::map<std::string, long>{{"nonword", 1}, {"word", 3}}));
+  ASSERT_FALSE(report.positions.empty());
+  EXPECT_EQ(report.positions[0].position, 1);
+  EXPECT_EQ(report.positions[0].meanRt, 656.2);  // 700 (P01) and 612.40 (Z1)
+  EXPECT_EQ(report.items.size(), 8u);
+  EXPECT_EQ(report.itemsNotInList, (Cells_{"10", "11", "12", "13", "14"}));
+  EXPECT_TRUE(report.hasZil);
+  ASSERT_EQ(report.keys.size(), 3u);
+  EXPECT_EQ(report.keys[2].key, "Space");
+  EXPECT_EQ(report.keys[2].presses, 1);
+  EXPECT_EQ(report.keys[2].releases, 1);
+  ASSERT_EQ(report.responsesPerTrial.size(), 3u);  // 0, 1 and 2 events
+  EXPECT_EQ(report.responsesPerTrial[1].trials, 2);
 }
 
 TEST_F(AnalysisRunTest, ZilTrialsWithoutAnOutcomeLeaveTheErrorRateEmpty) {
