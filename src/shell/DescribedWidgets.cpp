@@ -6,11 +6,21 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "shell/Twips.h"
-
 namespace trelvox {
 
 namespace {
+
+// The font of a control; where the family is missing the system's substitute serves, and a
+// control without a font of its own keeps the application's.
+QFont FontOf(const FontDescription& described, const QFont& fallback) {
+  if (described.family == nullptr) {
+    return fallback;
+  }
+  QFont font(QString::fromLatin1(described.family));
+  font.setPointSizeF(described.points);
+  font.setBold(described.bold);
+  return font;
+}
 
 QString PicturePath(Picture picture) {
   return picture == Picture::Logo ? QStringLiteral(":/trelvox/logo.jpg")
@@ -69,11 +79,12 @@ void AddControl(QWidget& window, const ControlDescription& described) {
   widget->setParent(parent);
   widget->setObjectName(QString::fromLatin1(described.name));
   widget->setFont(FontOf(described.font, window.font()));
+  const PixelRect place = PixelsOf(described.place);
   if (described.sizesToText) {
-    widget->move(Px(described.place.left), Px(described.place.top));
+    widget->move(place.left, place.top);
     widget->adjustSize();
   } else {
-    widget->setGeometry(ToPixels(described.place));
+    widget->setGeometry(place.left, place.top, place.width, place.height);
   }
 }
 
@@ -90,13 +101,14 @@ void BuildControls(QWidget& window, const WindowDescription& described) {
       AddControl(window, control);
     }
   }
-  if (auto* first = window.findChild<QWidget*>(QString::fromLatin1(described.firstFocus))) {
-    first->setFocus();
+  const char* first = described.controls[described.firstFocus].name;
+  if (auto* focused = window.findChild<QWidget*>(QString::fromLatin1(first))) {
+    focused->setFocus();
   }
 }
 
 QSize ClientSize(const WindowDescription& described) {
-  return {Px(described.clientWidth), Px(described.clientHeight)};
+  return {TwipsToPixels(described.clientWidth), TwipsToPixels(described.clientHeight)};
 }
 
 }  // namespace trelvox

@@ -98,7 +98,7 @@ class ShellParseTest : public QObject {
                           "Parsing Complete!"}));
     QCOMPARE(ReadBytes(dir_.filePath("results.dat")),
              QByteArray("SubID\tDate\tTrialNum\tTrialID\tRT\tError\r\n") + kRows);
-    QVERIFY(!app_->Files().IsOpen(app_->State().files.InFileNum));
+    QVERIFY(!app_->Desktop().Files().IsOpen(app_->Desktop().State().files.InFileNum));
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
   }
 
@@ -107,9 +107,9 @@ class ShellParseTest : public QObject {
   void individualFilesAreChosenInTheSaveDialog() {
     main_->findChild<QAction*>(QStringLiteral("mnuFileSaveOptions"))->trigger();
     frmSaveOptions* options = app_->SaveOptions();
-    QTest::mouseClick(options->ChkIndFiles(), Qt::LeftButton);
+    QTest::mouseClick(options->CheckBox(SaveOptionsControl::ChkIndFiles), Qt::LeftButton);
     QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
-    QVERIFY(app_->State().options.SaveIndFiles);
+    QVERIFY(app_->Desktop().State().options.SaveIndFiles);
     const QString old = dir_.filePath(QStringLiteral("s42.dat"));
     WriteBytes(old, "an older run\r\n");
     WriteBytes(dir_.filePath("results.dat"), "earlier rows\r\n");
@@ -145,7 +145,7 @@ class ShellParseTest : public QObject {
     boxes.Cancel();
     main_->findChild<QAction*>(QStringLiteral("mnuFileParseAll"))->trigger();
     QCOMPARE(Kinds(boxes), QStringList{"open"});
-    QVERIFY(app_->State().files.InFileName.empty());
+    QVERIFY(app_->Desktop().State().files.InFileName.empty());
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
     QVERIFY(main_->isVisible());
   }

@@ -116,7 +116,7 @@ class WinWindows : public ::testing::Test {
   }
 
   frmMain& Begin() {
-    Click(app_->Splash()->Control("cmdBegin"));
+    Click(app_->Splash()->Control(SplashControl::cmdBegin));
     Pump();
     return *app_->MainForm();
   }
@@ -132,7 +132,7 @@ class WinWindows : public ::testing::Test {
     }
   }
 
-  int Px(int twips) const { return TwipsToDevicePixels(twips, app_->Dpi()); }
+  int Px(int twips) const { return TwipsToPixels(twips, app_->Dpi()); }
 
   std::unique_ptr<WinApplication> app_;
   ScriptedPrompts* prompts_ = nullptr;
@@ -145,7 +145,7 @@ void ExpectMatchesDescription(HWND window, const WindowDescription& described, i
   std::vector<HWND> tabStops;
   for (const ControlDescription& control : described.controls) {
     SCOPED_TRACE(control.name);
-    HWND handle = ControlHandle(window, described, control.name);
+    HWND handle = ControlHandle(window, control);
     ASSERT_NE(handle, nullptr);
     const RECT expected = PixelRectOf(PlaceInWindow(described, control), dpi);
     const RECT actual = ClientPlace(handle);
@@ -167,8 +167,8 @@ void ExpectMatchesDescription(HWND window, const WindowDescription& described, i
   }
   RECT client{};
   GetClientRect(window, &client);
-  EXPECT_EQ(client.right, TwipsToDevicePixels(described.clientWidth, dpi));
-  EXPECT_EQ(client.bottom, TwipsToDevicePixels(described.clientHeight, dpi));
+  EXPECT_EQ(client.right, TwipsToPixels(described.clientWidth, dpi));
+  EXPECT_EQ(client.bottom, TwipsToPixels(described.clientHeight, dpi));
 }
 
 // ---- start-up ----------------------------------------------------------------------------
@@ -176,7 +176,7 @@ void ExpectMatchesDescription(HWND window, const WindowDescription& described, i
 TEST_F(WinWindows, TheSplashFollowsItsDescriptionAndTurnsEveryOptionOff) {
   WinOptions options;
   Start(std::move(options));
-  RunState& state = app_->State();
+  RunState& state = app_->Desktop().State();
   EXPECT_FALSE(state.options.SaveCounters || state.options.SaveIndFiles ||
                state.options.ZORFormat || state.options.COTIncluded);
   HWND splash = app_->Splash()->Handle();
@@ -184,9 +184,9 @@ TEST_F(WinWindows, TheSplashFollowsItsDescriptionAndTurnsEveryOptionOff) {
   EXPECT_TRUE(IsWindowVisible(splash));
   EXPECT_EQ(GetWindowLongPtrA(splash, GWL_STYLE) & WS_CAPTION, WS_DLGFRAME);  // no title bar
   ExpectMatchesDescription(splash, SplashWindow(), app_->Dpi());
-  EXPECT_EQ(WindowText(app_->Splash()->Control("lblVersion")), "Version 5.0.0");
-  EXPECT_EQ(WindowText(app_->Splash()->Control("Label1")), "Trelvox");
-  EXPECT_EQ(GetFocus(), app_->Splash()->Control("cmdBegin"));
+  EXPECT_EQ(WindowText(app_->Splash()->Control(SplashControl::lblVersion)), "Version 5.0.0");
+  EXPECT_EQ(WindowText(app_->Splash()->Control(SplashControl::Label1)), "Trelvox");
+  EXPECT_EQ(GetFocus(), app_->Splash()->Control(SplashControl::cmdBegin));
   EXPECT_EQ(app_->MainForm(), nullptr);
 }
 
@@ -295,7 +295,7 @@ TEST_F(WinWindows, TheMenuBarHasItsItemsAndShortcuts) {
   SendMessageA(app_->MainForm()->StatusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
   EXPECT_STREQ(status, "Status");
   SendMessageA(app_->MainForm()->StatusBar(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(status));
-  EXPECT_EQ(status, app_->UserLocale().ShortDate(SystemClock().Today()));
+  EXPECT_EQ(status, app_->Desktop().UserLocale().ShortDate(SystemClock().Today()));
 }
 
 TEST_F(WinWindows, ParseAllRunsTheCommandThroughTheBoxes) {
@@ -326,7 +326,9 @@ TEST_F(WinWindows, TheOptionsDialogFollowsItsDescriptionAndIsModelessWithoutOwne
   EXPECT_EQ(WindowText(options), "Options");
   EXPECT_EQ(GetWindow(options, GW_OWNER), nullptr);
   EXPECT_TRUE(IsWindowEnabled(main));
-  for (const char* box : {"ChkIndFiles", "chkSaveCounters", "chkZOR", "chkCOT"}) {
+  for (const SaveOptionsControl box :
+       {SaveOptionsControl::ChkIndFiles, SaveOptionsControl::chkSaveCounters,
+        SaveOptionsControl::chkZOR, SaveOptionsControl::chkCOT}) {
     EXPECT_EQ(SendMessageA(app_->SaveOptions()->Control(box), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   }
 }
@@ -350,14 +352,14 @@ TEST_P(WinOptionsDialog, OnlyOkStoresTheTicks) {
   Begin();
   Menu(MenuCommand::SaveOptions);
   frmSaveOptions& options = *app_->SaveOptions();
-  Click(options.Control("chkZOR"));
-  Click(options.Control("ChkIndFiles"));
+  Click(options.Control(SaveOptionsControl::chkZOR));
+  Click(options.Control(SaveOptionsControl::ChkIndFiles));
   switch (GetParam().leave) {
     case Leave::Ok:
-      Click(options.Control("cmdOK"));
+      Click(options.Control(SaveOptionsControl::cmdOK));
       break;
     case Leave::Cancel:
-      Click(options.Control("cmdCancel"));
+      Click(options.Control(SaveOptionsControl::cmdCancel));
       break;
     case Leave::CloseBox:
       SendMessageA(options.Handle(), WM_CLOSE, 0, 0);
@@ -365,12 +367,14 @@ TEST_P(WinOptionsDialog, OnlyOkStoresTheTicks) {
   }
   Pump();
   EXPECT_EQ(app_->SaveOptions(), nullptr) << "unloaded";
-  EXPECT_EQ(app_->State().options.ZORFormat, GetParam().stored);
-  EXPECT_EQ(app_->State().options.SaveIndFiles, GetParam().stored);
-  EXPECT_FALSE(app_->State().options.COTIncluded || app_->State().options.SaveCounters);
+  EXPECT_EQ(app_->Desktop().State().options.ZORFormat, GetParam().stored);
+  EXPECT_EQ(app_->Desktop().State().options.SaveIndFiles, GetParam().stored);
+  EXPECT_FALSE(app_->Desktop().State().options.COTIncluded ||
+               app_->Desktop().State().options.SaveCounters);
   Menu(MenuCommand::SaveOptions);
-  EXPECT_EQ(SendMessageA(app_->SaveOptions()->Control("chkZOR"), BM_GETCHECK, 0, 0),
-            GetParam().stored ? BST_CHECKED : BST_UNCHECKED);
+  EXPECT_EQ(
+      SendMessageA(app_->SaveOptions()->Control(SaveOptionsControl::chkZOR), BM_GETCHECK, 0, 0),
+      GetParam().stored ? BST_CHECKED : BST_UNCHECKED);
 }
 
 INSTANTIATE_TEST_SUITE_P(Leaving, WinOptionsDialog,
@@ -385,14 +389,16 @@ TEST_F(WinWindows, ChangeSaveOptionsAgainResetsTheSaveBoxesAndRestoresTheDialog)
   Menu(MenuCommand::SaveOptions);
   frmSaveOptions& options = *app_->SaveOptions();
   HWND window = options.Handle();
-  Click(options.Control("chkZOR"));
-  Click(options.Control("chkSaveCounters"));
+  Click(options.Control(SaveOptionsControl::chkZOR));
+  Click(options.Control(SaveOptionsControl::chkSaveCounters));
   ShowWindow(window, SW_MINIMIZE);
   Menu(MenuCommand::SaveOptions);
   EXPECT_EQ(app_->SaveOptions()->Handle(), window) << "not reloaded";
   EXPECT_FALSE(IsIconic(window));
-  EXPECT_EQ(SendMessageA(options.Control("chkZOR"), BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(SendMessageA(options.Control("chkSaveCounters"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageA(options.Control(SaveOptionsControl::chkZOR), BM_GETCHECK, 0, 0),
+            BST_CHECKED);
+  EXPECT_EQ(SendMessageA(options.Control(SaveOptionsControl::chkSaveCounters), BM_GETCHECK, 0, 0),
+            BST_UNCHECKED);
 }
 
 TEST_F(WinWindows, TheOptionsDialogOutlivesTheMainWindow) {
@@ -401,9 +407,9 @@ TEST_F(WinWindows, TheOptionsDialogOutlivesTheMainWindow) {
   Menu(MenuCommand::SaveOptions);
   Menu(MenuCommand::Exit);
   frmSaveOptions& options = *app_->SaveOptions();
-  Click(options.Control("chkCOT"));
-  Click(options.Control("cmdOK"));
-  EXPECT_TRUE(app_->State().options.COTIncluded);
+  Click(options.Control(SaveOptionsControl::chkCOT));
+  Click(options.Control(SaveOptionsControl::cmdOK));
+  EXPECT_TRUE(app_->Desktop().State().options.COTIncluded);
   MSG quit{};
   EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the last window";
 }
@@ -428,10 +434,11 @@ TEST_F(WinWindows, TheAboutBoxNamesTheProgramAndIsModalOverTheMainWindow) {
     ExpectMatchesDescription(box, described, dpi);
     seen.owner = GetWindow(box, GW_OWNER);
     seen.ownerEnabled = IsWindowEnabled(main);
-    for (const char* name : {"lblTitle", "lblVersion", "lblDescription"}) {
-      seen.texts.push_back(WindowText(ControlHandle(box, described, name)));
+    for (const AboutControl label :
+         {AboutControl::lblTitle, AboutControl::lblVersion, AboutControl::lblDescription}) {
+      seen.texts.push_back(WindowText(ControlHandle(box, label)));
     }
-    HWND ok = ControlHandle(box, described, "cmdOK");
+    HWND ok = ControlHandle(box, AboutControl::cmdOK);
     seen.focusOnOk = GetFocus() == ok;
     seen.okIsDefault = LOWORD(SendMessageA(box, DM_GETDEFID, 0, 0)) == GetDlgCtrlID(ok);
     PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -458,7 +465,7 @@ TEST_F(WinWindows, EnterOnSystemInfoStartsTheToolAndTheBoxStays) {
   Begin();
   bool stillOpen = false;
   WhenShown about("About Trelvox", [&](HWND box) {
-    HWND sysInfo = ControlHandle(box, AboutWindow(), "cmdSysInfo");
+    HWND sysInfo = ControlHandle(box, AboutControl::cmdSysInfo);
     SetFocus(sysInfo);
     SendMessageA(box, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(sysInfo), TRUE);
     MSG enter{box, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
