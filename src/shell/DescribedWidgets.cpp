@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace trelvox {
 
@@ -70,6 +72,31 @@ QWidget* MakeWidget(const ControlDescription& described) {
   return new QWidget;
 }
 
+// The room a button leaves around its caption, as the style draws it.
+int CaptionMargins(const QPushButton& button) {
+  QStyleOptionButton option;
+  option.initFrom(&button);
+  const QStyle* style = button.style();
+  return style->pixelMetric(QStyle::PM_ButtonMargin, &option, &button) +
+         2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &button);
+}
+
+// The sizes are those of Windows' smaller dialog font: a caption too wide for its button in
+// this system's font gets a smaller one, so that it stays inside the button's margins.
+void FitCaptionInside(QPushButton& button) {
+  constexpr double kSmallestPoints = 6;
+  constexpr double kStep = 0.5;
+  const int room = button.width() - CaptionMargins(button);
+  QFont font = button.font();
+  const auto captionWidth = [&button](const QFont& candidate) {
+    return QFontMetrics(candidate).size(Qt::TextShowMnemonic, button.text()).width();
+  };
+  while (font.pointSizeF() - kStep >= kSmallestPoints && captionWidth(font) > room) {
+    font.setPointSizeF(font.pointSizeF() - kStep);
+  }
+  button.setFont(font);
+}
+
 void AddControl(QWidget& window, const ControlDescription& described) {
   QWidget* widget = MakeWidget(described);
   QWidget* parent = &window;
@@ -85,6 +112,9 @@ void AddControl(QWidget& window, const ControlDescription& described) {
     widget->adjustSize();
   } else {
     widget->setGeometry(place.left, place.top, place.width, place.height);
+  }
+  if (auto* button = qobject_cast<QPushButton*>(widget)) {
+    FitCaptionInside(*button);
   }
 }
 

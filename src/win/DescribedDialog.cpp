@@ -62,7 +62,10 @@ void DescribedDialog::Initialise(HWND window) {
     SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(pictures.icon));
   }
   Form_Load();
-  SetFocus(ControlAt(description_.firstFocus));
+  // Through the dialog manager rather than SetFocus, so that a focused push button becomes the
+  // dialog's default button and Enter presses it at once.
+  SendMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ControlAt(description_.firstFocus)),
+               TRUE);
 }
 
 INT_PTR CALLBACK DescribedDialog::Procedure(HWND window, UINT message, WPARAM wParam,

@@ -11,11 +11,16 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
+#include <algorithm>
 
 #include "ModalAnswerer.h"
 #include "ShellTestSupport.h"
+#include "shell/DescribedWidgets.h"
 #include "shell/frmAbout.h"
 #include "shell/frmSaveOptions.h"
 
@@ -64,6 +69,28 @@ QStringList StoredPlacement() {
     values << settings.value(QStringLiteral("Settings/") + QLatin1String(key)).toString();
   }
   return values;
+}
+
+// The names of the controls Tab stops at, in the order of the window's description.
+QStringList TabStops(const WindowDescription& described) {
+  QStringList stops;
+  for (const ControlDescription& control : described.controls) {
+    if (control.kind == ControlKind::Button || control.kind == ControlKind::CheckBox) {
+      stops << QString::fromLatin1(control.name);
+    }
+  }
+  return stops;
+}
+
+// The focused control's name after each of `count` presses of the key, from the first focus.
+QStringList FocusAfterEach(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers,
+                           int count) {
+  QStringList focus;
+  for (int i = 0; i < count; ++i) {
+    QTest::keyClick(window->focusWidget(), key, modifiers);
+    focus << window->focusWidget()->objectName();
+  }
+  return focus;
 }
 
 QStringList TwipsOf(const QRect& outer) {
@@ -571,6 +598,55 @@ class ShellWindowsTest : public QObject {
     QTRY_VERIFY(VisibleWindows().isEmpty());
   }
 
+  // ---- keys -----------------------------------------------------------------------------
+
+  // As a Windows user expects and the descriptions say: Tab and Shift+Tab go round the tab
+  // stops in their order, Escape does nothing without a cancel button, and Enter presses the
+  // button that has the focus when the window opens.
+  void keysFollowTheDescriptions_data() {
+    QTest::addColumn<QString>("window");
+    QTest::newRow("splash") << "frmSplash";
+    QTest::newRow("options") << "frmSaveOptions";
+  }
+
+  void keysFollowTheDescriptions() {
+    QFETCH(QString, window);
+    app_ = StartProgram();
+    const bool splash = window == QLatin1String("frmSplash");
+    QWidget* shown = app_->Splash();
+    const WindowDescription& described = splash ? SplashWindow() : SaveOptionsWindow();
+    if (!splash) {
+      frmMain* main = PressBegin(*app_);
+      Item(main, "mnuFileSaveOptions")->trigger();
+      shown = app_->SaveOptions();
+    }
+    shown->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shown));
+    QStringList stops = TabStops(described);
+    QCOMPARE(shown->focusWidget()->objectName(), stops.constFirst());
+    QStringList forward = stops.mid(1) << stops.constFirst();
+    QCOMPARE(FocusAfterEach(shown, Qt::Key_Tab, Qt::NoModifier, stops.size()), forward);
+    std::reverse(stops.begin(), stops.end());  // back round from the first focus
+    QCOMPARE(FocusAfterEach(shown, Qt::Key_Backtab, Qt::ShiftModifier, stops.size()), stops);
+
+    QTest::keyClick(shown->focusWidget(), Qt::Key_Escape);
+    QVERIFY(shown->isVisible());
+    if (!splash) {  // Enter on a check box: no default button to press
+      app_->SaveOptions()->CheckBox(SaveOptionsControl::ChkIndFiles)->setFocus();
+      QTest::keyClick(shown->focusWidget(), Qt::Key_Return);
+      QVERIFY(shown->isVisible());
+      app_->SaveOptions()->CheckBox(SaveOptionsControl::chkCOT)->setChecked(true);
+      Control<QPushButton>(*shown, SaveOptionsControl::cmdOK)->setFocus();
+    }
+    QTest::keyClick(shown->focusWidget(), Qt::Key_Return);
+    if (splash) {
+      QVERIFY(app_->MainForm() != nullptr && app_->MainForm()->isVisible());
+    } else {
+      QVERIFY(app_->Desktop().State().options.COTIncluded);  // OK stored the tick
+      QTRY_VERIFY(app_->SaveOptions() == nullptr);
+    }
+  }
+
   // ---- About box ------------------------------------------------------------------------
 
   void theAboutBoxNamesTheProgram() {
@@ -686,6 +762,66 @@ class ShellWindowsTest : public QObject {
     QCOMPARE(answer, yes);
     QVERIFY(openAfterAttempt);
     QVERIFY(!closeButton);
+  }
+
+  // A box without a caption shows a blank title bar, not the program's name.
+  void boxesWithoutACaptionShowABlankTitle_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("drawn");
+    QTest::newRow("no caption") << ""
+                                << " ";
+    QTest::newRow("the program's") << "Trelvox"
+                                   << "Trelvox";
+  }
+
+  void boxesWithoutACaptionShowABlankTitle() {
+    QFETCH(QString, caption);
+    QFETCH(QString, drawn);
+    app_ = StartProgram();
+    PressBegin(*app_);
+    QString title = QStringLiteral("<not seen>");
+    ModalAnswerer boxes;
+    boxes.Then([&title](QWidget* box) {
+      title = box->windowHandle()->title();
+      qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+    });
+    app_->Desktop().CurrentSession().ui.Message("ID: 42 detected.", caption.toStdString());
+    QCOMPARE(title, drawn);
+    QCOMPARE(boxes.Titles(), QStringList{caption});
+  }
+
+  // Every button's caption fits inside the margins the style leaves around it.
+  void buttonCaptionsStayInsideTheirMargins() {
+    QStringList tooWide;
+    int buttons = 0;
+    const auto measure = [&tooWide, &buttons](const QWidget* window) {
+      for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        ++buttons;
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QStyle* style = button->style();
+        const int margins = style->pixelMetric(QStyle::PM_ButtonMargin, &option, button) +
+                            2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
+        const int caption =
+            button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width();
+        if (caption + margins > button->width()) {
+          tooWide << QStringLiteral("%1: %2 + %3 > %4")
+                         .arg(button->text())
+                         .arg(caption)
+                         .arg(margins)
+                         .arg(button->width());
+        }
+      }
+    };
+    app_ = StartProgram();
+    measure(app_->Splash());
+    frmMain* main = PressBegin(*app_);
+    Item(main, "mnuFileSaveOptions")->trigger();
+    measure(app_->SaveOptions());
+    const frmAbout about(*app_, main);
+    measure(&about);
+    QCOMPARE(buttons, 5);
+    QVERIFY2(tooWide.isEmpty(), qPrintable(tooWide.join(QStringLiteral("; "))));
   }
 
   void messageBoxesAreWideEnoughForTheirCaption() {

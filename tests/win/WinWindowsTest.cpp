@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -64,6 +65,73 @@ class WhenShown {
   HWND timer_ = nullptr;
   bool ran_ = false;
 };
+
+// Runs one step on each box of that class and caption as it comes up, in turn: the same
+// question asked again is a new box.
+class EachShown {
+ public:
+  EachShown(std::string className, std::string caption,
+            std::vector<std::function<void(HWND)>> steps)
+      : className_(std::move(className)), caption_(std::move(caption)), steps_(std::move(steps)) {
+    timer_ = CreateWindowExA(0, "STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                             nullptr);
+    SetWindowLongPtrA(timer_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(timer_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure));
+    SetTimer(timer_, 1, 20, nullptr);
+  }
+  ~EachShown() { DestroyWindow(timer_); }
+  EachShown(const EachShown&) = delete;
+  EachShown& operator=(const EachShown&) = delete;
+  std::size_t Ran() const { return ran_; }
+
+ private:
+  static constexpr const char* kSeen = "trelvox-test-seen";
+
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<EachShown*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_TIMER && self != nullptr && self->ran_ < self->steps_.size()) {
+      HWND shown = FindWindowA(self->className_.c_str(), self->caption_.c_str());
+      if (shown != nullptr && IsWindowVisible(shown) && GetPropA(shown, kSeen) == nullptr) {
+        SetPropA(shown, kSeen, shown);
+        self->steps_[self->ran_++](shown);
+      }
+      return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+
+  std::string className_;
+  std::string caption_;
+  std::vector<std::function<void(HWND)>> steps_;
+  HWND timer_ = nullptr;
+  std::size_t ran_ = 0;
+};
+
+// A key as the keyboard sends it to the focused control, Shift held or not.
+void PostKey(WPARAM key, bool shift = false) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = shift ? 0x80 : 0;
+  SetKeyboardState(keys);
+  PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
+}
+
+// The texts of the box's labels: a message box's question.
+std::string LabelTexts(HWND box) {
+  std::string texts;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM data) {
+        char name[16] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (_stricmp(name, "Static") == 0) {
+          *reinterpret_cast<std::string*>(data) += WindowText(child);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&texts));
+  return texts;
+}
 
 RECT ClientPlace(HWND control) {
   RECT place{};
@@ -412,6 +480,126 @@ TEST_F(WinWindows, TheOptionsDialogOutlivesTheMainWindow) {
   EXPECT_TRUE(app_->Desktop().State().options.COTIncluded);
   MSG quit{};
   EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the last window";
+}
+
+// ---- keys --------------------------------------------------------------------------------
+
+// The control names the focus stands on after each of `count` presses of Tab, Shift held or not.
+std::vector<std::string> FocusAfterEach(WinApplication& app, const WindowDescription& described,
+                                        HWND window, bool shift, std::size_t count) {
+  std::vector<std::string> focus;
+  for (std::size_t i = 0; i < count; ++i) {
+    PostKey(VK_TAB, shift);
+    while (app.DispatchPending()) {
+    }
+    const int id = GetDlgCtrlID(GetFocus());
+    focus.push_back(GetParent(GetFocus()) == window
+                        ? described.controls[static_cast<std::size_t>(id - kFirstControlId)].name
+                        : "<elsewhere>");
+  }
+  PostKey(VK_SHIFT, false);  // the Shift key let go
+  while (app.DispatchPending()) {
+  }
+  return focus;
+}
+
+std::vector<std::string> TabStops(const WindowDescription& described) {
+  std::vector<std::string> stops;
+  for (const ControlDescription& control : described.controls) {
+    if (IsFocusable(control)) {
+      stops.emplace_back(control.name);
+    }
+  }
+  return stops;
+}
+
+// As a Windows user expects and the descriptions say: Enter presses the button that has the
+// focus when the window opens (Begin opens the main window, OK stores the ticks), Tab and
+// Shift+Tab go round the tab stops in their order, and Escape does nothing without a cancel
+// button.
+TEST_F(WinWindows, KeysOnTheSplashAndTheOptionsDialogFollowTheDescriptions) {
+  for (const WindowDescription* described : {&SplashWindow(), &SaveOptionsWindow()}) {
+    SCOPED_TRACE(described->name);
+    const bool splash = described == &SplashWindow();
+    const auto open = [this, splash] {
+      app_.reset();
+      Start();
+      if (splash) {
+        return app_->Splash()->Handle();
+      }
+      Begin();
+      Menu(MenuCommand::SaveOptions);
+      return app_->SaveOptions()->Handle();
+    };
+
+    HWND window = open();
+    if (!splash) {
+      SendMessageA(app_->SaveOptions()->Control(SaveOptionsControl::chkCOT), BM_SETCHECK,
+                   BST_CHECKED, 0);
+    }
+    EXPECT_EQ(GetFocus(), ControlHandle(window, described->controls[described->firstFocus]));
+    PostKey(VK_RETURN);
+    Pump();
+    if (splash) {
+      ASSERT_NE(app_->MainForm(), nullptr) << "Enter pressed Begin";
+      EXPECT_TRUE(IsWindowVisible(app_->MainForm()->Handle()));
+    } else {
+      EXPECT_TRUE(app_->Desktop().State().options.COTIncluded) << "Enter pressed OK";
+      EXPECT_EQ(app_->SaveOptions(), nullptr);
+    }
+
+    window = open();
+    std::vector<std::string> stops = TabStops(*described);
+    std::vector<std::string> forward(stops.begin() + 1, stops.end());
+    forward.push_back(stops.front());
+    EXPECT_EQ(FocusAfterEach(*app_, *described, window, false, stops.size()), forward);
+    std::reverse(stops.begin(), stops.end());  // back round from the first focus
+    EXPECT_EQ(FocusAfterEach(*app_, *described, window, true, stops.size()), stops);
+    PostKey(VK_ESCAPE);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(window));
+    if (!splash) {  // Enter on a check box: no default button to press
+      for (std::size_t i = 0; i < IndexOf(SaveOptionsControl::ChkIndFiles); ++i) {
+        PostKey(VK_TAB);
+        Pump();
+      }
+      ASSERT_EQ(GetFocus(), app_->SaveOptions()->Control(SaveOptionsControl::ChkIndFiles));
+      PostKey(VK_RETURN);
+      Pump();
+      EXPECT_TRUE(IsWindowVisible(window));
+    }
+  }
+}
+
+// Yes/No boxes answer only Yes or No: Escape, Alt+F4 and the close box leave the question up.
+TEST_F(WinWindows, AYesNoQuestionStaysUntilYesOrNo) {
+  app_ = std::make_unique<WinApplication>();  // the system's own boxes
+  app_->Main();
+  Pump();
+  std::vector<std::string> asked;
+  const auto record = [&asked](HWND box) { asked.push_back(LabelTexts(box)); };
+  EachShown question("#32770", "Trelvox",
+                     {[&](HWND box) {
+                        record(box);
+                        PostKey(VK_ESCAPE);
+                      },
+                      [&](HWND box) {
+                        record(box);
+                        PostMessageA(box, WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN << 16);
+                      },
+                      [&](HWND box) {
+                        record(box);
+                        PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE,
+                                     0);  // what a click on the close box sends
+                      },
+                      [&](HWND box) {
+                        record(box);
+                        Click(GetDlgItem(box, IDYES));
+                      }});
+  const bool yes = app_->Desktop().CurrentSession().ui.AskYesNo("Is this a new file?");
+  EXPECT_TRUE(yes);
+  EXPECT_EQ(question.Ran(), 4u);
+  EXPECT_EQ(asked, std::vector<std::string>(4, "Is this a new file?"));
 }
 
 // ---- About box ----------------------------------------------------------------------------
