@@ -29,45 +29,8 @@ namespace {
 
 // ---- helpers -------------------------------------------------------------------------------
 
-// Runs a step on a window as soon as it is shown, also while a modal loop owns the thread.
-class WhenShown {
- public:
-  WhenShown(std::string caption, std::function<void(HWND)> step)
-      : caption_(std::move(caption)), step_(std::move(step)) {
-    timer_ = CreateWindowExA(0, "STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                             nullptr);
-    SetWindowLongPtrA(timer_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(timer_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure));
-    SetTimer(timer_, 1, 20, nullptr);
-  }
-  ~WhenShown() { DestroyWindow(timer_); }
-  WhenShown(const WhenShown&) = delete;
-  WhenShown& operator=(const WhenShown&) = delete;
-  bool Ran() const { return ran_; }
-
- private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<WhenShown*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_TIMER && self != nullptr && !self->ran_) {
-      HWND shown = FindWindowA(nullptr, self->caption_.c_str());
-      if (shown != nullptr && IsWindowVisible(shown)) {
-        self->ran_ = true;
-        KillTimer(window, 1);
-        self->step_(shown);
-      }
-      return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-
-  std::string caption_;
-  std::function<void(HWND)> step_;
-  HWND timer_ = nullptr;
-  bool ran_ = false;
-};
-
-// Runs one step on each box of that class and caption as it comes up, in turn: the same
-// question asked again is a new box.
+// Runs one step on each window of that class (empty: any) and caption as it is shown, in turn,
+// also while a modal loop owns the thread: the same question asked again is a new box.
 class EachShown {
  public:
   EachShown(std::string className, std::string caption,
@@ -90,7 +53,8 @@ class EachShown {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<EachShown*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (message == WM_TIMER && self != nullptr && self->ran_ < self->steps_.size()) {
-      HWND shown = FindWindowA(self->className_.c_str(), self->caption_.c_str());
+      HWND shown = FindWindowA(self->className_.empty() ? nullptr : self->className_.c_str(),
+                               self->caption_.c_str());
       if (shown != nullptr && IsWindowVisible(shown) && GetPropA(shown, kSeen) == nullptr) {
         SetPropA(shown, kSeen, shown);
         self->steps_[self->ran_++](shown);
@@ -107,12 +71,24 @@ class EachShown {
   std::size_t ran_ = 0;
 };
 
-// A key as the keyboard sends it to the focused control, Shift held or not.
-void PostKey(WPARAM key, bool shift = false) {
+// Runs a step on the window of that caption as soon as it is shown.
+class WhenShown : public EachShown {
+ public:
+  WhenShown(std::string caption, std::function<void(HWND)> step)
+      : EachShown("", std::move(caption), {std::move(step)}) {}
+  bool Ran() const { return EachShown::Ran() == 1; }
+};
+
+// The Shift key as the dialog manager reads it.
+void HoldShift(bool held) {
   BYTE keys[256] = {};
   GetKeyboardState(keys);
-  keys[VK_SHIFT] = shift ? 0x80 : 0;
+  keys[VK_SHIFT] = held ? 0x80 : 0;
   SetKeyboardState(keys);
+}
+
+// A key as the keyboard sends it to the focused control.
+void PostKey(WPARAM key) {
   PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
 }
 
@@ -488,8 +464,9 @@ TEST_F(WinWindows, TheOptionsDialogOutlivesTheMainWindow) {
 std::vector<std::string> FocusAfterEach(WinApplication& app, const WindowDescription& described,
                                         HWND window, bool shift, std::size_t count) {
   std::vector<std::string> focus;
+  HoldShift(shift);
   for (std::size_t i = 0; i < count; ++i) {
-    PostKey(VK_TAB, shift);
+    PostKey(VK_TAB);
     while (app.DispatchPending()) {
     }
     const int id = GetDlgCtrlID(GetFocus());
@@ -497,9 +474,7 @@ std::vector<std::string> FocusAfterEach(WinApplication& app, const WindowDescrip
                         ? described.controls[static_cast<std::size_t>(id - kFirstControlId)].name
                         : "<elsewhere>");
   }
-  PostKey(VK_SHIFT, false);  // the Shift key let go
-  while (app.DispatchPending()) {
-  }
+  HoldShift(false);
   return focus;
 }
 
