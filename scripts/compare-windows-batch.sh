@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the Linux trelvox-batch and trelvox-batch.exe under Wine on every DMDX file of
-# tests/data/dmdx-samples and examples/, with the same flags and LANG=C, and checks that both
-# leave byte-identical files and print byte-identical standard output and error.
+# tests/data/dmdx-samples and examples/, with the same flags and LANG=C (conversions and
+# analyses), and checks that both leave byte-identical files and print byte-identical standard
+# output and error.
 #   compare-windows-batch.sh LINUX_PROGRAM WINDOWS_PROGRAM.exe
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,11 +43,15 @@ for input in tests/data/dmdx-samples/*.azk tests/data/dmdx-samples/*.zil example
       compare "$input" "$file" parse-all "$file" --timeout 2000 "${outputs[@]}" || status=1
       compare "$input" "$file-cot" parse-all "$file" --timeout 1500 --cot "${outputs[@]}" ||
         status=1
+      compare "$input" "$file-analyze" analyze "$file" --timeout 2000 --min-rt 200 --sd 2 \
+        --max-error-rate 0.5 --out tables || status=1
       ;;
     *.zil)
       compare "$input" "$file" parse-all "$file" --responses 4 "${outputs[@]}" || status=1
       compare "$input" "$file-cot-zor" parse-all "$file" --responses 2 --cot --zor \
         "${outputs[@]}" || status=1
+      compare "$input" "$file-analyze" analyze "$file" --timeout 3000 --responses 4 --sd 2 \
+        --out tables || status=1
       ;;
   esac
 done
