@@ -276,8 +276,8 @@ TEST_F(AnalysisRunTest, WideTablesHaveACellPerLevelCombinationInOrderOfAppearanc
 }
 
 TEST_F(AnalysisRunTest, TheReportHoldsTheFiguresOfTheTables) {
-  const std::string azk = AzkBlock("P01", {"3 700", "1 500", "2 600", "1 520"}) +
-                          AzkBlock("P02", {"1 -450", "2 640"});
+  const std::string azk =
+      AzkBlock("P01", {"3 700", "1 500", "2 600", "1 520"}) + AzkBlock("P02", {"1 -450", "2 640"});
   AnalysisRequest request = Request({Input("w.azk", azk), Input("z.zil", kZilBlock)});
   request.itemList =
       Input("l.tsv", "item\tcondition\tfrequency\n1\tword\thigh\n2\tword\tlow\n3\tnonword\thigh\n");
