@@ -264,7 +264,7 @@ class AnalysisRun {
     DiskFileChannels out(environment_.writer);  // closed before the set removes what is left
     const std::int16_t trials = OpenTable(set, out, "trials.tsv");
     // The trial table's columns are known before the rows; the cells only once all are read.
-    std::vector<TableSpec> tables{TrialsTable(ShapeOf(catalog))};
+    std::vector<TableLayout> tables{TrialsTable(ShapeOf(catalog))};
     WriteLineAsIs(out, trials, HeaderRow(tables.back()));
     std::int16_t events = 0;
     if (catalog.anyZil) {
@@ -288,7 +288,7 @@ class AnalysisRun {
     WriteItemsTable(catalog, order, out, OpenTable(set, out, "items.tsv"));
     WriteBySubjectTable(catalog, out, OpenTable(set, out, "by_subject.tsv"));
     WriteByItemTable(catalog, order, out, OpenTable(set, out, "by_item.tsv"));
-    for (const TableSpec& table :
+    for (const TableLayout& table :
          {SubjectsTable(), ItemsTable(shape), BySubjectTable(shape), ByItemTable(shape)}) {
       tables.push_back(table);
     }

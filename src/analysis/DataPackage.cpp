@@ -25,7 +25,7 @@ const char* TypeName(ColumnType type) {
   return "string";
 }
 
-Json Field(const ColumnSpec& column) {
+Json Field(const ColumnLayout& column) {
   Json field;
   field["name"] = column.name;
   field["type"] = TypeName(column.type);
@@ -59,9 +59,9 @@ Json Field(const ColumnSpec& column) {
   return field;
 }
 
-Json Resource(const TableSpec& table) {
+Json Resource(const TableLayout& table) {
   Json fields = Json::array();
-  for (const ColumnSpec& column : table.columns) {
+  for (const ColumnLayout& column : table.columns) {
     fields.push_back(Field(column));
   }
   Json resource;
@@ -81,7 +81,7 @@ Json Resource(const TableSpec& table) {
 
 }  // namespace
 
-std::string DataPackageJson(const std::vector<TableSpec>& tables,
+std::string DataPackageJson(const std::vector<TableLayout>& tables,
                             const std::vector<PackageSource>& sources,
                             const std::vector<std::string>& commandLine,
                             const std::string& version) {
@@ -90,7 +90,7 @@ std::string DataPackageJson(const std::vector<TableSpec>& tables,
   package["name"] = "trelvox-analysis";
   package["title"] = "DMDX results analysed by Trelvox";
   Json resources = Json::array();
-  for (const TableSpec& table : tables) {
+  for (const TableLayout& table : tables) {
     resources.push_back(Resource(table));
   }
   package["resources"] = resources;

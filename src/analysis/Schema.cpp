@@ -10,28 +10,28 @@ const std::vector<std::string> kOutcomes = {"correct", "error", "no_response"};
 const std::vector<std::string> kTrims = {"fast", "slow", "sd_low", "sd_high"};
 const std::vector<std::string> kFlag = {"0", "1"};
 
-ColumnSpec Text(std::string name, std::string description) {
+ColumnLayout Text(std::string name, std::string description) {
   return {std::move(name), ColumnType::String, std::move(description), "", -1, {}};
 }
 
-ColumnSpec Count(std::string name, std::string description) {
+ColumnLayout Count(std::string name, std::string description) {
   return {std::move(name), ColumnType::Integer, std::move(description), "", -1, {}};
 }
 
-ColumnSpec Ms(std::string name, std::string description, int decimals = kRtDecimals) {
+ColumnLayout Ms(std::string name, std::string description, int decimals = kRtDecimals) {
   return {std::move(name), ColumnType::Number, std::move(description), "ms", decimals, {}};
 }
 
-ColumnSpec Rate(std::string name, std::string description) {
+ColumnLayout Rate(std::string name, std::string description) {
   return {std::move(name), ColumnType::Number, std::move(description), "", kRateDecimals, {}};
 }
 
-ColumnSpec Choice(std::string name, std::string description,
+ColumnLayout Choice(std::string name, std::string description,
                   const std::vector<std::string>& values) {
   return {std::move(name), ColumnType::String, std::move(description), "", -1, values};
 }
 
-ColumnSpec Excluded() {
+ColumnLayout Excluded() {
   return {"excluded",
           ColumnType::Integer,
           "1 when the subject is excluded for its error rate (--max-error-rate), else 0",
@@ -40,13 +40,13 @@ ColumnSpec Excluded() {
           kFlag};
 }
 
-void AddListColumns(std::vector<ColumnSpec>& columns, const std::vector<std::string>& names) {
+void AddListColumns(std::vector<ColumnLayout>& columns, const std::vector<std::string>& names) {
   for (const std::string& name : names) {
     columns.push_back(Text(name, "From the item list, joined by item number"));
   }
 }
 
-void AddRtFigures(std::vector<ColumnSpec>& columns) {
+void AddRtFigures(std::vector<ColumnLayout>& columns) {
   columns.push_back(Ms("mean_rt", "Mean reaction time of the correct, untrimmed trials"));
   columns.push_back(Ms("median_rt", "Median reaction time of the correct, untrimmed trials"));
   columns.push_back(
@@ -62,8 +62,8 @@ const char* kErrorRate =
 
 }  // namespace
 
-TableSpec TrialsTable(const TableShape& shape) {
-  TableSpec table{"trials", "trials.tsv", "One row per trial, in file order", {}};
+TableLayout TrialsTable(const TableShape& shape) {
+  TableLayout table{"trials", "trials.tsv", "One row per trial, in file order", {}};
   auto& c = table.columns;
   c.push_back(Text("file", "The input's file name, without folder"));
   c.push_back(Count("block", "The subject block's order in its file, from 1"));
@@ -105,8 +105,8 @@ TableSpec TrialsTable(const TableShape& shape) {
   return table;
 }
 
-TableSpec EventsTable() {
-  TableSpec table{"events", "events.tsv", "ZIL inputs: one row per recorded event", {}};
+TableLayout EventsTable() {
+  TableLayout table{"events", "events.tsv", "ZIL inputs: one row per recorded event", {}};
   auto& c = table.columns;
   c.push_back(Text("file", "The input's file name, without folder"));
   c.push_back(Count("block", "The subject block's order in its file, from 1"));
@@ -120,8 +120,8 @@ TableSpec EventsTable() {
   return table;
 }
 
-TableSpec SubjectsTable() {
-  TableSpec table{"subjects", "subjects.tsv", "One row per subject", {}};
+TableLayout SubjectsTable() {
+  TableLayout table{"subjects", "subjects.tsv", "One row per subject", {}};
   auto& c = table.columns;
   c.push_back(Text("subject", "As in trials.tsv"));
   c.push_back(Count("files", "How many input files hold blocks of the subject"));
@@ -138,8 +138,8 @@ TableSpec SubjectsTable() {
   return table;
 }
 
-TableSpec ItemsTable(const TableShape& shape) {
-  TableSpec table{"items",
+TableLayout ItemsTable(const TableShape& shape) {
+  TableLayout table{"items",
                   "items.tsv",
                   "One row per item presented; excluded subjects are left out of the figures",
                   {}};
@@ -155,8 +155,8 @@ TableSpec ItemsTable(const TableShape& shape) {
   return table;
 }
 
-TableSpec BySubjectTable(const TableShape& shape) {
-  TableSpec table{"by_subject",
+TableLayout BySubjectTable(const TableShape& shape) {
+  TableLayout table{"by_subject",
                   "by_subject.tsv",
                   "One row per subject that is not excluded, one pair of columns per cell of "
                   "the --by columns (all without --by): for a by-subjects analysis",
@@ -172,8 +172,8 @@ TableSpec BySubjectTable(const TableShape& shape) {
   return table;
 }
 
-TableSpec ByItemTable(const TableShape& shape) {
-  TableSpec table{"by_item",
+TableLayout ByItemTable(const TableShape& shape) {
+  TableLayout table{"by_item",
                   "by_item.tsv",
                   "One row per item, excluded subjects left out: for a by-items analysis",
                   {}};
@@ -186,9 +186,9 @@ TableSpec ByItemTable(const TableShape& shape) {
   return table;
 }
 
-std::string HeaderRow(const TableSpec& table) {
+std::string HeaderRow(const TableLayout& table) {
   TsvRow row;
-  for (const ColumnSpec& column : table.columns) {
+  for (const ColumnLayout& column : table.columns) {
     row.Text(column.name);
   }
   return std::string(row.Finish());

@@ -8,7 +8,7 @@ namespace trelvox::analysis {
 enum class ColumnType { String, Integer, Number, Date, Time };
 
 // One column of a table as the data package describes it.
-struct ColumnSpec {
+struct ColumnLayout {
   std::string name;
   ColumnType type = ColumnType::String;
   std::string description;
@@ -17,11 +17,11 @@ struct ColumnSpec {
   std::vector<std::string> values;  // the values allowed (besides the empty cell), or none
 };
 
-struct TableSpec {
+struct TableLayout {
   std::string name;  // "trials"
   std::string path;  // "trials.tsv"
   std::string description;
-  std::vector<ColumnSpec> columns;
+  std::vector<ColumnLayout> columns;
 };
 
 // What shapes the tables: the item list's columns, the --by columns, the cells, and the options
@@ -37,14 +37,14 @@ struct TableShape {
 inline constexpr int kRtDecimals = 2;
 inline constexpr int kRateDecimals = 4;
 
-TableSpec TrialsTable(const TableShape& shape);
-TableSpec EventsTable();
-TableSpec SubjectsTable();
-TableSpec ItemsTable(const TableShape& shape);
-TableSpec BySubjectTable(const TableShape& shape);
-TableSpec ByItemTable(const TableShape& shape);
+TableLayout TrialsTable(const TableShape& shape);
+TableLayout EventsTable();
+TableLayout SubjectsTable();
+TableLayout ItemsTable(const TableShape& shape);
+TableLayout BySubjectTable(const TableShape& shape);
+TableLayout ByItemTable(const TableShape& shape);
 
 // The header row of a table, with its LF.
-std::string HeaderRow(const TableSpec& table);
+std::string HeaderRow(const TableLayout& table);
 
 }  // namespace trelvox::analysis
