@@ -27,7 +27,7 @@ ColumnLayout Rate(std::string name, std::string description) {
 }
 
 ColumnLayout Choice(std::string name, std::string description,
-                  const std::vector<std::string>& values) {
+                    const std::vector<std::string>& values) {
   return {std::move(name), ColumnType::String, std::move(description), "", -1, values};
 }
 
@@ -140,9 +140,9 @@ TableLayout SubjectsTable() {
 
 TableLayout ItemsTable(const TableShape& shape) {
   TableLayout table{"items",
-                  "items.tsv",
-                  "One row per item presented; excluded subjects are left out of the figures",
-                  {}};
+                    "items.tsv",
+                    "One row per item presented; excluded subjects are left out of the figures",
+                    {}};
   auto& c = table.columns;
   c.push_back(Text("item", "The item number as written"));
   AddListColumns(c, shape.listColumns);
@@ -157,10 +157,10 @@ TableLayout ItemsTable(const TableShape& shape) {
 
 TableLayout BySubjectTable(const TableShape& shape) {
   TableLayout table{"by_subject",
-                  "by_subject.tsv",
-                  "One row per subject that is not excluded, one pair of columns per cell of "
-                  "the --by columns (all without --by): for a by-subjects analysis",
-                  {}};
+                    "by_subject.tsv",
+                    "One row per subject that is not excluded, one pair of columns per cell of "
+                    "the --by columns (all without --by): for a by-subjects analysis",
+                    {}};
   auto& c = table.columns;
   c.push_back(Text("subject", "As in trials.tsv"));
   for (const std::string& cell : shape.cells) {
@@ -174,9 +174,9 @@ TableLayout BySubjectTable(const TableShape& shape) {
 
 TableLayout ByItemTable(const TableShape& shape) {
   TableLayout table{"by_item",
-                  "by_item.tsv",
-                  "One row per item, excluded subjects left out: for a by-items analysis",
-                  {}};
+                    "by_item.tsv",
+                    "One row per item, excluded subjects left out: for a by-items analysis",
+                    {}};
   auto& c = table.columns;
   c.push_back(Text("item", "The item number as written"));
   AddListColumns(c, shape.byColumns);
