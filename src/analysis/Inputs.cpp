@@ -216,10 +216,11 @@ class ReaderAdapter final : public TrialConsumer {
     facts.item = trial.Item();
     facts.cot = request_.cot ? trial.Cot() : std::string_view();
     if (zil_) {
-      events_.clear();
+      fields_.clear();
       for (int i = 0; i < trial.ResponseFieldCount(); ++i) {
-        events_.push_back(trial.ResponseField(i));
+        fields_.push_back(trial.ResponseField(i));
       }
+      GroupEvents(fields_, events_, joinedKeys_);
       facts.events = &events_;
       FillZil(facts, trial.Rt(), trial.RtText(), trial.NoResponses(), request_.timeout);
       TellLongTrial(facts);
@@ -262,7 +263,9 @@ class ReaderAdapter final : public TrialConsumer {
   int blocks_ = 0;
   bool inBlock_ = false;
   std::vector<std::string> damagedDates_;
-  std::vector<std::string_view> events_;
+  std::vector<std::string_view> fields_;
+  std::vector<Event> events_;
+  std::vector<std::string> joinedKeys_;
   TrialFacts facts_;
 };
 
@@ -441,8 +444,9 @@ class CompositeReader {
       noResponses = itemRtText == "NoResponse";
       itemRt = noResponses ? std::nullopt : Decimal::Read(itemRtText);
     }
-    events_.assign(cells_.begin() + static_cast<std::ptrdiff_t>(std::min(at, cells_.size())),
+    fields_.assign(cells_.begin() + static_cast<std::ptrdiff_t>(std::min(at, cells_.size())),
                    cells_.end());
+    GroupEvents(fields_, events_, joinedKeys_);
     noResponses = noResponses || (!layout_.zor && events_.empty());
     facts.events = &events_;
     FillZil(facts, itemRt, itemRtText, noResponses, reading_.request.timeout);
@@ -452,7 +456,9 @@ class CompositeReader {
   TrialSink& sink_;
   CompositeLayout layout_;
   std::vector<std::string_view> cells_;
-  std::vector<std::string_view> events_;
+  std::vector<std::string_view> fields_;
+  std::vector<Event> events_;
+  std::vector<std::string> joinedKeys_;
   std::string subject_;
   std::string date_;
   int lastNumber_ = 0;

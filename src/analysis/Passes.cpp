@@ -396,20 +396,20 @@ void SecondPass::WriteRow(const TrialFacts& trial, const ItemEntry& item, Trim t
 }
 
 void SecondPass::WriteEvents(const TrialFacts& trial) {
-  const std::vector<std::string_view>& fields = *trial.events;
-  for (std::size_t i = 0; i < fields.size(); i += 2) {
-    const KeyEvent key = ReadKey(i + 1 < fields.size() ? fields[i + 1] : std::string_view());
+  long long number = 0;
+  for (const Event& event : *trial.events) {
+    const KeyEvent key = ReadKey(event.key);
     catalog_.CountKey(key.key, key.action);
-    char* at = row_.Begin(eventPrefix_.size() + trial.item.size() + fields[i].size() +
+    char* at = row_.Begin(eventPrefix_.size() + trial.item.size() + event.time.size() +
                           key.key.size() + 4 * kLongestNumber);
     at = Put(at, eventPrefix_);
     at = PutInteger(at, trial.number);
     at = Put(at, '\t');
     at = PutText(at, trial.item);
     at = Put(at, '\t');
-    at = PutInteger(at, static_cast<long long>(i / 2 + 1));
+    at = PutInteger(at, ++number);
     at = Put(at, '\t');
-    at = IsPlainDecimal(fields[i]) ? Put(at, fields[i]) : at;
+    at = IsPlainDecimal(event.time) ? Put(at, event.time) : at;
     at = Put(at, '\t');
     at = PutText(at, key.key);
     at = Put(at, key.action == KeyAction::Press     ? "\tpress\n"

@@ -107,15 +107,64 @@ KeyEvent ReadKey(std::string_view field) {
   return {field, KeyAction::None};
 }
 
+namespace {
+
+bool IsNumber(std::string_view field) {
+  std::size_t at = !field.empty() && (field[0] == '-' || field[0] == '+') ? 1 : 0;
+  bool digits = false;
+  for (; at < field.size(); ++at) {
+    if (field[at] >= '0' && field[at] <= '9') {
+      digits = true;
+    } else if (field[at] != '.') {
+      return false;
+    }
+  }
+  return digits;
+}
+
+bool ContinuesKey(std::string_view field) {
+  return !field.empty() && field[0] != '+' && field[0] != '-' && !IsNumber(field);
+}
+
+}  // namespace
+
+void GroupEvents(const std::vector<std::string_view>& fields, std::vector<Event>& events,
+                 std::vector<std::string>& joined) {
+  events.clear();
+  // Room for every join first: growing later would move the texts the events view.
+  if (joined.size() < fields.size()) {
+    joined.resize(fields.size());
+  }
+  std::size_t joins = 0;
+  for (std::size_t at = 0; at < fields.size();) {
+    Event event{fields[at++], {}};
+    if (at < fields.size()) {
+      const std::size_t first = at++;
+      while (at < fields.size() && ContinuesKey(fields[at])) {
+        ++at;
+      }
+      event.key = fields[first];
+      if (at - first > 1) {
+        std::string& key = joined[joins++];
+        key.assign(fields[first]);
+        for (std::size_t part = first + 1; part < at; ++part) {
+          key.append(" ").append(fields[part]);
+        }
+        event.key = key;
+      }
+    }
+    events.push_back(event);
+  }
+}
+
 FirstPress FirstPressOf(const TrialFacts& trial) {
   if (trial.events == nullptr) {
     return {};
   }
-  const std::vector<std::string_view>& fields = *trial.events;
-  for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
-    const KeyEvent key = ReadKey(fields[i + 1]);
+  for (const Event& event : *trial.events) {
+    const KeyEvent key = ReadKey(event.key);
     if (key.action == KeyAction::Press) {
-      return {key.key, fields[i]};
+      return {key.key, event.time};
     }
   }
   return {};

@@ -36,6 +36,18 @@ inline Outcome AzkOutcome(char errorCode) {
 Outcome ZilOutcome(const std::optional<Decimal>& itemRt, bool noResponses,
                    const std::optional<std::int16_t>& timeout);
 
+// One event of a ZIL trial: its time and its key with the sign ("612.40", "+Bit1").
+struct Event {
+  std::string_view time;
+  std::string_view key;
+};
+
+// The events of a trial from its response fields, time and key by turns. A key DMDX names with a
+// blank ("+Numpad Enter") reaches the fields as two; a field that is neither a number nor signed
+// continues the key before it. Joined keys are kept in `joined`, which the events view.
+void GroupEvents(const std::vector<std::string_view>& fields, std::vector<Event>& events,
+                 std::vector<std::string>& joined);
+
 // One trial, from whichever input: the readers' DMDX files or a composite file. Views last for
 // the call that hands the trial on.
 struct TrialFacts {
@@ -46,12 +58,10 @@ struct TrialFacts {
   std::string_view rtRaw;    // as written
   std::string_view cot;      // as written; empty without --cot
   bool zil = false;
-  // ZIL: the recorded events, time and key by turns ("612.40", "+Bit1", ...).
-  const std::vector<std::string_view>* events = nullptr;
+  // ZIL: the recorded events.
+  const std::vector<Event>* events = nullptr;
 
-  int EventCount() const {
-    return events == nullptr ? 0 : static_cast<int>(events->size() + 1) / 2;
-  }
+  int EventCount() const { return events == nullptr ? 0 : static_cast<int>(events->size()); }
 };
 
 // A ZIL event's key without its sign, and whether it was a press ('+'), a release ('-'), or
