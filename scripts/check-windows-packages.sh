@@ -51,7 +51,8 @@ files_in() { (cd "$1" 2>/dev/null && find . -type f -printf '%P\n' | LC_ALL=C so
 # copies itself away and ends before the copy has done its work.
 uninstall_as_apps() {
   local command program arguments
-  command=$(reg_value "$1" QuietUninstallString)
+  command=$(reg_value "$1" QuietUninstallString) || true
+  [ -n "$command" ] || { fail "no QuietUninstallString in $1"; return 0; }
   program=$(sed 's/^"\([^"]*\)".*/\1/' <<<"$command")
   arguments=$(sed 's/^"[^"]*" *//' <<<"$command")
   echo "$command"
