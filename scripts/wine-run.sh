@@ -27,7 +27,13 @@ WINEDEBUG=-all
 # No Mono or Gecko: nothing here needs them, and asking for them would stall a headless run.
 WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
+# Without address-space randomisation: Debian's Wine loader has no preloader, so the C heap
+# that the kernel places at random within 1 GB above the loader can cover 0x7ffe0000, where
+# every Windows process needs its shared user data page; Wine then ends before the program
+# starts ("failed to map the shared user data", about one start in 2000). Without
+# randomisation the heap lies just above the loader, always.
 wine=${TRELVOX_WINE:-/usr/lib/wine/wine64}
+no_aslr="setarch $(uname -m) -R"
 wineserver=${TRELVOX_WINESERVER:-/usr/lib/wine/wineserver64}
 
 if [ ! -f "$WINEPREFIX/.trelvox-ready" ]; then
@@ -35,7 +41,7 @@ if [ ! -f "$WINEPREFIX/.trelvox-ready" ]; then
   (
     flock 9
     if [ ! -f "$WINEPREFIX/.trelvox-ready" ]; then
-      "$wine" wineboot --init >/dev/null 2>&1 || true
+      $no_aslr "$wine" wineboot --init >/dev/null 2>&1 || true
       touch "$WINEPREFIX/.trelvox-ready"
     fi
   ) 9>"$WINEPREFIX.lock"
@@ -61,13 +67,13 @@ case "$server_action" in
 esac
 
 if ! $show_wine_errors; then
-  exec "$wine" "$@"
+  exec $no_aslr "$wine" "$@"
 fi
 log=$(mktemp "${TMPDIR:-/tmp}/trelvox-wine-stderr.XXXXXX")
 trap 'rm -f "$log"' EXIT
 trap 'exit 130' INT TERM
 status=0
-WINEDEBUG=-all,err+all "$wine" "$@" 2>"$log" || status=$?
+WINEDEBUG=-all,err+all $no_aslr "$wine" "$@" 2>"$log" || status=$?
 if [ "$status" -eq 0 ]; then
   # Wine's messages start with the thread number and the class: "0024:err:module:...".
   sed '/^[0-9a-f]\{4\}:err:/d' "$log" >&2
