@@ -83,6 +83,10 @@ int RunBatch(const BatchOptions& options, const Locale& locale, std::ostream& ou
       err << kProgramName << ": " << input << ": stopped on an error\n";
       return kExitFailed;
     }
+    if (outcome == CommandOutcome::NothingConverted) {
+      err << kProgramName << ": " << input << ": no subject header found, nothing converted\n";
+      return kExitFailed;
+    }
     if (outcome == CommandOutcome::Cancelled) {
       err << kProgramName << ": " << input << ": ended early, a question was left empty\n";
       return kExitFailed;

@@ -16,7 +16,12 @@ CommandOutcome ParseAllSteps(CommandRun& run) {
     }
   }
   run.CloseRunFiles();
-  session.ui.Message("Parsing Complete!");
+  if (!run.AnySubjectConverted()) {
+    run.TellNoSubjectHeader();  // a file cut off at its start would pass for a complete run
+    session.ui.Message(MessageId::ParsingComplete, "Parsing Complete!");
+    return CommandOutcome::NothingConverted;
+  }
+  session.ui.Message(MessageId::ParsingComplete, "Parsing Complete!");
   return CommandOutcome::Completed;
 }
 

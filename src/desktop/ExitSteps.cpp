@@ -5,7 +5,7 @@
 namespace trelvox {
 
 void ShowProblemBox(Prompts& boxes, const std::string& text) {
-  boxes.ShowMessage({text, kAppTitle, Buttons::Ok, Tone::Problem});
+  boxes.ShowMessage({MessageId::ProgramProblem, text, kAppTitle, Buttons::Ok, Tone::Problem});
 }
 
 void CloseFilesAtExit(const RunState& state, FileChannels& files, Prompts& boxes) {

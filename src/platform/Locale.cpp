@@ -258,8 +258,8 @@ std::optional<double> FixedLocale::ParseNumber(std::string_view text) const {
 namespace {
 
 bool IsUnitedStatesName(const std::string& name) {
-  return name.empty() || name == "C" || name == "POSIX" || name.rfind("C.", 0) == 0 ||
-         name.rfind("en_US", 0) == 0 || name.rfind("en-US", 0) == 0;
+  return name.empty() || name == "C" || name == "POSIX" || name.starts_with("C.") ||
+         name.starts_with("en_US") || name.starts_with("en-US");
 }
 
 char DecimalFrom(const std::string& text) {

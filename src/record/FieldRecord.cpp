@@ -174,7 +174,7 @@ void ThrowRecordFull() {
 }
 
 void ReportIndexOutOfRange(Ui& ui) {
-  ui.Message("Error in InsertValueInRecord: Index out of range!");
+  ui.Message(MessageId::IndexOutOfRange, "Error in InsertValueInRecord: Index out of range!");
 }
 
 void ReplaceChar(std::string& text, std::string_view search, std::string_view replacement) {
