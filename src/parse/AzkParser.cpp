@@ -15,9 +15,9 @@ namespace {
 // "1" for an error (any other negative rt); the subject's no-response or error count goes up.
 // Worked out without branching on the rt: which of the three a trial is cannot be foretold,
 // and a wrong guess costs more than the arithmetic.
-std::string_view ErrorCode(SubjectCounts& counts, std::int16_t timeOut, const Decimal& rt) {
+std::string_view ErrorCode(SubjectCounts& counts, const NumberAnswers& answers, const Decimal& rt) {
   const bool negative = rt.IsNegative();
-  const bool none = negative & rt.Equals(-timeOut);
+  const bool none = negative & rt.Equals(-answers.TimeOut);
   const bool error = negative & !none;
   if ((none & (counts.NoResponseCount >= kInt16Max)) | (error & (counts.ErrorCount >= kInt16Max))) {
     IncrementCounter(none ? counts.NoResponseCount : counts.ErrorCount,
@@ -55,7 +55,7 @@ void ConvertTrialLine(Session& session, std::string_view line, const std::string
   IncrementCounter(state.counts.TrialCount, "the trial count of one subject");
   InsertLeadingValues(
       record, {state.subject.SubjectID, dateText, DecimalText(state.counts.TrialCount).view()});
-  const std::string_view code = ErrorCode(state.counts, state.answers.TimeOut, *rt);
+  const std::string_view code = ErrorCode(state.counts, state.answers, *rt);
   if (errorCodeIndex > RecordCount(record) + 1) {
     // A COT column was asked for but the line has only two fields: the row goes without code.
     state.notices.AddProblemLine("line", "without a COT value (field 3)",

@@ -1,7 +1,6 @@
 #include "parse/SubjectScanner.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "platform/Text.h"
 
@@ -25,21 +24,6 @@ std::string_view WithoutCotMarker(std::string_view id) {
     rest.remove_suffix(1);
   }
   return rest;
-}
-
-std::optional<int> TakeDigits(std::string_view& text, std::size_t minDigits,
-                              std::size_t maxDigits) {
-  std::size_t digits = 0;
-  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
-    ++digits;
-  }
-  if (digits < minDigits || digits > maxDigits) {
-    return std::nullopt;
-  }
-  int value = 0;
-  std::from_chars(text.data(), text.data() + digits, value);
-  text.remove_prefix(digits);
-  return value;
 }
 
 bool TakeSlash(std::string_view& text) {
@@ -97,7 +81,7 @@ std::optional<Date> ParseHeaderDate(std::string_view text) {
   }
   date.month = *month;
   date.day = *day;
-  date.year = before - text.size() == 2 ? (*year < 30 ? 2000 + *year : 1900 + *year) : *year;
+  date.year = FullYear(*year, before - text.size());
   if (!IsValidDate(date)) {
     return std::nullopt;
   }
