@@ -16,13 +16,12 @@ CommandOutcome ParseAllSteps(CommandRun& run) {
     }
   }
   run.CloseRunFiles();
-  if (!run.AnySubjectConverted()) {
+  const bool converted = run.AnySubjectConverted();
+  if (!converted) {
     run.TellNoSubjectHeader();  // a file cut off at its start would pass for a complete run
-    session.ui.Message(MessageId::ParsingComplete, "Parsing Complete!");
-    return CommandOutcome::NothingConverted;
   }
   session.ui.Message(MessageId::ParsingComplete, "Parsing Complete!");
-  return CommandOutcome::Completed;
+  return converted ? CommandOutcome::Completed : CommandOutcome::NothingConverted;
 }
 
 }  // namespace
