@@ -44,27 +44,9 @@ ScriptedPrompts::For ScriptedPrompts::AnswerFor(MessageId id) {
     case MessageId::CounterFile:
     case MessageId::SubjectFile:
       return For::File;
-    case MessageId::SubjectIdDetected:
-    case MessageId::SubjectReport:
-    case MessageId::ParsingComplete:
-    case MessageId::NotANumber:
-    case MessageId::UnknownInputType:
-    case MessageId::SubjectNotFound:
-    case MessageId::NoSubjectHeader:
-    case MessageId::DamagedHeaderDate:
-    case MessageId::PassedOverHeaders:
-    case MessageId::SubjectProblemLines:
-    case MessageId::LongTrials:
-    case MessageId::OpenFailureReason:
-    case MessageId::ErrorOpeningFile:
-    case MessageId::CommandStopped:
-    case MessageId::UnknownIdentifier:
-    case MessageId::IndexOutOfRange:
-    case MessageId::ProgramProblem:
-    case MessageId::SysInfoUnavailable:
+    default:  // notices and problems: OK boxes
       return For::Nothing;
   }
-  return For::Nothing;
 }
 
 ScriptedPrompts::Step ScriptedPrompts::Next(MessageId id, For shownAs,
