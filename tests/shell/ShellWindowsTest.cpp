@@ -20,6 +20,7 @@
 
 #include "ModalAnswerer.h"
 #include "ShellTestSupport.h"
+#include "desktop/Version.h"
 #include "shell/DescribedWidgets.h"
 #include "shell/frmAbout.h"
 #include "shell/frmSaveOptions.h"
@@ -124,7 +125,7 @@ class ShellWindowsTest : public QObject {
     QVERIFY(!splash->windowFlags().testFlag(Qt::WindowTitleHint));
     QCOMPARE(Text(splash, "Label1"), QStringLiteral("Trelvox"));
     QCOMPARE(Text(splash, "lblPlatform"), QStringLiteral("Windows 98"));
-    QCOMPARE(Text(splash, "lblVersion"), QStringLiteral("Version 5.0.0"));
+    QCOMPARE(Text(splash, "lblVersion"), QStringLiteral("Version ") + kProjectVersion);
     auto* logo = splash->findChild<QLabel*>(QStringLiteral("picLogo"));
     QCOMPARE(logo->pixmap().size(), QSize(150, 178));
     auto* begin = splash->findChild<QPushButton*>(QStringLiteral("cmdBegin"));
@@ -272,7 +273,7 @@ class ShellWindowsTest : public QObject {
       return [&shapes, &ran, name](Session& session) {
         ran << QLatin1String(name);
         shapes << CursorShape();
-        session.ui.Message("Working");
+        session.ui.Message(MessageId::ParsingComplete, "Working");
         shapes << CursorShape();
         return CommandOutcome::Completed;
       };
@@ -674,7 +675,7 @@ class ShellWindowsTest : public QObject {
     });
     Item(main, "mnuHelpAbout")->trigger();
     QCOMPARE(boxes.Titles(), QStringList{"About Trelvox"});
-    QCOMPARE(texts, (QStringList{"Trelvox", "Version 5.0.0",
+    QCOMPARE(texts, (QStringList{"Trelvox", QStringLiteral("Version ") + kProjectVersion,
                                  "This program extracts information from the DMDX .azk file and "
                                  "creates an individual subject data file.  It also adds data to "
                                  "composite database"}));
@@ -758,7 +759,8 @@ class ShellWindowsTest : public QObject {
         question->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
       }
     });
-    const bool answer = app_->Desktop().CurrentSession().ui.AskYesNo("Is this a new file?");
+    const bool answer = app_->Desktop().CurrentSession().ui.AskYesNo(MessageId::NewCompositeFile,
+                                                                     "Is this a new file?");
     QCOMPARE(answer, yes);
     QVERIFY(openAfterAttempt);
     QVERIFY(!closeButton);
@@ -785,7 +787,8 @@ class ShellWindowsTest : public QObject {
       title = box->windowHandle()->title();
       qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
     });
-    app_->Desktop().CurrentSession().ui.Message("ID: 42 detected.", caption.toStdString());
+    app_->Desktop().CurrentSession().ui.Message(MessageId::SubjectIdDetected, "ID: 42 detected.",
+                                                caption.toStdString());
     QCOMPARE(title, drawn);
     QCOMPARE(boxes.Titles(), QStringList{caption});
   }
@@ -835,7 +838,7 @@ class ShellWindowsTest : public QObject {
       captionWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
       qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
     });
-    app_->Desktop().CurrentSession().ui.Message("Parsing Complete!");
+    app_->Desktop().CurrentSession().ui.Message(MessageId::ParsingComplete, "Parsing Complete!");
     QCOMPARE(boxes.Titles(), QStringList{"Trelvox"});
     // Room for the caption beside the frame's minimize, maximize and close buttons.
     QVERIFY2(width >= captionWidth + 120, qPrintable(QString::number(width)));
