@@ -335,7 +335,7 @@ std::optional<AnalysisFailure> CheckRequest(const AnalysisRequest& request) {
     return Usage(AnalysisField::OutputFolder, "give the folder the tables go to (--out DIR)");
   }
   for (const std::string& input : request.inputs) {
-    if (InputTypeOf(input) == "AZK" && !request.timeout) {
+    if (InputTypeOf(input) == InputType::Azk && !request.timeout) {
       return Usage(AnalysisField::Timeout,
                    input +
                        " is AZK input: give the time-out of the experiment in ms (--timeout "

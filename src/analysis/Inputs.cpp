@@ -294,7 +294,7 @@ void ReadDmdx(const InputReading& reading, TrialSink& sink) {
   const OpenedInput input(reading.channels, reading.path);
   state.files.InFileName = reading.path;
   state.files.InFileNum = input.channel();
-  state.files.InFileType = zil ? "ZIL" : "AZK";
+  state.files.InFileType = zil ? InputType::Zil : InputType::Azk;
   state.notices.StartRun();
   while (FindNextSubject(session)) {
     PassOnProblems(prompts, sink);
@@ -565,9 +565,9 @@ BlockFacts BlockFromHeader(const CurrentSubject& subject, int block) {
 
 std::optional<InputKind> KindOfInput(const std::string& path, DiskFileChannels& files, bool& zil) {
   const OpenedInput input(files, path);  // an input that cannot be read stops the run here
-  const std::string type = InputTypeOf(path);
-  zil = type == "ZIL";
-  if (type == "AZK" || type == "ZIL") {
+  const InputType type = InputTypeOf(path);
+  zil = type == InputType::Zil;
+  if (type != InputType::Unknown) {
     return zil ? InputKind::Zil : InputKind::Azk;
   }
   const std::string_view first = files.ReadNext(input.channel());

@@ -95,10 +95,11 @@ TEST(AnalysisRules, HeadersGiveSubjectDateTimeMachineAndRefresh) {
   for (const Case& c : cases) {
     CurrentSubject subject;
     subject.HeaderLine = c.header;
-    std::string line = c.header;
-    subject.SubjectDate.date = ParseHeaderDate(GetSubjectDate(line));
-    subject.SubjectHeader = line;
-    subject.SubjectID = line.find("ID") != std::string::npos ? GetSubjectID(line) : "";
+    const HeaderFromDate cut = GetSubjectDate(c.header);
+    subject.SubjectDate.date = ParseHeaderDate(cut.dateText);
+    subject.SubjectHeader = cut.fromDate;
+    subject.SubjectID =
+        cut.fromDate.find("ID") != std::string_view::npos ? GetSubjectID(cut.fromDate) : "";
     const BlockFacts block = BlockFromHeader(subject, 7);
     EXPECT_EQ(block.subject, c.subject) << c.header;
     EXPECT_EQ(block.date, c.date) << c.header;
