@@ -103,7 +103,7 @@ struct ReportData {
   std::vector<ReportPosition> positions;
 
   std::vector<ReportItem> items;
-  std::vector<std::string> itemsNotInList;     // in the data, not in --items
+  std::vector<std::string> itemsNotInList;    // in the data, not in --items
   std::vector<std::string> itemsNotPresented;  // in --items, never presented
 
   std::vector<ReportAnomaly> anomalies;
