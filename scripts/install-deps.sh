@@ -4,6 +4,9 @@ set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev qt6-base-dev
   libgl1-mesa-dev libxkbcommon-dev fonts-dejavu-core
+  # The data-quality report: its plots' specifications (JSON), and the browser its test opens
+  # it in.
+  nlohmann-json3-dev chromium
   # The Windows build: the MinGW-w64 cross compiler, and Wine to run its tests.
   g++-mingw-w64-x86-64-posix wine wine64
   # The Windows desktop program's window tests: Wine's fonts, a virtual X display, and xdotool

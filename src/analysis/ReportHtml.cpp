@@ -42,7 +42,8 @@ figcaption { font-size: 0.9rem; max-width: 48rem; }
 .plot svg { max-width: 100%; height: auto; }
 .none { font-style: italic; color: var(--muted); }
 code { font-family: ui-monospace, "DejaVu Sans Mono", monospace; font-size: 0.9em;
-  background: var(--band); padding: 0 0.25em; border-radius: 3px; overflow-wrap: anywhere; }
+  background: var(--band); padding: 0 0.25em; border-radius: 3px; white-space: nowrap; }
+td code { white-space: pre-wrap; overflow-wrap: anywhere; }
 table { border-collapse: collapse; font-size: 0.9rem; margin: 0.4rem 0 1rem; }
 th, td { padding: 0.2rem 0.6rem; border-bottom: 1px solid var(--rule); text-align: left;
   vertical-align: top; }
@@ -74,18 +75,21 @@ footer pre { white-space: pre-wrap; font-size: 0.8rem; }
 )css";
 
 // Draws every plot of the page from its specification, and sorts a table by the column whose
-// header is clicked (numbers by value, empty cells last, text in natural order).
+// header is clicked (numbers by value, empty cells last, text in natural order). When every
+// plot is drawn, the body's data-drawn-ms tells after how long (the report benchmark reads it).
 constexpr std::string_view kPageScript = R"js(
 (function () {
   'use strict';
   var plots = JSON.parse(document.getElementById('trelvox-plots').textContent);
-  Object.keys(plots).forEach(function (id) {
+  Promise.all(Object.keys(plots).map(function (id) {
     var box = document.getElementById(id);
-    vegaEmbed(box, plots[id], { mode: 'vega-lite', renderer: 'svg', actions: false })
+    return vegaEmbed(box, plots[id], { mode: 'vega-lite', renderer: 'svg', actions: false })
       .catch(function (error) {
         box.textContent = 'This plot could not be drawn: ' + error.message;
         console.error(error);
       });
+  })).then(function () {
+    document.body.setAttribute('data-drawn-ms', String(Math.round(performance.now())));
   });
   function key(row, column, numeric) {
     var cell = row.cells[column];
@@ -119,11 +123,11 @@ constexpr std::string_view kPageScript = R"js(
 using Plots = std::vector<std::pair<std::string, json>>;
 
 std::string Cell(std::string_view text) {
-  return "<td>" + EscapeHtml(text) + "</td>";
+  return Concat({"<td>", EscapeHtml(text), "</td>"});
 }
 
 std::string NumberCell(const std::string& shown, const std::string& sortValue) {
-  return "<td class=\"number\" data-value=\"" + sortValue + "\">" + shown + "</td>";
+  return Concat({"<td class=\"number\" data-value=\"", sortValue, "\">", shown, "</td>"});
 }
 
 std::string CountCell(long count) {
@@ -145,7 +149,7 @@ std::string RateCell(const std::optional<double>& rate) {
 }
 
 std::string Code(std::string_view text) {
-  return "<code>" + EscapeHtml(text) + "</code>";
+  return Concat({"<code>", EscapeHtml(text), "</code>"});
 }
 
 // A plot's container and caption, or the sentence that stands in for it.
@@ -210,7 +214,8 @@ void WriteHeader(const ReportData& data, std::ostream& out) {
     out << "none beyond the inputs.";
   }
   for (const ReportOption& option : data.options) {
-    out << Code(option.value.empty() ? option.name : option.name + " " + option.value) << " ";
+    out << Code(option.value.empty() ? option.name : Concat({option.name, " ", option.value}))
+        << " ";
   }
   out << "</p>\n</section>\n";
 }
@@ -228,7 +233,7 @@ std::string SubjectFlags(const ReportSubject& subject, long anomalies) {
   if (subject.excluded) {
     flags += "<span class=\"flag\">excluded";
     if (!subject.reason.empty()) {
-      flags += ": " + EscapeHtml(subject.reason);
+      flags += Concat({": ", EscapeHtml(subject.reason)});
     }
     flags += "</span>";
   }
@@ -236,8 +241,8 @@ std::string SubjectFlags(const ReportSubject& subject, long anomalies) {
     flags += "<span class=\"flag\">no correct trial</span>";
   }
   if (anomalies > 0) {
-    flags += "<span class=\"flag\">" + FormatCount(anomalies) +
-             (anomalies == 1 ? " anomaly" : " anomalies") + "</span>";
+    flags += Concat({"<span class=\"flag\">", FormatCount(anomalies),
+                     anomalies == 1 ? " anomaly" : " anomalies", "</span>"});
   }
   return flags;
 }
@@ -284,11 +289,12 @@ void WriteSubjects(const ReportData& data, Plots& plots, std::ostream& out) {
       "Each point is a subject: fast and careless subjects sit high on the left, slow ones far "
       "right. Crosses are excluded subjects.";
   if (data.maxErrorRate) {
-    caption += " The dashed line is " +
-               Code("--max-error-rate " + FormatFixed(*data.maxErrorRate, 2)) + ".";
+    caption +=
+        Concat({" The dashed line is ",
+                Code(Concat({"--max-error-rate ", FormatFixed(*data.maxErrorRate, 2)})), "."});
   }
   if (unplaced > 0) {
-    caption += " " + FormatCount(unplaced) + " without a correct trial cannot be placed.";
+    caption += Concat({" ", FormatCount(unplaced), " without a correct trial cannot be placed."});
   }
   WritePlot(out, plots, "plot-subjects", SubjectsPlot(data),
             "Error rate against mean reaction time per subject", caption,
@@ -305,16 +311,16 @@ void WriteReactionTimes(const ReportData& data, Plots& plots, std::ostream& out)
   if (data.minRt || data.maxRt) {
     caption += " Dashed lines: the cutoffs";
     if (data.minRt) {
-      caption += " " + Code("--min-rt " + FormatFixed(*data.minRt, 0));
+      caption += Concat({" ", Code(Concat({"--min-rt ", FormatFixed(*data.minRt, 0)}))});
     }
     if (data.maxRt) {
-      caption += " " + Code("--max-rt " + FormatFixed(*data.maxRt, 0));
+      caption += Concat({" ", Code(Concat({"--max-rt ", FormatFixed(*data.maxRt, 0)}))});
     }
     caption += ".";
   }
   if (data.sdCutoff) {
-    caption += " " + Code("--sd " + FormatFixed(*data.sdCutoff, 2)) +
-               " trims per subject and cell, so its cutoffs differ and are not drawn.";
+    caption += Concat({" ", Code(Concat({"--sd ", FormatFixed(*data.sdCutoff, 2)})),
+                       " trims per subject and cell, so its cutoffs differ and are not drawn."});
   }
   WritePlot(out, plots, "plot-rt-distribution", RtDistributionPlot(data),
             "Histograms of correct reaction times", caption, "No correct reaction times.");
@@ -409,7 +415,8 @@ void WriteAnomalies(const ReportData& data, Plots& plots, std::ostream& out) {
             "How often each kind was met.", "");
   std::string caption = "Anomalies per subject, by kind";
   if (AnomaliesOfSubject(data).size() > kAnomalySubjectsShown) {
-    caption += ", for the " + std::to_string(kAnomalySubjectsShown) + " subjects with the most";
+    caption +=
+        Concat({", for the ", std::to_string(kAnomalySubjectsShown), " subjects with the most"});
   }
   WritePlot(out, plots, "plot-anomaly-subjects", AnomalySubjectsPlot(data), "Anomalies per subject",
             caption + ".", "");
@@ -452,7 +459,7 @@ void WriteFooter(const ReportData& data, std::ostream& out) {
   out << "</details>\n</footer>\n";
 }
 
-void WriteScripts(const Plots& plots, std::ostream& out) {
+void WriteScripts(Plots plots, std::ostream& out) {
   for (const EmbeddedText& script : ReportScripts()) {
     out << "<script>";
     for (const std::string_view piece : script.pieces) {
@@ -461,8 +468,8 @@ void WriteScripts(const Plots& plots, std::ostream& out) {
     out << "</script>\n";
   }
   json specs = json::object();
-  for (const auto& [id, spec] : plots) {
-    specs[id] = spec;
+  for (auto& [id, spec] : plots) {
+    specs[id] = std::move(spec);
   }
   out << "<script type=\"application/json\" id=\"trelvox-plots\">" << ScriptJson(specs)
       << "</script>\n<script>" << kPageScript << "</script>\n</body>\n</html>\n";
@@ -480,7 +487,7 @@ void WriteReportHtml(const ReportData& data, std::ostream& out) {
   WriteAnomalies(data, plots, out);
   WriteZil(data, plots, out);
   WriteFooter(data, out);
-  WriteScripts(plots, out);
+  WriteScripts(std::move(plots), out);
 }
 
 }  // namespace trelvox::analysis

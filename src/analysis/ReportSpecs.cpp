@@ -20,6 +20,46 @@ json Field(const char* name, const char* type, const char* title) {
   return {{"field", name}, {"type", type}, {"title", title}};
 }
 
+// An axis of counts: whole numbers only, however few.
+json CountField(const char* name, const char* type, const char* title) {
+  json field = Field(name, type, title);
+  field["axis"] = {{"tickMinStep", 1}, {"format", "d"}};
+  return field;
+}
+
+// Scatter axes keep points off the frame, so that edge points and their labels stay readable.
+json ScatterField(const char* name, const char* title, bool rate) {
+  json field = Field(name, "quantitative", title);
+  field["scale"] = {{"zero", false}, {"padding", 12}};
+  if (rate) {
+    field["axis"] = {{"format", ".0%"}};
+  }
+  return field;
+}
+
+// Anomaly kinds in order of first appearance, so that both anomaly plots colour them alike.
+json KindDomain(const ReportData& data) {
+  json kinds = json::array();
+  for (const ReportAnomaly& anomaly : data.anomalies) {
+    const std::string kind = ToValidUtf8(anomaly.kind);
+    if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end()) {
+      kinds.push_back(kind);
+    }
+  }
+  return kinds;
+}
+
+json KindColour(const ReportData& data, bool legend) {
+  json colour = {{"field", "kind"},
+                 {"type", "nominal"},
+                 {"title", "Kind"},
+                 {"scale", {{"domain", KindDomain(data)}}}};
+  if (!legend) {
+    colour["legend"] = nullptr;
+  }
+  return colour;
+}
+
 json Tip(const char* name, const char* type, const char* title, const char* format = nullptr) {
   json tip = Field(name, type, title);
   if (format != nullptr) {
@@ -34,7 +74,7 @@ json CutoffRules(const char* channel, const std::vector<std::pair<std::string, d
   for (const auto& [label, value] : cutoffs) {
     values.push_back({{"label", label}, {"value", value}});
   }
-  return {{"data", {{"values", values}}},
+  return {{"data", {{"values", std::move(values)}}},
           {"mark", {{"type", "rule"}, {"color", kCutoffColour}, {"strokeDash", {6, 4}}}},
           {"encoding",
            {{channel, {{"field", "value"}, {"type", "quantitative"}}},
@@ -49,20 +89,21 @@ std::optional<json> SubjectsPlot(const ReportData& data) {
     if (!subject.meanRt || !subject.errorRate) {
       continue;
     }
-    values.push_back({{"subject", ToValidUtf8(subject.subject)},
-                      {"mean_rt", Rounded(*subject.meanRt, 2)},
-                      {"error_rate", Rounded(*subject.errorRate, 4)},
-                      {"trials", subject.trials},
-                      {"status", subject.excluded ? "excluded" : "kept"},
-                      {"reason", ToValidUtf8(subject.reason)}});
+    // Filled field by field: an initializer list copies every value once more, and this is
+    // the one table that grows with the number of subjects.
+    json& point = values.emplace_back(json::object());
+    point["subject"] = ToValidUtf8(subject.subject);
+    point["mean_rt"] = Rounded(*subject.meanRt, 2);
+    point["error_rate"] = Rounded(*subject.errorRate, 4);
+    point["trials"] = subject.trials;
+    point["status"] = subject.excluded ? "excluded" : "kept";
+    point["reason"] = ToValidUtf8(subject.reason);
   }
   if (values.empty()) {
     return std::nullopt;
   }
-  json x = Field("mean_rt", "quantitative", "Mean RT of correct trials (ms)");
-  x["scale"] = {{"zero", false}};
-  json y = Field("error_rate", "quantitative", "Error rate");
-  y["axis"] = {{"format", ".0%"}};
+  const json x = ScatterField("mean_rt", "Mean RT of correct trials (ms)", false);
+  const json y = ScatterField("error_rate", "Error rate", true);
   const json status = {{"field", "status"},
                        {"type", "nominal"},
                        {"title", "Subject"},
@@ -71,8 +112,8 @@ std::optional<json> SubjectsPlot(const ReportData& data) {
   colour["scale"]["range"] = {kKeptColour, kExcludedColour};
   json shape = status;
   shape["scale"]["range"] = {"circle", "cross"};
-  json points = {{"data", {{"values", values}}},
-                 {"mark", {{"type", "point"}, {"filled", true}, {"size", 45}, {"opacity", 0.75}}},
+  json points = {{"data", {{"values", std::move(values)}}},
+                 {"mark", {{"type", "point"}, {"filled", true}, {"size", 60}, {"opacity", 0.75}}},
                  {"encoding",
                   {{"x", x},
                    {"y", y},
@@ -83,11 +124,11 @@ std::optional<json> SubjectsPlot(const ReportData& data) {
                      Tip("error_rate", "quantitative", "Error rate", ".1%"),
                      Tip("mean_rt", "quantitative", "Mean RT (ms)", ".0f"),
                      Tip("reason", "nominal", "Excluded because")}}}}};
-  json layers = json::array({points});
+  json layers = json::array({std::move(points)});
   if (data.maxErrorRate) {
     layers.push_back(CutoffRules("y", {{"--max-error-rate", *data.maxErrorRate}}));
   }
-  return json{{"width", 560}, {"height", 320}, {"layer", layers}};
+  return json{{"width", 560}, {"height", 320}, {"layer", std::move(layers)}};
 }
 
 std::optional<json> RtDistributionPlot(const ReportData& data) {
@@ -121,25 +162,26 @@ std::optional<json> RtDistributionPlot(const ReportData& data) {
     }
     json x = Field("from", "quantitative", "RT of correct trials (ms)");
     x["bin"] = {{"binned", true}};
-    json bars = {{"data", {{"values", found->second}}},
+    json bars = {{"data", {{"values", std::move(found->second)}}},
                  {"mark", {{"type", "bar"}, {"color", kKeptColour}}},
                  {"encoding",
                   {{"x", x},
                    {"x2", {{"field", "to"}}},
-                   {"y", Field("count", "quantitative", "Trials")},
+                   {"y", CountField("count", "quantitative", "Trials")},
                    {"tooltip",
                     {Tip("from", "quantitative", "From (ms)"), Tip("to", "quantitative", "To (ms)"),
                      Tip("count", "quantitative", "Trials")}}}}};
-    json layers = json::array({bars});
+    json layers = json::array({std::move(bars)});
     if (!cutoffs.empty()) {
       layers.push_back(CutoffRules("x", cutoffs));
     }
     charts.push_back({{"title", ToValidUtf8(cell)},
                       {"width", single ? 560 : 300},
                       {"height", single ? 220 : 150},
-                      {"layer", layers}});
+                      {"layer", std::move(layers)}});
   }
-  return json{{"concat", charts}, {"columns", 2}, {"resolve", {{"scale", {{"x", "shared"}}}}}};
+  return json{
+      {"concat", std::move(charts)}, {"columns", 2}, {"resolve", {{"scale", {{"x", "shared"}}}}}};
 }
 
 std::optional<json> PositionPlot(const ReportData& data) {
@@ -154,17 +196,19 @@ std::optional<json> PositionPlot(const ReportData& data) {
   }
   json y = Field("mean_rt", "quantitative", "Mean RT of correct trials (ms)");
   y["scale"] = {{"zero", false}};
-  return json{{"width", 560},
-              {"height", 220},
-              {"data", {{"values", values}}},
-              {"mark", {{"type", "line"}, {"point", true}, {"color", kKeptColour}}},
-              {"encoding",
-               {{"x", Field("position", "quantitative", "Trial position in the block")},
-                {"y", y},
-                {"tooltip",
-                 {Tip("position", "quantitative", "Position"),
-                  Tip("mean_rt", "quantitative", "Mean RT (ms)", ".1f"),
-                  Tip("trials", "quantitative", "Trials")}}}}};
+  return json{
+      {"width", 560},
+      {"height", 220},
+      {"data", {{"values", std::move(values)}}},
+      // Points mark each position while they stay apart; past that they would blot the line.
+      {"mark", {{"type", "line"}, {"point", data.positions.size() <= 60}, {"color", kKeptColour}}},
+      {"encoding",
+       {{"x", CountField("position", "quantitative", "Trial position in the block")},
+        {"y", y},
+        {"tooltip",
+         {Tip("position", "quantitative", "Position"),
+          Tip("mean_rt", "quantitative", "Mean RT (ms)", ".1f"),
+          Tip("trials", "quantitative", "Trials")}}}}};
 }
 
 std::vector<const ReportItem*> WorstItems(const ReportData& data, std::size_t count) {
@@ -204,11 +248,8 @@ std::optional<json> ItemsPlot(const ReportData& data) {
   if (values.empty()) {
     return std::nullopt;
   }
-  json x = Field("mean_rt", "quantitative", "Mean RT of correct trials (ms)");
-  x["scale"] = {{"zero", false}};
-  json y = Field("error_rate", "quantitative", "Error rate");
-  y["axis"] = {{"format", ".0%"}};
-  const json position = {{"x", x}, {"y", y}};
+  const json position = {{"x", ScatterField("mean_rt", "Mean RT of correct trials (ms)", false)},
+                         {"y", ScatterField("error_rate", "Error rate", true)}};
   json pointEncoding = position;
   pointEncoding["color"] = {{"condition", {{"test", "datum.worst"}, {"value", kExcludedColour}}},
                             {"value", kKeptColour}};
@@ -220,7 +261,7 @@ std::optional<json> ItemsPlot(const ReportData& data) {
   labelEncoding["text"] = {{"field", "item"}, {"type", "nominal"}};
   return json{{"width", 560},
               {"height", 320},
-              {"data", {{"values", values}}},
+              {"data", {{"values", std::move(values)}}},
               {"layer",
                {{{"mark", {{"type", "point"}, {"filled", true}, {"size", 35}, {"opacity", 0.75}}},
                  {"encoding", pointEncoding}},
@@ -252,11 +293,12 @@ std::optional<json> AnomalyKindsPlot(const ReportData& data) {
   }
   return json{{"width", 480},
               {"height", {{"step", 22}}},
-              {"data", {{"values", values}}},
-              {"mark", {{"type", "bar"}, {"color", kExcludedColour}}},
+              {"data", {{"values", std::move(values)}}},
+              {"mark", "bar"},
               {"encoding",
                {{"y", {{"field", "kind"}, {"type", "nominal"}, {"title", nullptr}, {"sort", "-x"}}},
-                {"x", Field("count", "quantitative", "Times met")},
+                {"x", CountField("count", "quantitative", "Times met")},
+                {"color", KindColour(data, false)},
                 {"tooltip",
                  {Tip("kind", "nominal", "Kind"), Tip("count", "quantitative", "Times met"),
                   Tip("subjects", "quantitative", "Subjects")}}}}};
@@ -291,7 +333,7 @@ std::optional<json> AnomalySubjectsPlot(const ReportData& data) {
   return json{
       {"width", 480},
       {"height", {{"step", 16}}},
-      {"data", {{"values", values}}},
+      {"data", {{"values", std::move(values)}}},
       {"mark", "bar"},
       {"encoding",
        {{"y", {{"field", "subject"}, {"type", "nominal"}, {"title", "Subject"}, {"sort", "-x"}}},
@@ -299,8 +341,9 @@ std::optional<json> AnomalySubjectsPlot(const ReportData& data) {
          {{"aggregate", "sum"},
           {"field", "count"},
           {"type", "quantitative"},
-          {"title", "Anomalies"}}},
-        {"color", {{"field", "kind"}, {"type", "nominal"}, {"title", "Kind"}}},
+          {"title", "Anomalies"},
+          {"axis", {{"tickMinStep", 1}, {"format", "d"}}}}},
+        {"color", KindColour(data, true)},
         {"tooltip",
          {Tip("subject", "nominal", "Subject"), Tip("kind", "nominal", "Kind"),
           Tip("count", "quantitative", "Times met")}}}}};
@@ -317,11 +360,15 @@ std::optional<json> ResponsesPerTrialPlot(const ReportData& data) {
   return json{
       {"width", 360},
       {"height", 200},
-      {"data", {{"values", values}}},
+      {"data", {{"values", std::move(values)}}},
       {"mark", {{"type", "bar"}, {"color", kKeptColour}}},
       {"encoding",
-       {{"x", Field("responses", "ordinal", "Events recorded in the trial")},
-        {"y", Field("trials", "quantitative", "Trials")},
+       {{"x",
+         {{"field", "responses"},
+          {"type", "ordinal"},
+          {"title", "Events recorded in the trial"},
+          {"axis", {{"labelAngle", 0}}}}},
+        {"y", CountField("trials", "quantitative", "Trials")},
         {"tooltip",
          {Tip("responses", "ordinal", "Events"), Tip("trials", "quantitative", "Trials")}}}}};
 }
@@ -343,19 +390,23 @@ std::optional<json> KeysPlot(const ReportData& data) {
       {"type", "nominal"},
       {"title", "Event"},
       {"scale", {{"domain", {"press", "release"}}, {"range", {kKeptColour, "#f58518"}}}}};
-  return json{
-      {"width", {{"step", 36}}},
-      {"height", 200},
-      {"data", {{"values", values}}},
-      {"mark", "bar"},
-      {"encoding",
-       {{"x", {{"field", "key"}, {"type", "nominal"}, {"title", "Key"}, {"sort", keyOrder}}},
-        {"xOffset", {{"field", "action"}, {"sort", {"press", "release"}}}},
-        {"y", Field("count", "quantitative", "Events")},
-        {"color", action},
-        {"tooltip",
-         {Tip("key", "nominal", "Key"), Tip("action", "nominal", "Event"),
-          Tip("count", "quantitative", "Events")}}}}};
+  return json{{"width", {{"step", 72}}},
+              {"height", 200},
+              {"data", {{"values", std::move(values)}}},
+              {"mark", "bar"},
+              {"encoding",
+               {{"x",
+                 {{"field", "key"},
+                  {"type", "nominal"},
+                  {"title", "Key"},
+                  {"sort", keyOrder},
+                  {"axis", {{"labelAngle", 0}}}}},
+                {"xOffset", {{"field", "action"}, {"sort", {"press", "release"}}}},
+                {"y", CountField("count", "quantitative", "Events")},
+                {"color", action},
+                {"tooltip",
+                 {Tip("key", "nominal", "Key"), Tip("action", "nominal", "Event"),
+                  Tip("count", "quantitative", "Events")}}}}};
 }
 
 }  // namespace trelvox::analysis

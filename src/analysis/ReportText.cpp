@@ -180,6 +180,14 @@ double Rounded(double value, int decimals) {
   return std::round(value * scale) / scale;
 }
 
+std::string Concat(std::initializer_list<std::string_view> parts) {
+  std::string out;
+  for (const std::string_view part : parts) {
+    out += part;
+  }
+  return out;
+}
+
 std::string FormatCount(long long count) {
   const std::string digits = std::to_string(count < 0 ? -count : count);
   std::string out = count < 0 ? "-" : "";

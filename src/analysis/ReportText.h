@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,9 @@ std::string FormatBytes(unsigned long long bytes);
 
 // A number rounded to `decimals` digits, for the page's data: figures stay short in the JSON.
 double Rounded(double value, int decimals);
+
+// The parts one after another. (GCC 12 warns wrongly about `"text" + std::string`.)
+std::string Concat(std::initializer_list<std::string_view> parts);
 
 // A count with thousands separated by commas ("1,000,000"), as the guide writes them.
 std::string FormatCount(long long count);

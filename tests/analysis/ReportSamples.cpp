@@ -7,6 +7,16 @@ namespace trelvox::test {
 
 using namespace trelvox::analysis;
 
+namespace {
+
+std::string SubjectId(int number) {
+  std::string id = "S";  // not "S" + std::to_string(): GCC 12 warns wrongly about it
+  id += std::to_string(number);
+  return id;
+}
+
+}  // namespace
+
 ReportData SmallReportSample() {
   ReportData data;
   data.version = "5.0.0";
@@ -79,10 +89,9 @@ ReportData LargeReportSample() {
     const long correct = kTrials - errors - noResponses;
     const double errorRate = static_cast<double>(errors + noResponses) / kTrials;
     const bool excluded = errorRate > 0.15;
-    data.subjects.push_back({"S" + std::to_string(s + 1), kTrials, correct, errors, noResponses,
-                             errorRate, 520 + 180 * wobble + (s % 11), 505 + 170 * wobble,
-                             90 + (s % 23), (s * 7) % 12, excluded,
-                             excluded ? "error rate above 0.15" : ""});
+    data.subjects.push_back({SubjectId(s + 1), kTrials, correct, errors, noResponses, errorRate,
+                             520 + 180 * wobble + (s % 11), 505 + 170 * wobble, 90 + (s % 23),
+                             (s * 7) % 12, excluded, excluded ? "error rate above 0.15" : ""});
   }
   data.cells = {"word", "nonword"};
   for (const std::string& cell : data.cells) {
@@ -104,9 +113,9 @@ ReportData LargeReportSample() {
   }
   for (int s = 0; s < kSubjects; s += 40) {
     data.anomalies.push_back(
-        {"S" + std::to_string(s + 1), "Lines without a reaction time", 1 + s % 7, "! no RT"});
+        {SubjectId(s + 1), "Lines without a reaction time", 1 + s % 7, "! no RT"});
     if (s % 200 == 0) {
-      data.anomalies.push_back({"S" + std::to_string(s + 1), "Data loss banner", 1,
+      data.anomalies.push_back({SubjectId(s + 1), "Data loss banner", 1,
                                 "THERE WERE MORE THAN 1000 EVENTS, DATA LOSS WILL HAVE OCCURED"});
     }
   }
