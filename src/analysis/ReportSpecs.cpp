@@ -27,12 +27,15 @@ json CountField(const char* name, const char* type, const char* title) {
   return field;
 }
 
-// Scatter axes keep points off the frame, so that edge points and their labels stay readable.
+// A scatter plot's axis. Reaction times keep their points off the frame, so that edge points
+// and their labels stay readable; rates start at 0%, as padding would show negative ones.
 json ScatterField(const char* name, const char* title, bool rate) {
   json field = Field(name, "quantitative", title);
-  field["scale"] = {{"zero", false}, {"padding", 12}};
   if (rate) {
+    field["scale"] = {{"zero", true}};
     field["axis"] = {{"format", ".0%"}};
+  } else {
+    field["scale"] = {{"zero", false}, {"padding", 12}};
   }
   return field;
 }
