@@ -2,16 +2,15 @@
 # Installs the Debian packages that building and testing Trelvox needs, when they are missing.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev qt6-base-dev
-  libgl1-mesa-dev libxkbcommon-dev fonts-dejavu-core
-  # The data-quality report: its plots' specifications (JSON), and the browser its test opens
-  # it in.
-  nlohmann-json3-dev chromium
+packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+  qt6-base-dev libgl1-mesa-dev libxkbcommon-dev fonts-dejavu-core
   # The Windows build: the MinGW-w64 cross compiler, and Wine to run its tests.
   g++-mingw-w64-x86-64-posix wine wine64
   # The Windows desktop program's window tests: Wine's fonts, a virtual X display, and xdotool
   # to drive the program by mouse and keyboard.
   fonts-wine xvfb xauth xdotool
+  # The data-quality report's browser test opens report.html in headless Chromium.
+  chromium
   # The packages and the checks of what they install, and the guide's R and pandas examples.
   dpkg-dev lintian man-db desktop-file-utils appstream r-base-core python3-pandas
   nsis zip unzip)

@@ -63,7 +63,7 @@ footer { margin-top: 3rem; font-size: 0.85rem; color: var(--muted); }
 footer pre { white-space: pre-wrap; font-size: 0.8rem; }
 @media print {
   body { max-width: none; padding: 0; font-size: 10pt; }
-  nav, th button::after { display: none; }
+  nav, .note, th button::after { display: none; }
   h2 { break-after: avoid; }
   section { break-before: auto; }
   .scroll { max-height: none; overflow: visible; border: 0; }

@@ -63,6 +63,11 @@ json KindColour(const ReportData& data, bool legend) {
   return colour;
 }
 
+// Whose anomaly it is; lines met between two subjects' blocks belong to none.
+std::string AnomalySubject(const ReportAnomaly& anomaly) {
+  return anomaly.subject.empty() ? "(between subjects)" : ToValidUtf8(anomaly.subject);
+}
+
 json Tip(const char* name, const char* type, const char* title, const char* format = nullptr) {
   json tip = Field(name, type, title);
   if (format != nullptr) {
@@ -328,7 +333,7 @@ std::optional<json> AnomalySubjectsPlot(const ReportData& data) {
   json values = json::array();
   for (const ReportAnomaly& anomaly : data.anomalies) {
     if (shown(anomaly.subject)) {
-      values.push_back({{"subject", ToValidUtf8(anomaly.subject)},
+      values.push_back({{"subject", AnomalySubject(anomaly)},
                         {"kind", ToValidUtf8(anomaly.kind)},
                         {"count", anomaly.count}});
     }

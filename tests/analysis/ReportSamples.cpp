@@ -51,7 +51,8 @@ ReportData SmallReportSample() {
   data.anomalies = {{"S1", "Lines without a reaction time", 2, "! 17 </script> no RT"},
                     {"S2", "Data loss banner", 1,
                      "THERE WERE MORE THAN 1000 EVENTS, DATA LOSS WILL HAVE OCCURED"},
-                    {"S2", "Lines without a reaction time", 1, "! 23"}};
+                    {"S2", "Lines without a reaction time", 1, "! 23"},
+                    {"", "Passed-over header", 1, "Subject 3, 03/14/2005 09:30 refresh"}};
   data.hasZil = true;
   data.responsesPerTrial = {{0, 1}, {1, 4}, {2, 2}, {3, 1}};
   data.keys = {{"Bit1", 5, 5}, {"Space", 3, 2}, {"Numpad Enter", 1, 0}};

@@ -80,11 +80,13 @@ TEST(ReportSpecsTest, AnomaliesCountedPerKindAndPerSubject) {
   const ReportData data = SmallReportSample();
   const json spec = *AnomalyKindsPlot(data);
   const json& kinds = spec.at("data").at("values");
-  ASSERT_EQ(kinds.size(), 2u);
+  ASSERT_EQ(kinds.size(), 3u);
   EXPECT_EQ(kinds.at(0),
             (json{{"kind", "Lines without a reaction time"}, {"count", 3}, {"subjects", 2}}));
   EXPECT_EQ(kinds.at(1).at("count"), 1);
-  EXPECT_EQ(AnomalySubjectsPlot(data)->at("data").at("values").size(), 3u);
+  const json perSubject = *AnomalySubjectsPlot(data);
+  EXPECT_EQ(Strings(perSubject.at("data").at("values"), "subject"),
+            (std::vector<std::string>{"S1", "S2", "S2", "(between subjects)"}));
   // The large sample has anomalies in 50 subjects; the plot keeps the 30 with the most.
   std::set<std::string> subjects;
   const json large = *AnomalySubjectsPlot(LargeReportSample());
