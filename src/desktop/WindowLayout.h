@@ -1,9 +1,42 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
+#include "desktop/Placement.h"
+
 namespace trelvox {
+
+// Each window's controls, named as in its description and numbered by their place in it (the
+// tab order), so that the programs name a control by a value the compiler checks.
+enum class SplashControl {
+  fraMainFrame,
+  cmdBegin,
+  picLogo,
+  Label1,
+  lblAuthor,
+  Label6,
+  lblPlatform,
+  lblVersion
+};
+enum class SaveOptionsControl { cmdOK, cmdCancel, ChkIndFiles, chkSaveCounters, chkZOR, chkCOT };
+enum class AboutControl {
+  cmdOK,
+  cmdSysInfo,
+  picIcon,
+  lblTitle,
+  lblVersion,
+  lblDescription,
+  lblDisclaimer,
+  Label1,
+  Label2
+};
+
+template <typename ControlId>
+constexpr std::size_t IndexOf(ControlId id) {
+  return static_cast<std::size_t>(id);
+}
 
 // A rectangle in twips (1/1440 inch), relative to the window's client area or to the frame
 // that holds the control.
@@ -28,6 +61,7 @@ enum class ControlKind { Frame, Picture, Label, Button, CheckBox };
 enum class Picture { None, Logo, Icon };
 
 struct ControlDescription {
+  std::size_t id;  // the control's place in the table, as its window's enum numbers it
   const char* name;
   ControlKind kind;
   const char* caption;  // the text before any load step sets another
@@ -53,7 +87,7 @@ struct WindowDescription {
   int clientHeight;  // twips
   Border border;
   std::span<const ControlDescription> controls;  // in tab order
-  const char* firstFocus;                        // the control that has the focus when it opens
+  std::size_t firstFocus;  // the place of the control that has the focus when it opens
 };
 
 // The three dialog-like windows of the desktop program.
@@ -61,10 +95,23 @@ const WindowDescription& SplashWindow();
 const WindowDescription& SaveOptionsWindow();
 const WindowDescription& AboutWindow();
 
+// The window a control belongs to, by the type of its id.
+const WindowDescription& WindowOf(SplashControl);
+const WindowDescription& WindowOf(SaveOptionsControl);
+const WindowDescription& WindowOf(AboutControl);
+
+// The description of the control with that id.
+template <typename ControlId>
+const ControlDescription& Described(ControlId id) {
+  return WindowOf(id).controls[IndexOf(id)];
+}
+
 // The control of that name; raises std::out_of_range for a name the window does not have.
 const ControlDescription& ControlNamed(const WindowDescription& window, std::string_view name);
 // The control's place relative to the window's client area, its frame's offset added.
 TwipsRect PlaceInWindow(const WindowDescription& window, const ControlDescription& control);
+// A place in twips as pixels at that resolution: each edge and size rounded on its own.
+PixelRect PixelsOf(const TwipsRect& place, int dpi = kLogicalDpi);
 
 // The etched line across the About box: a grey line with a white one, two pixels wide, just
 // below it. Coordinates in twips.

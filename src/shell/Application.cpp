@@ -40,14 +40,12 @@ class KeepRunningWhileSwapping {
 
 }  // namespace
 
-Application::Application(ShellOptions options) : options_(std::move(options)) {
+Application::Application(ShellOptions options)
+    : nativeFileDialogs_(options.nativeFileDialogs),
+      session_(WithPlatformDefaults(std::move(options), std::make_unique<QtSettingsStore>(),
+                                    LaunchDetached),
+               prompts_) {
   InitShellResources();
-  if (!options_.settings) {
-    options_.settings = std::make_unique<QtSettingsStore>();
-  }
-  if (!options_.launchProgram) {
-    options_.launchProgram = LaunchDetached;
-  }
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/trelvox/icon.png")));
 }
 
@@ -60,7 +58,7 @@ void Application::Main() {
   splash_ = new frmSplash(*this);
   splash_->show();
   splash_->repaint();
-  ClearOptions(state_.options);
+  ClearOptions(session_.State().options);
 }
 
 void Application::Begin() {
@@ -83,13 +81,9 @@ frmSaveOptions* Application::SaveOptions() const {
 
 frmSaveOptions& Application::LoadSaveOptions() {
   if (!saveOptions_) {
-    saveOptions_ = new frmSaveOptions(state_);
+    saveOptions_ = new frmSaveOptions(session_.State().options);
   }
   return *saveOptions_;
-}
-
-void Application::StartSysInfo() {
-  trelvox::StartSysInfo(options_.locateSysInfo, options_.launchProgram, ui_);
 }
 
 }  // namespace trelvox

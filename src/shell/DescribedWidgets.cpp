@@ -5,12 +5,24 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-
-#include "shell/Twips.h"
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace trelvox {
 
 namespace {
+
+// The font of a control; where the family is missing the system's substitute serves, and a
+// control without a font of its own keeps the application's.
+QFont FontOf(const FontDescription& described, const QFont& fallback) {
+  if (described.family == nullptr) {
+    return fallback;
+  }
+  QFont font(QString::fromLatin1(described.family));
+  font.setPointSizeF(described.points);
+  font.setBold(described.bold);
+  return font;
+}
 
 QString PicturePath(Picture picture) {
   return picture == Picture::Logo ? QStringLiteral(":/trelvox/logo.jpg")
@@ -60,6 +72,31 @@ QWidget* MakeWidget(const ControlDescription& described) {
   return new QWidget;
 }
 
+// The room a button leaves around its caption, as the style draws it.
+int CaptionMargins(const QPushButton& button) {
+  QStyleOptionButton option;
+  option.initFrom(&button);
+  const QStyle* style = button.style();
+  return style->pixelMetric(QStyle::PM_ButtonMargin, &option, &button) +
+         2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &button);
+}
+
+// The sizes are those of Windows' smaller dialog font: a caption too wide for its button in
+// this system's font gets a smaller one, so that it stays inside the button's margins.
+void FitCaptionInside(QPushButton& button) {
+  constexpr double kSmallestPoints = 6;
+  constexpr double kStep = 0.5;
+  const int room = button.width() - CaptionMargins(button);
+  QFont font = button.font();
+  const auto captionWidth = [&button](const QFont& candidate) {
+    return QFontMetrics(candidate).size(Qt::TextShowMnemonic, button.text()).width();
+  };
+  while (font.pointSizeF() - kStep >= kSmallestPoints && captionWidth(font) > room) {
+    font.setPointSizeF(font.pointSizeF() - kStep);
+  }
+  button.setFont(font);
+}
+
 void AddControl(QWidget& window, const ControlDescription& described) {
   QWidget* widget = MakeWidget(described);
   QWidget* parent = &window;
@@ -69,11 +106,15 @@ void AddControl(QWidget& window, const ControlDescription& described) {
   widget->setParent(parent);
   widget->setObjectName(QString::fromLatin1(described.name));
   widget->setFont(FontOf(described.font, window.font()));
+  const PixelRect place = PixelsOf(described.place);
   if (described.sizesToText) {
-    widget->move(Px(described.place.left), Px(described.place.top));
+    widget->move(place.left, place.top);
     widget->adjustSize();
   } else {
-    widget->setGeometry(ToPixels(described.place));
+    widget->setGeometry(place.left, place.top, place.width, place.height);
+  }
+  if (auto* button = qobject_cast<QPushButton*>(widget)) {
+    FitCaptionInside(*button);
   }
 }
 
@@ -90,13 +131,14 @@ void BuildControls(QWidget& window, const WindowDescription& described) {
       AddControl(window, control);
     }
   }
-  if (auto* first = window.findChild<QWidget*>(QString::fromLatin1(described.firstFocus))) {
-    first->setFocus();
+  const char* first = described.controls[described.firstFocus].name;
+  if (auto* focused = window.findChild<QWidget*>(QString::fromLatin1(first))) {
+    focused->setFocus();
   }
 }
 
 QSize ClientSize(const WindowDescription& described) {
-  return {Px(described.clientWidth), Px(described.clientHeight)};
+  return {TwipsToPixels(described.clientWidth), TwipsToPixels(described.clientHeight)};
 }
 
 }  // namespace trelvox

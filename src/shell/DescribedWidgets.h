@@ -10,10 +10,10 @@ namespace trelvox {
 // places, fonts and pictures, in tab order. Frames come first so that they can hold the rest.
 void BuildControls(QWidget& window, const WindowDescription& described);
 
-// The control of that name, created by BuildControls.
-template <typename Widget>
-Widget* Control(const QWidget& window, const char* name) {
-  return window.findChild<Widget*>(QString::fromLatin1(name));
+// The control with that id, created by BuildControls under its described name.
+template <typename Widget, typename ControlId>
+Widget* Control(const QWidget& window, ControlId id) {
+  return window.findChild<Widget*>(QString::fromLatin1(Described(id).name));
 }
 
 // The window's client size in pixels.

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTreeView>
+#include <QWindow>
 #include <algorithm>
 #include <memory>
 
@@ -82,6 +83,17 @@ class YesNoBox final : public QMessageBox {
   }
   void closeEvent(QCloseEvent* event) override { event->ignore(); }
 };
+
+// A box without a caption gets a blank one: the platform would show the application's name in
+// place of an empty title, clipped to "Tr...ox" on a narrow box. The widget's own title stays
+// empty.
+void BlankCaptionWhenEmpty(QWidget& box) {
+  if (!box.windowTitle().isEmpty()) {
+    return;
+  }
+  box.winId();  // the native window, whose title the window manager draws
+  box.windowHandle()->setTitle(QStringLiteral(" "));
+}
 
 // Window managers draw the caption with a larger font and next to the frame's buttons; a box as
 // narrow as its text would show "Tr...ox". The spacer keeps the box wide enough for both.
@@ -166,6 +178,7 @@ Answer QtPrompts::ShowMessage(const MessageRequest& request) {
   box.setObjectName(QStringLiteral("MessageBox"));
   box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
   WidenForCaption(box);
+  BlankCaptionWhenEmpty(box);
   const int pressed = box.exec();
   if (!question) {
     return Answer::Ok;

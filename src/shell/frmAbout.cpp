@@ -8,7 +8,6 @@
 #include "platform/Prompts.h"
 #include "shell/Application.h"
 #include "shell/DescribedWidgets.h"
-#include "shell/Twips.h"
 
 namespace trelvox {
 
@@ -26,23 +25,23 @@ frmAbout::frmAbout(Application& app, QWidget* owner)
 }
 
 void frmAbout::BindControls() {
-  auto* cmdOK = Control<QPushButton>(*this, "cmdOK");
-  auto* cmdSysInfo = Control<QPushButton>(*this, "cmdSysInfo");
+  auto* cmdOK = Control<QPushButton>(*this, AboutControl::cmdOK);
+  auto* cmdSysInfo = Control<QPushButton>(*this, AboutControl::cmdSysInfo);
   // Enter presses the focused button, "OK" when no other has the focus; Escape closes the box
   // as every dialog's cancel does.
   connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
 
-  auto* picIcon = Control<QLabel>(*this, "picIcon");
+  auto* picIcon = Control<QLabel>(*this, AboutControl::picIcon);
   picIcon->setAutoFillBackground(true);
   QPalette palette = picIcon->palette();
   palette.setColor(QPalette::Window,
                    QColor(kIconBackgroundGrey, kIconBackgroundGrey, kIconBackgroundGrey));
   picIcon->setPalette(palette);
 
-  lblTitle_ = Control<QLabel>(*this, "lblTitle");
-  lblVersion_ = Control<QLabel>(*this, "lblVersion");
-  lblDescription_ = Control<QLabel>(*this, "lblDescription");
+  lblTitle_ = Control<QLabel>(*this, AboutControl::lblTitle);
+  lblVersion_ = Control<QLabel>(*this, AboutControl::lblVersion);
+  lblDescription_ = Control<QLabel>(*this, AboutControl::lblDescription);
   lblDescription_->setWordWrap(true);
 }
 
@@ -59,12 +58,13 @@ void frmAbout::paintEvent(QPaintEvent* event) {
     // A pen wider than a pixel is centred on its line; shift it to lie just below.
     const int shift = line.widthPixels / 2;
     painter.setPen(QPen(QColor(line.red, line.green, line.blue), line.widthPixels));
-    painter.drawLine(Px(line.x1), Px(line.y1) + shift, Px(line.x2), Px(line.y2) + shift);
+    painter.drawLine(TwipsToPixels(line.x1), TwipsToPixels(line.y1) + shift, TwipsToPixels(line.x2),
+                     TwipsToPixels(line.y2) + shift);
   }
 }
 
 void frmAbout::cmdSysInfo_Click() {
-  app_.StartSysInfo();
+  app_.Desktop().StartSysInfo();
 }
 
 }  // namespace trelvox

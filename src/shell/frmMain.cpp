@@ -1,6 +1,5 @@
 #include "shell/frmMain.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -8,7 +7,6 @@
 #include <QMenuBar>
 #include <QTimer>
 
-#include "desktop/ExitSteps.h"
 #include "desktop/MainMenu.h"
 #include "shell/ClockStatusBar.h"
 #include "shell/frmAbout.h"
@@ -18,28 +16,31 @@ namespace trelvox {
 
 namespace {
 
-// The wait cursor for as long as a command runs; every box puts the pointer back meanwhile.
-class BusyCursor {
- public:
-  BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 constexpr int kFrameChecks = 20;
 constexpr int kFrameCheckMilliseconds = 25;
 
 }  // namespace
 
+// Every box puts the normal pointer back while it waits for the user.
+void WaitCursor::Show() {
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void WaitCursor::Restore() {
+  QGuiApplication::restoreOverrideCursor();
+}
+
 frmMain::frmMain(Application& app)
-    : QMainWindow(nullptr), app_(app), dlgCommonDialog_(new QFileDialog(this)) {
+    : QMainWindow(nullptr),
+      MainMenuCommands(app.Desktop()),
+      app_(app),
+      dlgCommonDialog_(new QFileDialog(this)) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QString::fromLatin1(kAppTitle));
   auto* documents = new QMdiArea(this);
   documents->setObjectName(QStringLiteral("mdiClient"));
   setCentralWidget(documents);
-  setStatusBar(new ClockStatusBar(app.UserLocale(), this));
+  setStatusBar(new ClockStatusBar(app.Desktop().UserLocale(), this));
   dlgCommonDialog_->setObjectName(QStringLiteral("dlgCommonDialog"));
   BuildMenus();
 }
@@ -62,25 +63,8 @@ void frmMain::BuildMenus() {
   }
 }
 
-void frmMain::RunMenuCommand(MenuCommand command) {
-  switch (command) {
-    case MenuCommand::ParseOneSubject:
-      return mnuFileParseOne_Click();
-    case MenuCommand::ParseAll:
-      return mnuFileParseAll_Click();
-    case MenuCommand::SaveOptions:
-      return mnuFileSaveOptions_Click();
-    case MenuCommand::Exit:
-      return mnuFileExit_Click();
-    case MenuCommand::About:
-      return mnuHelpAbout_Click();
-    case MenuCommand::None:
-      return;
-  }
-}
-
 void frmMain::Form_Load() {
-  restored_ = LoadPlacement(app_.Settings(), app_.UserLocale());
+  restored_ = app_.Desktop().LoadPlacement(kLogicalDpi);
   move(restored_.left, restored_.top);
   resize(restored_.width, restored_.height);
   restoredClient_ = size();
@@ -133,49 +117,24 @@ void frmMain::Form_Unload() {
   if (isMinimized()) {
     return;
   }
-  SavePlacement(app_.Settings(), CurrentPlacement());
+  app_.Desktop().SavePlacement(CurrentPlacement(), kLogicalDpi);
 }
 
-void frmMain::RunCommand(CommandOutcome (Application::*command)()) {
-  const BusyCursor busy;
-  try {
-    (app_.*command)();
-  } catch (const std::exception& error) {
-    ShowProblem(error.what());
-  }
+OptionBoxes& frmMain::LoadSaveOptions() {
+  return app_.LoadSaveOptions();
 }
 
-void frmMain::mnuFileParseOne_Click() {
-  RunCommand(&Application::RunParseOneSubject);
-}
-
-void frmMain::mnuFileParseAll_Click() {
-  RunCommand(&Application::RunParseAll);
-}
-
-void frmMain::mnuFileSaveOptions_Click() {
-  frmSaveOptions& options = app_.LoadSaveOptions();
-  const RunState& state = app_.State();
-  options.chkSaveCounters()->setChecked(state.options.SaveCounters);
-  options.ChkIndFiles()->setChecked(state.options.SaveIndFiles);
+void frmMain::BringSaveOptionsToFront() {
+  frmSaveOptions& options = *app_.SaveOptions();
   options.setWindowState(options.windowState() & ~Qt::WindowMinimized);  // restore it if minimized
   options.show();
   options.raise();
   options.activateWindow();
 }
 
-void frmMain::mnuFileExit_Click() {
-  CloseFilesAtExit(app_.State(), app_.Files(), app_.Boxes());
-  close();
-}
-
-void frmMain::mnuHelpAbout_Click() {
+void frmMain::ShowAboutBox() {
   frmAbout about(app_, this);
   about.exec();
-}
-
-void frmMain::ShowProblem(const std::string& text) {
-  ShowProblemBox(app_.Boxes(), text);
 }
 
 }  // namespace trelvox

@@ -2,9 +2,8 @@
 
 #include <QMainWindow>
 #include <QSize>
-#include <cstdint>
 
-#include "desktop/MainMenu.h"
+#include "desktop/MainMenuCommands.h"
 #include "desktop/Placement.h"
 #include "shell/Application.h"
 
@@ -12,9 +11,16 @@ class QFileDialog;
 
 namespace trelvox {
 
+// The wait cursor over every window of the program.
+class WaitCursor final : public BusyPointer {
+ public:
+  void Show() override;
+  void Restore() override;
+};
+
 // The working window: a multiple-document frame whose File menu starts every command. It owns
 // the file dialog that every command uses and keeps its placement between runs.
-class frmMain final : public QMainWindow {
+class frmMain final : public QMainWindow, public MainMenuCommands {
   Q_OBJECT
 
  public:
@@ -28,23 +34,22 @@ class frmMain final : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
+  BusyPointer& Busy() override { return busy_; }
+  OptionBoxes& LoadSaveOptions() override;
+  void BringSaveOptionsToFront() override;
+  void ShowAboutBox() override;
+  void UnloadMainForm() override { close(); }
+
  private:
   void BuildMenus();
-  void RunMenuCommand(MenuCommand command);
-  void mnuFileParseOne_Click();
-  void mnuFileParseAll_Click();
-  void mnuFileSaveOptions_Click();
-  void mnuFileExit_Click();
-  void mnuHelpAbout_Click();
   // Saves the placement unless the window is minimized; never stops the close.
   void Form_Unload();
 
-  void RunCommand(CommandOutcome (Application::*command)());
-  void ShowProblem(const std::string& text);
   void FitOuterSizeToFrame(int checksLeft);
   PixelRect CurrentPlacement() const;
 
   Application& app_;
+  WaitCursor busy_;
   QFileDialog* dlgCommonDialog_;
   PixelRect restored_;    // the outer rectangle read at load
   QSize restoredClient_;  // the client size that stands for it

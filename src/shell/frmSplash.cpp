@@ -17,8 +17,8 @@ frmSplash::frmSplash(Application& app)
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(ClientSize(SplashWindow()));
   BuildControls(*this, SplashWindow());
-  lblVersion_ = Control<QLabel>(*this, "lblVersion");
-  cmdBegin_ = Control<QPushButton>(*this, "cmdBegin");
+  lblVersion_ = Control<QLabel>(*this, SplashControl::lblVersion);
+  cmdBegin_ = Control<QPushButton>(*this, SplashControl::cmdBegin);
   connect(cmdBegin_, &QPushButton::clicked, this, [this] { cmdBegin_Click(); });
   Form_Load();
   CentreOnScreen();

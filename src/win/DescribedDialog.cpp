@@ -1,7 +1,6 @@
 #include "win/DescribedDialog.h"
 
 #include "win/WinApplication.h"
-#include "win/WinControls.h"
 
 namespace trelvox {
 
@@ -38,24 +37,8 @@ void DescribedDialog::Close() {
   }
 }
 
-HWND DescribedDialog::ControlHandle(const char* name) const {
-  return hwnd_ == nullptr ? nullptr : trelvox::ControlHandle(hwnd_, description_, name);
-}
-
-int DescribedDialog::IdOf(const char* name) const {
-  return ControlId(description_, name);
-}
-
-bool DescribedDialog::IsChecked(const char* name) const {
-  return SendMessageA(ControlHandle(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void DescribedDialog::SetChecked(const char* name, bool checked) {
-  SendMessageA(ControlHandle(name), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void DescribedDialog::SetText(const char* name, const char* text) {
-  SetWindowTextA(ControlHandle(name), text);
+HWND DescribedDialog::ControlAt(std::size_t index) const {
+  return hwnd_ == nullptr ? nullptr : GetDlgItem(hwnd_, ControlIdAt(index));
 }
 
 bool DescribedDialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) {
@@ -69,7 +52,7 @@ void DescribedDialog::Initialise(HWND window) {
   BuildControls(window, description_, app_.Fonts(), app_.Images());
   for (const ControlDescription& control : description_.controls) {
     if (control.isDefault) {
-      SendMessageA(window, DM_SETDEFID, static_cast<WPARAM>(IdOf(control.name)), 0);
+      SendMessageA(window, DM_SETDEFID, static_cast<WPARAM>(ControlIdAt(control.id)), 0);
     }
   }
   // A window of its own in the task bar carries the program's icon; an owned dialog has none.
@@ -79,7 +62,10 @@ void DescribedDialog::Initialise(HWND window) {
     SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(pictures.icon));
   }
   Form_Load();
-  SetFocus(ControlHandle(description_.firstFocus));
+  // Through the dialog manager rather than SetFocus, so that a focused push button becomes the
+  // dialog's default button and Enter presses it at once.
+  SendMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ControlAt(description_.firstFocus)),
+               TRUE);
 }
 
 INT_PTR CALLBACK DescribedDialog::Procedure(HWND window, UINT message, WPARAM wParam,

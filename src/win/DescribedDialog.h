@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 #include "desktop/WindowLayout.h"
+#include "win/WinControls.h"
 
 namespace trelvox {
 
@@ -20,18 +23,13 @@ class DescribedDialog {
 
   // Null once the window has gone.
   HWND Handle() const { return hwnd_; }
-  HWND Control(const char* name) const { return ControlHandle(name); }
   const WindowDescription& Description() const { return description_; }
 
  protected:
   void CreateModeless(DWORD style, HWND owner);
   void ShowModal(DWORD style, HWND owner);
   void Close();  // ends a modal dialog, destroys a modeless one
-  HWND ControlHandle(const char* name) const;
-  int IdOf(const char* name) const;
-  bool IsChecked(const char* name) const;
-  void SetChecked(const char* name, bool checked);
-  void SetText(const char* name, const char* text);
+  HWND ControlAt(std::size_t index) const;
 
   virtual void Form_Load() {}
   // A click or Enter on a control, or IDOK / IDCANCEL from the dialog manager.
@@ -48,6 +46,20 @@ class DescribedDialog {
   const WindowDescription& description_;
   HWND hwnd_ = nullptr;
   bool modal_ = false;
+};
+
+// A described dialog whose controls are named by the ids of its window.
+template <typename ControlId>
+class DescribedWindow : public DescribedDialog {
+ public:
+  explicit DescribedWindow(WinApplication& app) : DescribedDialog(app, WindowOf(ControlId{})) {}
+
+  HWND Control(ControlId id) const { return ControlAt(IndexOf(id)); }
+
+ protected:
+  // The command number the control sends.
+  static int CommandOf(ControlId id) { return ControlIdAt(IndexOf(id)); }
+  void SetText(ControlId id, const char* text) { SetWindowTextA(Control(id), text); }
 };
 
 }  // namespace trelvox

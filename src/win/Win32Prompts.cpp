@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <stdexcept>
 #include <vector>
 
 #include "win/WinApplication.h"
@@ -123,13 +124,24 @@ HWND Win32Prompts::Owner() const {
 }
 
 Answer Win32Prompts::ShowMessage(const MessageRequest& request) {
-  const bool question = request.buttons == Buttons::YesNo;
-  const int pressed = MessageBoxA(Owner(), request.text.c_str(), request.caption.c_str(),
-                                  question ? MB_YESNO : MB_OK);
-  if (!question) {
+  if (request.buttons == Buttons::Ok) {
+    MessageBoxA(Owner(), request.text.c_str(), request.caption.c_str(), MB_OK);
     return Answer::Ok;
   }
-  return pressed == IDYES ? Answer::Yes : Answer::No;
+  // Windows gives a Yes/No box no Escape and no close box, but Wine answers both, and Alt+F4,
+  // with IDCANCEL: anything but Yes or No asks the question again.
+  while (true) {
+    switch (MessageBoxA(Owner(), request.text.c_str(), request.caption.c_str(), MB_YESNO)) {
+      case IDYES:
+        return Answer::Yes;
+      case IDNO:
+        return Answer::No;
+      case 0:
+        throw std::runtime_error("The question could not be shown: " + request.text);
+      default:
+        break;
+    }
+  }
 }
 
 std::string Win32Prompts::ShowInput(const InputRequest& request) {

@@ -12,8 +12,8 @@ namespace trelvox {
 class WinApplication;
 
 // The boxes and the file dialog of Windows. Message boxes have no icon; Yes/No boxes answer
-// only Yes or No (Windows gives them no Escape and no close box); the input box is a modal
-// dialog whose Cancel gives empty text; the file dialogs are the common ones.
+// only Yes or No; the input box is a modal dialog whose Cancel gives empty text; the file
+// dialogs are the common ones.
 class Win32Prompts final : public Prompts {
  public:
   explicit Win32Prompts(const WinApplication& app) : app_(app) {}

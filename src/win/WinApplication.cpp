@@ -2,7 +2,6 @@
 
 #include "win/RegistrySettingsStore.h"
 #include "win/Win32Prompts.h"
-#include "win/frmAbout.h"
 #include "win/frmMain.h"
 #include "win/frmSaveOptions.h"
 #include "win/frmSplash.h"
@@ -34,22 +33,14 @@ bool LaunchProgram(const std::string& path) {
 }  // namespace
 
 WinApplication::WinApplication(WinOptions options)
-    : options_(std::move(options)),
-      ui_((options_.prompts ? *options_.prompts
-                            : *(options_.prompts = std::make_unique<Win32Prompts>(*this))),
-          files_),
-      fonts_(SystemDpi()) {
-  if (options_.instance == nullptr) {
-    options_.instance = GetModuleHandleA(nullptr);
-  }
-  if (!options_.settings) {
-    options_.settings = std::make_unique<RegistrySettingsStore>();
-  }
-  if (!options_.launchProgram) {
-    options_.launchProgram = LaunchProgram;
-  }
-  pictures_ = LoadPictures(options_.instance);
-}
+    : instance_(options.instance != nullptr ? options.instance : GetModuleHandleA(nullptr)),
+      prompts_(options.prompts ? std::move(options.prompts)
+                               : std::make_unique<Win32Prompts>(*this)),
+      session_(WithPlatformDefaults(std::move(options), std::make_unique<RegistrySettingsStore>(),
+                                    LaunchProgram),
+               *prompts_),
+      fonts_(SystemDpi()),
+      pictures_(LoadPictures(instance_)) {}
 
 WinApplication::~WinApplication() {
   swapping_ = true;  // the windows go with the program; no quit message for that
@@ -67,7 +58,7 @@ WinApplication::~WinApplication() {
 void WinApplication::Main() {
   splash_ = std::make_unique<frmSplash>(*this);
   splash_->Show();
-  ClearOptions(state_.options);
+  ClearOptions(session_.State().options);
 }
 
 void WinApplication::Begin() {
@@ -95,15 +86,6 @@ frmSaveOptions& WinApplication::LoadSaveOptions() {
     saveOptions_->Load();
   }
   return *saveOptions_;
-}
-
-void WinApplication::ShowAbout(HWND owner) {
-  frmAbout about(*this);
-  about.ShowModalOver(owner);
-}
-
-void WinApplication::StartSysInfo() {
-  trelvox::StartSysInfo(options_.locateSysInfo, options_.launchProgram, ui_);
 }
 
 void WinApplication::WindowClosed(HWND window) {

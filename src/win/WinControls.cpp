@@ -40,15 +40,9 @@ int SystemDpi() {
   return dpi > 0 ? dpi : 96;
 }
 
-int TwipsToDevicePixels(int twips, int dpi) {
-  return static_cast<int>(std::lround(static_cast<double>(twips) * dpi / 1440.0));
-}
-
 RECT PixelRectOf(const TwipsRect& place, int dpi) {
-  const int left = TwipsToDevicePixels(place.left, dpi);
-  const int top = TwipsToDevicePixels(place.top, dpi);
-  return {left, top, left + TwipsToDevicePixels(place.width, dpi),
-          top + TwipsToDevicePixels(place.height, dpi)};
+  const PixelRect pixels = PixelsOf(place, dpi);
+  return {pixels.left, pixels.top, pixels.left + pixels.width, pixels.top + pixels.height};
 }
 
 FontSet::~FontSet() {
@@ -82,19 +76,6 @@ Pictures LoadPictures(HINSTANCE instance) {
   return pictures;
 }
 
-int ControlId(const WindowDescription& window, const char* name) {
-  for (std::size_t i = 0; i < window.controls.size(); ++i) {
-    if (std::strcmp(window.controls[i].name, name) == 0) {
-      return kFirstControlId + static_cast<int>(i);
-    }
-  }
-  return 0;
-}
-
-HWND ControlHandle(HWND window, const WindowDescription& described, const char* name) {
-  return GetDlgItem(window, ControlId(described, name));
-}
-
 std::string WindowText(HWND window) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
   text.resize(
@@ -124,8 +105,7 @@ void BuildControls(HWND window, const WindowDescription& described, FontSet& fon
     HWND handle = CreateWindowExA(
         0, ClassOf(control.kind), picture ? nullptr : control.caption, StyleOf(control), place.left,
         place.top, place.right - place.left, place.bottom - place.top, window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(described, control.name))), instance,
-        nullptr);
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIdAt(control.id))), instance, nullptr);
     SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(control.font)), FALSE);
     if (control.picture == Picture::Logo && pictures.logo != nullptr) {
       SendMessageA(handle, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pictures.logo));
@@ -144,7 +124,7 @@ void BuildControls(HWND window, const WindowDescription& described, FontSet& fon
 }
 
 void SetClientSize(HWND window, int widthTwips, int heightTwips, int dpi) {
-  RECT outer{0, 0, TwipsToDevicePixels(widthTwips, dpi), TwipsToDevicePixels(heightTwips, dpi)};
+  RECT outer{0, 0, TwipsToPixels(widthTwips, dpi), TwipsToPixels(heightTwips, dpi)};
   AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)),
                      GetMenu(window) != nullptr,
                      static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)));

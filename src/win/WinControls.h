@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,7 +13,6 @@ namespace trelvox {
 
 // The system's dots per inch, at which twips become pixels (the program is dpi aware).
 int SystemDpi();
-int TwipsToDevicePixels(int twips, int dpi);
 RECT PixelRectOf(const TwipsRect& place, int dpi);
 
 // The fonts the windows use, made once per size and kept until the program ends. A control
@@ -49,8 +49,16 @@ Pictures LoadPictures(HINSTANCE instance);
 
 // The control of the description gets the number 100 plus its place in the table.
 inline constexpr int kFirstControlId = 100;
-int ControlId(const WindowDescription& window, const char* name);
-HWND ControlHandle(HWND window, const WindowDescription& described, const char* name);
+constexpr int ControlIdAt(std::size_t index) {
+  return kFirstControlId + static_cast<int>(index);
+}
+inline HWND ControlHandle(HWND window, const ControlDescription& control) {
+  return GetDlgItem(window, ControlIdAt(control.id));
+}
+template <typename ControlId>
+HWND ControlHandle(HWND window, ControlId id) {
+  return GetDlgItem(window, ControlIdAt(IndexOf(id)));
+}
 std::string WindowText(HWND window);
 
 // Creates every control of the description on the window, in tab order, with its font,

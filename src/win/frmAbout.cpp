@@ -7,7 +7,7 @@
 namespace trelvox {
 
 frmAbout::frmAbout(WinApplication& app)
-    : DescribedDialog(app, AboutWindow()),
+    : DescribedWindow(app),
       iconBackground_(
           CreateSolidBrush(RGB(kIconBackgroundGrey, kIconBackgroundGrey, kIconBackgroundGrey))) {}
 
@@ -23,22 +23,32 @@ void frmAbout::ShowModalOver(HWND owner) {
 
 void frmAbout::Form_Load() {
   const std::string version = VersionText();
-  SetText("lblVersion", version.c_str());
-  SetText("lblTitle", kAppTitle);
-  SetText("lblDescription", kFileDescription);
+  SetText(AboutControl::lblVersion, version.c_str());
+  SetText(AboutControl::lblTitle, kAppTitle);
+  SetText(AboutControl::lblDescription, kFileDescription);
   CentreOver(Handle(), owner_);
 }
 
 void frmAbout::OnCommand(int id) {
-  if (id == IdOf("cmdOK") || id == IDCANCEL) {
-    Close();
-  } else if (id == IdOf("cmdSysInfo")) {
-    app_.StartSysInfo();
+  // OK is both the default and the cancel button: Escape comes as IDCANCEL.
+  if (id == CommandOf(AboutControl::cmdOK) || id == IDCANCEL) {
+    cmdOK_Click();
+  } else if (id == CommandOf(AboutControl::cmdSysInfo)) {
+    cmdSysInfo_Click();
   }
 }
 
+void frmAbout::cmdOK_Click() {
+  Close();
+}
+
+void frmAbout::cmdSysInfo_Click() {
+  app_.Desktop().StartSysInfo();
+}
+
 bool frmAbout::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  if (message == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == ControlHandle("picIcon")) {
+  if (message == WM_CTLCOLORSTATIC &&
+      reinterpret_cast<HWND>(lParam) == Control(AboutControl::picIcon)) {
     SetBkColor(reinterpret_cast<HDC>(wParam),
                RGB(kIconBackgroundGrey, kIconBackgroundGrey, kIconBackgroundGrey));
     result = reinterpret_cast<INT_PTR>(iconBackground_);
@@ -60,9 +70,8 @@ void frmAbout::PaintEtchedLine() {
     HPEN pen = CreatePen(PS_SOLID, 1, RGB(line.red, line.green, line.blue));
     const HGDIOBJ old = SelectObject(dc, pen);
     for (int row = 0; row < line.widthPixels; ++row) {
-      MoveToEx(dc, TwipsToDevicePixels(line.x1, dpi), TwipsToDevicePixels(line.y1, dpi) + row,
-               nullptr);
-      LineTo(dc, TwipsToDevicePixels(line.x2, dpi), TwipsToDevicePixels(line.y2, dpi) + row);
+      MoveToEx(dc, TwipsToPixels(line.x1, dpi), TwipsToPixels(line.y1, dpi) + row, nullptr);
+      LineTo(dc, TwipsToPixels(line.x2, dpi), TwipsToPixels(line.y2, dpi) + row);
     }
     SelectObject(dc, old);
     DeleteObject(pen);

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "desktop/ExitSteps.h"
 #include "platform/Prompts.h"
 #include "win/WinApplication.h"
+#include "win/frmAbout.h"
 #include "win/frmSaveOptions.h"
 #include "win/resources/resource.h"
 
@@ -60,18 +60,6 @@ HMENU BuildMenuBar(std::vector<ACCEL>& accelerators) {
   return bar;
 }
 
-// The wait cursor for as long as a command runs; the boxes show the arrow over themselves.
-class BusyCursor {
- public:
-  BusyCursor() : previous_(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}
-  ~BusyCursor() { SetCursor(previous_); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  HCURSOR previous_;
-};
-
 std::string TimeNow() {
   char text[64] = {};
   GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, text, sizeof text);
@@ -80,7 +68,15 @@ std::string TimeNow() {
 
 }  // namespace
 
-frmMain::frmMain(WinApplication& app) : app_(app) {}
+void WaitCursor::Show() {
+  previous_ = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // the hourglass
+}
+
+void WaitCursor::Restore() {
+  SetCursor(previous_);
+}
+
+frmMain::frmMain(WinApplication& app) : MainMenuCommands(app.Desktop()), app_(app) {}
 
 frmMain::~frmMain() {
   if (hwnd_ != nullptr) {
@@ -98,7 +94,7 @@ void frmMain::Form_Load() {
   HMENU menuBar = BuildMenuBar(keys);
   accelerators_ = CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
   // The stored placement, applied as it is: no check against the screen.
-  const PixelRect place = LoadPlacement(app_.Settings(), app_.UserLocale(), app_.Dpi());
+  const PixelRect place = app_.Desktop().LoadPlacement(app_.Dpi());
   CreateWindowExA(0, kClassName, kAppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.left,
                   place.top, place.width, place.height, nullptr, menuBar, app_.Instance(), this);
 }
@@ -123,7 +119,8 @@ void frmMain::OnCreate(HWND window) {
 }
 
 void frmMain::Refresh() {
-  const std::string date = app_.UserLocale().ShortDate(app_.Today().Today());
+  const DesktopSession& session = app_.Desktop();
+  const std::string date = session.UserLocale().ShortDate(session.Today().Today());
   const std::string time = TimeNow();
   int part = 0;
   for (const PanelDescription& panel : StatusPanels()) {
@@ -205,40 +202,17 @@ LRESULT frmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefFrameProcA(hwnd_, mdiClient_, message, wParam, lParam);
 }
 
-void frmMain::RunMenuCommand(MenuCommand command) {
-  switch (command) {
-    case MenuCommand::ParseOneSubject:
-      return RunCommand(&WinApplication::RunParseOneSubject);
-    case MenuCommand::ParseAll:
-      return RunCommand(&WinApplication::RunParseAll);
-    case MenuCommand::SaveOptions:
-      return mnuFileSaveOptions_Click();
-    case MenuCommand::Exit:
-      return mnuFileExit_Click();
-    case MenuCommand::About:
-      return app_.ShowAbout(hwnd_);
-    case MenuCommand::None:
-      return;
-  }
+OptionBoxes& frmMain::LoadSaveOptions() {
+  return app_.LoadSaveOptions();
 }
 
-void frmMain::RunCommand(CommandOutcome (WinApplication::*command)()) {
-  const BusyCursor busy;
-  try {
-    (app_.*command)();
-  } catch (const std::exception& error) {
-    ShowProblem(error.what());
-  }
+void frmMain::BringSaveOptionsToFront() {
+  app_.SaveOptions()->BringToFront();
 }
 
-void frmMain::mnuFileSaveOptions_Click() {
-  frmSaveOptions& options = app_.LoadSaveOptions();
-  options.ShowWithSaveFlags();
-}
-
-void frmMain::mnuFileExit_Click() {
-  CloseFilesAtExit(app_.State(), app_.Files(), app_.Boxes());
-  DestroyWindow(hwnd_);
+void frmMain::ShowAboutBox() {
+  frmAbout about(app_);
+  about.ShowModalOver(hwnd_);
 }
 
 // Saves the placement unless the window is minimized; a maximized window stores its bounds.
@@ -248,13 +222,8 @@ void frmMain::Form_Unload() {
   }
   RECT outer{};
   GetWindowRect(hwnd_, &outer);
-  SavePlacement(app_.Settings(),
-                {outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top},
-                app_.Dpi());
-}
-
-void frmMain::ShowProblem(const std::string& text) {
-  ShowProblemBox(app_.Boxes(), text);
+  app_.Desktop().SavePlacement(
+      {outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top}, app_.Dpi());
 }
 
 }  // namespace trelvox

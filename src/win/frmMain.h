@@ -2,27 +2,31 @@
 
 #include <windows.h>
 
-#include <cstdint>
-#include <string>
-
-#include "commands/Commands.h"
-#include "desktop/MainMenu.h"
+#include "desktop/MainMenuCommands.h"
 #include "desktop/Placement.h"
 
 namespace trelvox {
 
 class WinApplication;
 
+// The wait cursor while a command runs; the boxes show the arrow over themselves.
+class WaitCursor final : public BusyPointer {
+ public:
+  void Show() override;
+  void Restore() override;
+
+ private:
+  HCURSOR previous_ = nullptr;
+};
+
 // The working window: a multiple-document frame whose File menu starts every command, with a
 // status bar of text, date and time. It keeps its placement between runs.
-class frmMain final {
+class frmMain final : public MainMenuCommands {
  public:
   static constexpr const char* kClassName = "TrelvoxMainWindow";
 
   explicit frmMain(WinApplication& app);
-  ~frmMain();
-  frmMain(const frmMain&) = delete;
-  frmMain& operator=(const frmMain&) = delete;
+  ~frmMain() override;
 
   // Creates the window at its stored placement (the load step); it is not shown yet.
   void Form_Load();
@@ -35,20 +39,23 @@ class frmMain final {
   static int CommandId(MenuCommand command) { return kFirstMenuId + static_cast<int>(command); }
   void Refresh();  // the status bar's date and time
 
+ protected:
+  BusyPointer& Busy() override { return busy_; }
+  OptionBoxes& LoadSaveOptions() override;
+  void BringSaveOptionsToFront() override;
+  void ShowAboutBox() override;
+  void UnloadMainForm() override { DestroyWindow(hwnd_); }
+
  private:
   static constexpr int kFirstMenuId = 1000;
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCreate(HWND window);
   void LayOut();
-  void RunMenuCommand(MenuCommand command);
-  void RunCommand(CommandOutcome (WinApplication::*command)());
-  void mnuFileSaveOptions_Click();
-  void mnuFileExit_Click();
   void Form_Unload();
-  void ShowProblem(const std::string& text);
 
   WinApplication& app_;
+  WaitCursor busy_;
   HWND hwnd_ = nullptr;
   HWND mdiClient_ = nullptr;
   HWND statusBar_ = nullptr;

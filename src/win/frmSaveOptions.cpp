@@ -4,7 +4,7 @@
 
 namespace trelvox {
 
-frmSaveOptions::frmSaveOptions(WinApplication& app) : DescribedDialog(app, SaveOptionsWindow()) {}
+frmSaveOptions::frmSaveOptions(WinApplication& app) : DescribedWindow(app) {}
 
 void frmSaveOptions::Load() {
   if (Handle() == nullptr) {
@@ -13,10 +13,7 @@ void frmSaveOptions::Load() {
   }
 }
 
-void frmSaveOptions::ShowWithSaveFlags() {
-  const RunState& state = app_.State();
-  SetChecked("chkSaveCounters", state.options.SaveCounters);
-  SetChecked("ChkIndFiles", state.options.SaveIndFiles);
+void frmSaveOptions::BringToFront() {
   if (IsIconic(Handle())) {
     ShowWindow(Handle(), SW_RESTORE);
   } else {
@@ -25,30 +22,34 @@ void frmSaveOptions::ShowWithSaveFlags() {
   SetForegroundWindow(Handle());
 }
 
+bool frmSaveOptions::IsChecked(SaveOptionsControl box) const {
+  return SendMessageA(Control(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void frmSaveOptions::SetChecked(SaveOptionsControl box, bool checked) {
+  SendMessageA(Control(box), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 void frmSaveOptions::Form_Load() {
-  const RunState& state = app_.State();
-  SetChecked("ChkIndFiles", state.options.SaveIndFiles);
-  SetChecked("chkSaveCounters", state.options.SaveCounters);
-  SetChecked("chkZOR", state.options.ZORFormat);
-  SetChecked("chkCOT", state.options.COTIncluded);
+  ShowOptions(app_.Desktop().State().options, *this);
 }
 
 void frmSaveOptions::OnCommand(int id) {
-  if (id == IdOf("cmdOK")) {
+  if (id == CommandOf(SaveOptionsControl::cmdOK)) {
     cmdOK_Click();
-  } else if (id == IdOf("cmdCancel")) {
-    Close();
+  } else if (id == CommandOf(SaveOptionsControl::cmdCancel)) {
+    cmdCancel_Click();
   }
   // Neither button is the default or the cancel button: Enter on a check box and Escape
   // do nothing.
 }
 
 void frmSaveOptions::cmdOK_Click() {
-  RunState& state = app_.State();
-  state.options.SaveIndFiles = IsChecked("ChkIndFiles");
-  state.options.SaveCounters = IsChecked("chkSaveCounters");
-  state.options.ZORFormat = IsChecked("chkZOR");
-  state.options.COTIncluded = IsChecked("chkCOT");
+  StoreOptions(*this, app_.Desktop().State().options);
+  Close();
+}
+
+void frmSaveOptions::cmdCancel_Click() {
   Close();
 }
 

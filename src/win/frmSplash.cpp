@@ -5,7 +5,7 @@
 
 namespace trelvox {
 
-frmSplash::frmSplash(WinApplication& app) : DescribedDialog(app, SplashWindow()) {}
+frmSplash::frmSplash(WinApplication& app) : DescribedWindow(app) {}
 
 void frmSplash::Show() {
   // A fixed dialog border without a caption; no owner.
@@ -17,14 +17,18 @@ void frmSplash::Show() {
 
 void frmSplash::Form_Load() {
   const std::string version = VersionText();
-  SetText("lblVersion", version.c_str());
-  FitToText(ControlHandle("lblVersion"));
+  SetText(SplashControl::lblVersion, version.c_str());
+  FitToText(Control(SplashControl::lblVersion));
 }
 
 void frmSplash::OnCommand(int id) {
-  if (id == IdOf("cmdBegin")) {
-    app_.Begin();
+  if (id == CommandOf(SplashControl::cmdBegin)) {
+    cmdBegin_Click();
   }
+}
+
+void frmSplash::cmdBegin_Click() {
+  app_.Begin();
 }
 
 }  // namespace trelvox

@@ -5,7 +5,7 @@
 namespace trelvox {
 
 // The start-up window: logo, name, credits, platform and version, and the Begin button.
-class frmSplash final : public DescribedDialog {
+class frmSplash final : public DescribedWindow<SplashControl> {
  public:
   explicit frmSplash(WinApplication& app);
   void Show();
@@ -13,6 +13,7 @@ class frmSplash final : public DescribedDialog {
  private:
   void Form_Load() override;
   void OnCommand(int id) override;
+  void cmdBegin_Click();
 };
 
 }  // namespace trelvox

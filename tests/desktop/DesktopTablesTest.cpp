@@ -35,7 +35,7 @@ TEST(WindowDescriptions, NamesAreUniqueAndControlsLieInsideTheirWindow) {
       EXPECT_LE(place.left + place.width, window->clientWidth);
       EXPECT_LE(place.top + place.height, window->clientHeight);
     }
-    EXPECT_TRUE(IsFocusable(ControlNamed(*window, window->firstFocus))) << window->name;
+    EXPECT_TRUE(IsFocusable(window->controls[window->firstFocus])) << window->name;
   }
 }
 

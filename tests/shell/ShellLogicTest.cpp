@@ -37,12 +37,13 @@ TEST_P(FilterConversion, BecomesTheDialogsList) {
 
 INSTANTIATE_TEST_SUITE_P(
     Pairs, FilterConversion,
-    ::testing::Values(FilterCase{"DMDX Files (*.*)|*.*", "DMDX Files (*.*)"},
+    ::testing::Values(FilterCase{"DMDX Files (*.*)|*.*", "DMDX Files (*)"},
                       FilterCase{"Composite Files (*.dat)|*.dat", "Composite Files (*.dat)"},
                       FilterCase{"Data|*.dat", "Data (*.dat)"},
                       FilterCase{"Composite Files (*.dat)|*.dat|All Files (*.*)|*.*",
-                                 "Composite Files (*.dat);;All Files (*.*)"},
+                                 "Composite Files (*.dat);;All Files (*)"},
                       FilterCase{"Text|*.txt;*.dat", "Text (*.txt *.dat)"},
+                      FilterCase{"Any|*.txt;*.*", "Any (*.txt *)"},
                       FilterCase{"Text (*.txt;*.dat)|*.txt;*.dat",
                                  "Text (*.txt;*.dat) (*.txt *.dat)"},
                       FilterCase{"Lonely description", "Lonely description (*)"},

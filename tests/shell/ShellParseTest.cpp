@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -88,7 +89,7 @@ class ShellParseTest : public QObject {
              (QStringList{"Open AZK or ZIL file", "Trelvox", "Designate Composite file", "Trelvox",
                           "", "", "", "", "Trelvox"}));
     QCOMPARE(boxes.Texts(),
-             (QStringList{"DMDX Files (*.*)", "Enter TimeOut Value:", "Composite Files (*.dat)",
+             (QStringList{"DMDX Files (*)", "Enter TimeOut Value:", "Composite Files (*.dat)",
                           "Is this a new file?", "ID: 42 detected.",
                           "3 trials parsed for ID: 42\r\n1 errors detected.\r\n"
                           "1 no responses detected.",
@@ -98,7 +99,7 @@ class ShellParseTest : public QObject {
                           "Parsing Complete!"}));
     QCOMPARE(ReadBytes(dir_.filePath("results.dat")),
              QByteArray("SubID\tDate\tTrialNum\tTrialID\tRT\tError\r\n") + kRows);
-    QVERIFY(!app_->Files().IsOpen(app_->State().files.InFileNum));
+    QVERIFY(!app_->Desktop().Files().IsOpen(app_->Desktop().State().files.InFileNum));
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
   }
 
@@ -107,9 +108,9 @@ class ShellParseTest : public QObject {
   void individualFilesAreChosenInTheSaveDialog() {
     main_->findChild<QAction*>(QStringLiteral("mnuFileSaveOptions"))->trigger();
     frmSaveOptions* options = app_->SaveOptions();
-    QTest::mouseClick(options->ChkIndFiles(), Qt::LeftButton);
+    QTest::mouseClick(options->CheckBox(SaveOptionsControl::ChkIndFiles), Qt::LeftButton);
     QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
-    QVERIFY(app_->State().options.SaveIndFiles);
+    QVERIFY(app_->Desktop().State().options.SaveIndFiles);
     const QString old = dir_.filePath(QStringLiteral("s42.dat"));
     WriteBytes(old, "an older run\r\n");
     WriteBytes(dir_.filePath("results.dat"), "earlier rows\r\n");
@@ -145,9 +146,34 @@ class ShellParseTest : public QObject {
     boxes.Cancel();
     main_->findChild<QAction*>(QStringLiteral("mnuFileParseAll"))->trigger();
     QCOMPARE(Kinds(boxes), QStringList{"open"});
-    QVERIFY(app_->State().files.InFileName.empty());
+    QVERIFY(app_->Desktop().State().files.InFileName.empty());
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
     QVERIFY(main_->isVisible());
+  }
+
+  // "DMDX Files (*.*)" lists every file, as on Windows: also one whose name has no dot.
+  void theInputDialogListsFilesWithoutADot() {
+    WriteBytes(dir_.filePath(QStringLiteral("lexical")), kTwoSubjects);
+    main_->dlgCommonDialog()->setDirectory(dir_.path());
+    QStringList listed;
+    ModalAnswerer boxes;
+    boxes.Then([&listed](QWidget* dialog) {
+      const auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+      const QAbstractItemModel* files = view->model();
+      const QModelIndex root = view->rootIndex();
+      // The folder is read in a thread of its own.
+      if (!QTest::qWaitFor([files, root] { return files->rowCount(root) >= 2; })) {
+        qWarning("the folder was not read in time");
+      }
+      for (int row = 0; row < files->rowCount(root); ++row) {
+        listed << files->index(row, 0, root).data().toString();
+      }
+      QMetaObject::invokeMethod(dialog, "reject");
+    });
+    main_->findChild<QAction*>(QStringLiteral("mnuFileParseAll"))->trigger();
+    QVERIFY2(listed.contains(QStringLiteral("lexical")) &&
+                 listed.contains(QStringLiteral("lexical.azk")),
+             qPrintable(listed.join(QLatin1Char(' '))));
   }
 
   // Every file dialog starts with an empty name, whatever the previous one chose; it opens over

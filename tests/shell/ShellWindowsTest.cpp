@@ -11,11 +11,16 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
+#include <algorithm>
 
 #include "ModalAnswerer.h"
 #include "ShellTestSupport.h"
+#include "shell/DescribedWidgets.h"
 #include "shell/frmAbout.h"
 #include "shell/frmSaveOptions.h"
 
@@ -66,6 +71,28 @@ QStringList StoredPlacement() {
   return values;
 }
 
+// The names of the controls Tab stops at, in the order of the window's description.
+QStringList TabStops(const WindowDescription& described) {
+  QStringList stops;
+  for (const ControlDescription& control : described.controls) {
+    if (control.kind == ControlKind::Button || control.kind == ControlKind::CheckBox) {
+      stops << QString::fromLatin1(control.name);
+    }
+  }
+  return stops;
+}
+
+// The focused control's name after each of `count` presses of the key, from the first focus.
+QStringList FocusAfterEach(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers,
+                           int count) {
+  QStringList focus;
+  for (int i = 0; i < count; ++i) {
+    QTest::keyClick(window->focusWidget(), key, modifiers);
+    focus << window->focusWidget()->objectName();
+  }
+  return focus;
+}
+
 QStringList TwipsOf(const QRect& outer) {
   return {QString::number(outer.x() * 15), QString::number(outer.y() * 15),
           QString::number(outer.width() * 15), QString::number(outer.height() * 15)};
@@ -84,7 +111,7 @@ class ShellWindowsTest : public QObject {
 
   void mainShowsTheSplashAndTurnsEveryOptionOff() {
     app_ = std::make_unique<Application>(ShellOptions{});
-    RunState& state = app_->State();
+    RunState& state = app_->Desktop().State();
     state.options.SaveCounters = state.options.SaveIndFiles = state.options.ZORFormat =
         state.options.COTIncluded = true;
     app_->Main();
@@ -306,8 +333,8 @@ class ShellWindowsTest : public QObject {
     QTemporaryDir dir;
     app_ = StartProgram();
     frmMain* main = PressBegin(*app_);
-    RunState& run = app_->State();
-    DiskFileChannels& files = app_->Files();
+    RunState& run = app_->Desktop().State();
+    DiskFileChannels& files = app_->Desktop().Files();
     const std::string input = dir.filePath(QStringLiteral("in.azk")).toStdString();
     files.Open(files.FreeChannel(), input, OpenMode::Output);  // something to read
     files.Close(1);
@@ -361,17 +388,17 @@ class ShellWindowsTest : public QObject {
     QTemporaryDir dir;
     app_ = StartProgram();
     frmMain* main = PressBegin(*app_);
-    RunState& run = app_->State();
-    run.files.SubjFileNum = app_->Files().FreeChannel();
-    app_->Files().Open(run.files.SubjFileNum, dir.filePath("s.dat").toStdString(),
-                       OpenMode::Output);
+    RunState& run = app_->Desktop().State();
+    run.files.SubjFileNum = app_->Desktop().Files().FreeChannel();
+    app_->Desktop().Files().Open(run.files.SubjFileNum, dir.filePath("s.dat").toStdString(),
+                                 OpenMode::Output);
     main->move(45, 60);
     main->resize(500, 400);
     const QRect outer = main->frameGeometry();  // the frame counts: outer width and height
     QCOMPARE(outer.topLeft(), QPoint(45, 60));
     QVERIFY(main->close());
     QCOMPARE(StoredPlacement(), TwipsOf(outer));
-    QVERIFY(app_->Files().IsOpen(run.files.SubjFileNum));
+    QVERIFY(app_->Desktop().Files().IsOpen(run.files.SubjFileNum));
   }
 
   void aSubjectFileThatCannotBeWrittenIsReportedAtExit() {
@@ -380,11 +407,14 @@ class ShellWindowsTest : public QObject {
     }
     app_ = StartProgram();
     frmMain* main = PressBegin(*app_);
-    RunState& run = app_->State();
-    run.files.SubjFileNum = app_->Files().FreeChannel();
-    QCOMPARE(app_->Files().Open(run.files.SubjFileNum, "/dev/full", OpenMode::Output).errorNumber,
+    RunState& run = app_->Desktop().State();
+    run.files.SubjFileNum = app_->Desktop().Files().FreeChannel();
+    QCOMPARE(app_->Desktop()
+                 .Files()
+                 .Open(run.files.SubjFileNum, "/dev/full", OpenMode::Output)
+                 .errorNumber,
              0);
-    app_->Files().WriteLine(run.files.SubjFileNum, "a row the disk refuses");
+    app_->Desktop().Files().WriteLine(run.files.SubjFileNum, "a row the disk refuses");
     ModalAnswerer boxes;
     boxes.Ok();
     Item(main, "mnuFileExit")->trigger();
@@ -420,7 +450,7 @@ class ShellWindowsTest : public QObject {
     QFETCH(bool, cot);
     app_ = StartProgram();
     frmMain* main = PressBegin(*app_);
-    RunState& state = app_->State();
+    RunState& state = app_->Desktop().State();
     state.options.SaveIndFiles = individual;
     state.options.SaveCounters = counters;
     state.options.ZORFormat = zor;
@@ -429,10 +459,10 @@ class ShellWindowsTest : public QObject {
     frmSaveOptions* options = app_->SaveOptions();
     QVERIFY(options != nullptr);
     QVERIFY(options->isVisible());
-    QCOMPARE(options->ChkIndFiles()->isChecked(), individual);
-    QCOMPARE(options->chkSaveCounters()->isChecked(), counters);
-    QCOMPARE(options->chkZOR()->isChecked(), zor);
-    QCOMPARE(options->chkCOT()->isChecked(), cot);
+    QCOMPARE(options->CheckBox(SaveOptionsControl::ChkIndFiles)->isChecked(), individual);
+    QCOMPARE(options->CheckBox(SaveOptionsControl::chkSaveCounters)->isChecked(), counters);
+    QCOMPARE(options->CheckBox(SaveOptionsControl::chkZOR)->isChecked(), zor);
+    QCOMPARE(options->CheckBox(SaveOptionsControl::chkCOT)->isChecked(), cot);
   }
 
   void theOptionsDialogLooksAsDesigned() {
@@ -444,12 +474,16 @@ class ShellWindowsTest : public QObject {
     QVERIFY(options->parentWidget() == nullptr);  // no owner
     QVERIFY(!options->isModal());
     QVERIFY(main->isEnabled());
-    QCOMPARE(options->ChkIndFiles()->text(), QStringLiteral("Save Individual Subject Files"));
-    QCOMPARE(options->chkSaveCounters()->text(), QStringLiteral("Save Counter File"));
-    QCOMPARE(options->chkZOR()->text(), QStringLiteral("File is ZOR formatted"));
-    QCOMPARE(options->chkCOT()->text(), QStringLiteral("COTs included?"));
-    QCOMPARE(options->ChkIndFiles()->y(), 24);
-    QCOMPARE(options->chkCOT()->y(), 168);
+    QCOMPARE(options->CheckBox(SaveOptionsControl::ChkIndFiles)->text(),
+             QStringLiteral("Save Individual Subject Files"));
+    QCOMPARE(options->CheckBox(SaveOptionsControl::chkSaveCounters)->text(),
+             QStringLiteral("Save Counter File"));
+    QCOMPARE(options->CheckBox(SaveOptionsControl::chkZOR)->text(),
+             QStringLiteral("File is ZOR formatted"));
+    QCOMPARE(options->CheckBox(SaveOptionsControl::chkCOT)->text(),
+             QStringLiteral("COTs included?"));
+    QCOMPARE(options->CheckBox(SaveOptionsControl::ChkIndFiles)->y(), 24);
+    QCOMPARE(options->CheckBox(SaveOptionsControl::chkCOT)->y(), 168);
     auto* ok = options->findChild<QPushButton*>(QStringLiteral("cmdOK"));
     auto* cancel = options->findChild<QPushButton*>(QStringLiteral("cmdCancel"));
     QCOMPARE(ok->text(), QStringLiteral("OK"));
@@ -480,15 +514,15 @@ class ShellWindowsTest : public QObject {
     QFETCH(bool, cot);
     app_ = StartProgram();
     frmMain* main = PressBegin(*app_);
-    RunState& state = app_->State();
+    RunState& state = app_->Desktop().State();
     state.options.SaveIndFiles = state.options.SaveCounters = state.options.ZORFormat =
         state.options.COTIncluded = true;
     Item(main, "mnuFileSaveOptions")->trigger();
     frmSaveOptions* options = app_->SaveOptions();
-    options->ChkIndFiles()->setChecked(individual);
-    options->chkSaveCounters()->setChecked(counters);
-    options->chkZOR()->setChecked(zor);
-    options->chkCOT()->setChecked(cot);
+    options->CheckBox(SaveOptionsControl::ChkIndFiles)->setChecked(individual);
+    options->CheckBox(SaveOptionsControl::chkSaveCounters)->setChecked(counters);
+    options->CheckBox(SaveOptionsControl::chkZOR)->setChecked(zor);
+    options->CheckBox(SaveOptionsControl::chkCOT)->setChecked(cot);
     QCOMPARE(state.options.ZORFormat, true);  // nothing counts before OK
     QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
     QCOMPARE(state.options.SaveIndFiles, individual);
@@ -510,9 +544,9 @@ class ShellWindowsTest : public QObject {
     frmMain* main = PressBegin(*app_);
     Item(main, "mnuFileSaveOptions")->trigger();
     frmSaveOptions* options = app_->SaveOptions();
-    QTest::mouseClick(options->chkZOR(), Qt::LeftButton);
-    QTest::mouseClick(options->ChkIndFiles(), Qt::LeftButton);
-    QVERIFY(options->chkZOR()->isChecked());
+    QTest::mouseClick(options->CheckBox(SaveOptionsControl::chkZOR), Qt::LeftButton);
+    QTest::mouseClick(options->CheckBox(SaveOptionsControl::ChkIndFiles), Qt::LeftButton);
+    QVERIFY(options->CheckBox(SaveOptionsControl::chkZOR)->isChecked());
     if (closeBox) {
       options->close();
     } else {
@@ -520,12 +554,12 @@ class ShellWindowsTest : public QObject {
                         Qt::LeftButton);
     }
     QTRY_VERIFY(app_->SaveOptions() == nullptr);
-    const RunState& state = app_->State();
+    const RunState& state = app_->Desktop().State();
     QVERIFY(!state.options.ZORFormat && !state.options.SaveIndFiles &&
             !state.options.SaveCounters && !state.options.COTIncluded);
     Item(main, "mnuFileSaveOptions")->trigger();  // a fresh dialog shows the old values
-    QVERIFY(!app_->SaveOptions()->chkZOR()->isChecked());
-    QVERIFY(!app_->SaveOptions()->ChkIndFiles()->isChecked());
+    QVERIFY(!app_->SaveOptions()->CheckBox(SaveOptionsControl::chkZOR)->isChecked());
+    QVERIFY(!app_->SaveOptions()->CheckBox(SaveOptionsControl::ChkIndFiles)->isChecked());
   }
 
   void reopeningResetsOnlyTheFileSwitches() {
@@ -533,18 +567,20 @@ class ShellWindowsTest : public QObject {
     frmMain* main = PressBegin(*app_);
     Item(main, "mnuFileSaveOptions")->trigger();
     frmSaveOptions* options = app_->SaveOptions();
-    for (QCheckBox* box : {options->ChkIndFiles(), options->chkSaveCounters(), options->chkZOR(),
-                           options->chkCOT()}) {
+    for (QCheckBox* box : {options->CheckBox(SaveOptionsControl::ChkIndFiles),
+                           options->CheckBox(SaveOptionsControl::chkSaveCounters),
+                           options->CheckBox(SaveOptionsControl::chkZOR),
+                           options->CheckBox(SaveOptionsControl::chkCOT)}) {
       box->setChecked(true);
     }
     options->showMinimized();
     Item(main, "mnuFileSaveOptions")->trigger();
     QCOMPARE(app_->SaveOptions(), options);  // not reloaded
     QVERIFY(!options->isMinimized());        // restored, and brought to the front
-    QVERIFY(!options->ChkIndFiles()->isChecked());
-    QVERIFY(!options->chkSaveCounters()->isChecked());
-    QVERIFY(options->chkZOR()->isChecked());
-    QVERIFY(options->chkCOT()->isChecked());
+    QVERIFY(!options->CheckBox(SaveOptionsControl::ChkIndFiles)->isChecked());
+    QVERIFY(!options->CheckBox(SaveOptionsControl::chkSaveCounters)->isChecked());
+    QVERIFY(options->CheckBox(SaveOptionsControl::chkZOR)->isChecked());
+    QVERIFY(options->CheckBox(SaveOptionsControl::chkCOT)->isChecked());
     QVERIFY(options->isVisible());
   }
 
@@ -556,10 +592,59 @@ class ShellWindowsTest : public QObject {
     Item(main, "mnuFileExit")->trigger();
     QVERIFY(!main->isVisible());
     QVERIFY(options->isVisible());
-    options->chkCOT()->setChecked(true);
+    options->CheckBox(SaveOptionsControl::chkCOT)->setChecked(true);
     QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
-    QVERIFY(app_->State().options.COTIncluded);
+    QVERIFY(app_->Desktop().State().options.COTIncluded);
     QTRY_VERIFY(VisibleWindows().isEmpty());
+  }
+
+  // ---- keys -----------------------------------------------------------------------------
+
+  // As a Windows user expects and the descriptions say: Tab and Shift+Tab go round the tab
+  // stops in their order, Escape does nothing without a cancel button, and Enter presses the
+  // button that has the focus when the window opens.
+  void keysFollowTheDescriptions_data() {
+    QTest::addColumn<QString>("window");
+    QTest::newRow("splash") << "frmSplash";
+    QTest::newRow("options") << "frmSaveOptions";
+  }
+
+  void keysFollowTheDescriptions() {
+    QFETCH(QString, window);
+    app_ = StartProgram();
+    const bool splash = window == QLatin1String("frmSplash");
+    QWidget* shown = app_->Splash();
+    const WindowDescription& described = splash ? SplashWindow() : SaveOptionsWindow();
+    if (!splash) {
+      frmMain* main = PressBegin(*app_);
+      Item(main, "mnuFileSaveOptions")->trigger();
+      shown = app_->SaveOptions();
+    }
+    shown->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shown));
+    QStringList stops = TabStops(described);
+    QCOMPARE(shown->focusWidget()->objectName(), stops.constFirst());
+    QStringList forward = stops.mid(1) << stops.constFirst();
+    QCOMPARE(FocusAfterEach(shown, Qt::Key_Tab, Qt::NoModifier, stops.size()), forward);
+    std::reverse(stops.begin(), stops.end());  // back round from the first focus
+    QCOMPARE(FocusAfterEach(shown, Qt::Key_Backtab, Qt::ShiftModifier, stops.size()), stops);
+
+    QTest::keyClick(shown->focusWidget(), Qt::Key_Escape);
+    QVERIFY(shown->isVisible());
+    if (!splash) {  // Enter on a check box: no default button to press
+      app_->SaveOptions()->CheckBox(SaveOptionsControl::ChkIndFiles)->setFocus();
+      QTest::keyClick(shown->focusWidget(), Qt::Key_Return);
+      QVERIFY(shown->isVisible());
+      app_->SaveOptions()->CheckBox(SaveOptionsControl::chkCOT)->setChecked(true);
+      Control<QPushButton>(*shown, SaveOptionsControl::cmdOK)->setFocus();
+    }
+    QTest::keyClick(shown->focusWidget(), Qt::Key_Return);
+    if (splash) {
+      QVERIFY(app_->MainForm() != nullptr && app_->MainForm()->isVisible());
+    } else {
+      QVERIFY(app_->Desktop().State().options.COTIncluded);  // OK stored the tick
+      QTRY_VERIFY(app_->SaveOptions() == nullptr);
+    }
   }
 
   // ---- About box ------------------------------------------------------------------------
@@ -673,10 +758,70 @@ class ShellWindowsTest : public QObject {
         question->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
       }
     });
-    const bool answer = app_->CurrentSession().ui.AskYesNo("Is this a new file?");
+    const bool answer = app_->Desktop().CurrentSession().ui.AskYesNo("Is this a new file?");
     QCOMPARE(answer, yes);
     QVERIFY(openAfterAttempt);
     QVERIFY(!closeButton);
+  }
+
+  // A box without a caption shows a blank title bar, not the program's name.
+  void boxesWithoutACaptionShowABlankTitle_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("drawn");
+    QTest::newRow("no caption") << ""
+                                << " ";
+    QTest::newRow("the program's") << "Trelvox"
+                                   << "Trelvox";
+  }
+
+  void boxesWithoutACaptionShowABlankTitle() {
+    QFETCH(QString, caption);
+    QFETCH(QString, drawn);
+    app_ = StartProgram();
+    PressBegin(*app_);
+    QString title = QStringLiteral("<not seen>");
+    ModalAnswerer boxes;
+    boxes.Then([&title](QWidget* box) {
+      title = box->windowHandle()->title();
+      qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+    });
+    app_->Desktop().CurrentSession().ui.Message("ID: 42 detected.", caption.toStdString());
+    QCOMPARE(title, drawn);
+    QCOMPARE(boxes.Titles(), QStringList{caption});
+  }
+
+  // Every button's caption fits inside the margins the style leaves around it.
+  void buttonCaptionsStayInsideTheirMargins() {
+    QStringList tooWide;
+    int buttons = 0;
+    const auto measure = [&tooWide, &buttons](const QWidget* window) {
+      for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        ++buttons;
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QStyle* style = button->style();
+        const int margins = style->pixelMetric(QStyle::PM_ButtonMargin, &option, button) +
+                            2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
+        const int caption =
+            button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width();
+        if (caption + margins > button->width()) {
+          tooWide << QStringLiteral("%1: %2 + %3 > %4")
+                         .arg(button->text())
+                         .arg(caption)
+                         .arg(margins)
+                         .arg(button->width());
+        }
+      }
+    };
+    app_ = StartProgram();
+    measure(app_->Splash());
+    frmMain* main = PressBegin(*app_);
+    Item(main, "mnuFileSaveOptions")->trigger();
+    measure(app_->SaveOptions());
+    const frmAbout about(*app_, main);
+    measure(&about);
+    QCOMPARE(buttons, 5);
+    QVERIFY2(tooWide.isEmpty(), qPrintable(tooWide.join(QStringLiteral("; "))));
   }
 
   void messageBoxesAreWideEnoughForTheirCaption() {
@@ -690,7 +835,7 @@ class ShellWindowsTest : public QObject {
       captionWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
       qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
     });
-    app_->CurrentSession().ui.Message("Parsing Complete!");
+    app_->Desktop().CurrentSession().ui.Message("Parsing Complete!");
     QCOMPARE(boxes.Titles(), QStringList{"Trelvox"});
     // Room for the caption beside the frame's minimize, maximize and close buttons.
     QVERIFY2(width >= captionWidth + 120, qPrintable(QString::number(width)));
@@ -758,7 +903,7 @@ class ShellWindowsTest : public QObject {
     const QByteArray oldPath = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(bin.path()));
     app_ = StartProgram();
-    app_->StartSysInfo();
+    app_->Desktop().StartSysInfo();
     qputenv("PATH", oldPath);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 5000);
   }
@@ -770,7 +915,7 @@ class ShellWindowsTest : public QObject {
     app_ = StartProgram();
     ModalAnswerer boxes;
     boxes.Ok();
-    app_->StartSysInfo();
+    app_->Desktop().StartSysInfo();
     qputenv("PATH", oldPath);
     QCOMPARE(boxes.Texts(), QStringList{"System Information Is Unavailable At This Time"});
   }

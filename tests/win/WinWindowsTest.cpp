@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -28,42 +29,85 @@ namespace {
 
 // ---- helpers -------------------------------------------------------------------------------
 
-// Runs a step on a window as soon as it is shown, also while a modal loop owns the thread.
-class WhenShown {
+// Runs one step on each window of that class (empty: any) and caption as it is shown, in turn,
+// also while a modal loop owns the thread: the same question asked again is a new box.
+class EachShown {
  public:
-  WhenShown(std::string caption, std::function<void(HWND)> step)
-      : caption_(std::move(caption)), step_(std::move(step)) {
+  EachShown(std::string className, std::string caption,
+            std::vector<std::function<void(HWND)>> steps)
+      : className_(std::move(className)), caption_(std::move(caption)), steps_(std::move(steps)) {
     timer_ = CreateWindowExA(0, "STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
                              nullptr);
     SetWindowLongPtrA(timer_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(timer_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure));
     SetTimer(timer_, 1, 20, nullptr);
   }
-  ~WhenShown() { DestroyWindow(timer_); }
-  WhenShown(const WhenShown&) = delete;
-  WhenShown& operator=(const WhenShown&) = delete;
-  bool Ran() const { return ran_; }
+  ~EachShown() { DestroyWindow(timer_); }
+  EachShown(const EachShown&) = delete;
+  EachShown& operator=(const EachShown&) = delete;
+  std::size_t Ran() const { return ran_; }
 
  private:
+  static constexpr const char* kSeen = "trelvox-test-seen";
+
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<WhenShown*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_TIMER && self != nullptr && !self->ran_) {
-      HWND shown = FindWindowA(nullptr, self->caption_.c_str());
-      if (shown != nullptr && IsWindowVisible(shown)) {
-        self->ran_ = true;
-        KillTimer(window, 1);
-        self->step_(shown);
+    auto* self = reinterpret_cast<EachShown*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_TIMER && self != nullptr && self->ran_ < self->steps_.size()) {
+      HWND shown = FindWindowA(self->className_.empty() ? nullptr : self->className_.c_str(),
+                               self->caption_.c_str());
+      if (shown != nullptr && IsWindowVisible(shown) && GetPropA(shown, kSeen) == nullptr) {
+        SetPropA(shown, kSeen, shown);
+        self->steps_[self->ran_++](shown);
       }
       return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
   }
 
+  std::string className_;
   std::string caption_;
-  std::function<void(HWND)> step_;
+  std::vector<std::function<void(HWND)>> steps_;
   HWND timer_ = nullptr;
-  bool ran_ = false;
+  std::size_t ran_ = 0;
 };
+
+// Runs a step on the window of that caption as soon as it is shown.
+class WhenShown : public EachShown {
+ public:
+  WhenShown(std::string caption, std::function<void(HWND)> step)
+      : EachShown("", std::move(caption), {std::move(step)}) {}
+  bool Ran() const { return EachShown::Ran() == 1; }
+};
+
+// The Shift key as the dialog manager reads it.
+void HoldShift(bool held) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = held ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+// A key as the keyboard sends it to the focused control.
+void PostKey(WPARAM key) {
+  PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
+}
+
+// The texts of the box's labels: a message box's question.
+std::string LabelTexts(HWND box) {
+  std::string texts;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM data) {
+        char name[16] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (_stricmp(name, "Static") == 0) {
+          *reinterpret_cast<std::string*>(data) += WindowText(child);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&texts));
+  return texts;
+}
 
 RECT ClientPlace(HWND control) {
   RECT place{};
@@ -116,7 +160,7 @@ class WinWindows : public ::testing::Test {
   }
 
   frmMain& Begin() {
-    Click(app_->Splash()->Control("cmdBegin"));
+    Click(app_->Splash()->Control(SplashControl::cmdBegin));
     Pump();
     return *app_->MainForm();
   }
@@ -132,7 +176,7 @@ class WinWindows : public ::testing::Test {
     }
   }
 
-  int Px(int twips) const { return TwipsToDevicePixels(twips, app_->Dpi()); }
+  int Px(int twips) const { return TwipsToPixels(twips, app_->Dpi()); }
 
   std::unique_ptr<WinApplication> app_;
   ScriptedPrompts* prompts_ = nullptr;
@@ -145,7 +189,7 @@ void ExpectMatchesDescription(HWND window, const WindowDescription& described, i
   std::vector<HWND> tabStops;
   for (const ControlDescription& control : described.controls) {
     SCOPED_TRACE(control.name);
-    HWND handle = ControlHandle(window, described, control.name);
+    HWND handle = ControlHandle(window, control);
     ASSERT_NE(handle, nullptr);
     const RECT expected = PixelRectOf(PlaceInWindow(described, control), dpi);
     const RECT actual = ClientPlace(handle);
@@ -167,8 +211,8 @@ void ExpectMatchesDescription(HWND window, const WindowDescription& described, i
   }
   RECT client{};
   GetClientRect(window, &client);
-  EXPECT_EQ(client.right, TwipsToDevicePixels(described.clientWidth, dpi));
-  EXPECT_EQ(client.bottom, TwipsToDevicePixels(described.clientHeight, dpi));
+  EXPECT_EQ(client.right, TwipsToPixels(described.clientWidth, dpi));
+  EXPECT_EQ(client.bottom, TwipsToPixels(described.clientHeight, dpi));
 }
 
 // ---- start-up ----------------------------------------------------------------------------
@@ -176,7 +220,7 @@ void ExpectMatchesDescription(HWND window, const WindowDescription& described, i
 TEST_F(WinWindows, TheSplashFollowsItsDescriptionAndTurnsEveryOptionOff) {
   WinOptions options;
   Start(std::move(options));
-  RunState& state = app_->State();
+  RunState& state = app_->Desktop().State();
   EXPECT_FALSE(state.options.SaveCounters || state.options.SaveIndFiles ||
                state.options.ZORFormat || state.options.COTIncluded);
   HWND splash = app_->Splash()->Handle();
@@ -184,9 +228,9 @@ TEST_F(WinWindows, TheSplashFollowsItsDescriptionAndTurnsEveryOptionOff) {
   EXPECT_TRUE(IsWindowVisible(splash));
   EXPECT_EQ(GetWindowLongPtrA(splash, GWL_STYLE) & WS_CAPTION, WS_DLGFRAME);  // no title bar
   ExpectMatchesDescription(splash, SplashWindow(), app_->Dpi());
-  EXPECT_EQ(WindowText(app_->Splash()->Control("lblVersion")), "Version 5.0.0");
-  EXPECT_EQ(WindowText(app_->Splash()->Control("Label1")), "Trelvox");
-  EXPECT_EQ(GetFocus(), app_->Splash()->Control("cmdBegin"));
+  EXPECT_EQ(WindowText(app_->Splash()->Control(SplashControl::lblVersion)), "Version 5.0.0");
+  EXPECT_EQ(WindowText(app_->Splash()->Control(SplashControl::Label1)), "Trelvox");
+  EXPECT_EQ(GetFocus(), app_->Splash()->Control(SplashControl::cmdBegin));
   EXPECT_EQ(app_->MainForm(), nullptr);
 }
 
@@ -295,7 +339,7 @@ TEST_F(WinWindows, TheMenuBarHasItsItemsAndShortcuts) {
   SendMessageA(app_->MainForm()->StatusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
   EXPECT_STREQ(status, "Status");
   SendMessageA(app_->MainForm()->StatusBar(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(status));
-  EXPECT_EQ(status, app_->UserLocale().ShortDate(SystemClock().Today()));
+  EXPECT_EQ(status, app_->Desktop().UserLocale().ShortDate(SystemClock().Today()));
 }
 
 TEST_F(WinWindows, ParseAllRunsTheCommandThroughTheBoxes) {
@@ -326,7 +370,9 @@ TEST_F(WinWindows, TheOptionsDialogFollowsItsDescriptionAndIsModelessWithoutOwne
   EXPECT_EQ(WindowText(options), "Options");
   EXPECT_EQ(GetWindow(options, GW_OWNER), nullptr);
   EXPECT_TRUE(IsWindowEnabled(main));
-  for (const char* box : {"ChkIndFiles", "chkSaveCounters", "chkZOR", "chkCOT"}) {
+  for (const SaveOptionsControl box :
+       {SaveOptionsControl::ChkIndFiles, SaveOptionsControl::chkSaveCounters,
+        SaveOptionsControl::chkZOR, SaveOptionsControl::chkCOT}) {
     EXPECT_EQ(SendMessageA(app_->SaveOptions()->Control(box), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   }
 }
@@ -350,14 +396,14 @@ TEST_P(WinOptionsDialog, OnlyOkStoresTheTicks) {
   Begin();
   Menu(MenuCommand::SaveOptions);
   frmSaveOptions& options = *app_->SaveOptions();
-  Click(options.Control("chkZOR"));
-  Click(options.Control("ChkIndFiles"));
+  Click(options.Control(SaveOptionsControl::chkZOR));
+  Click(options.Control(SaveOptionsControl::ChkIndFiles));
   switch (GetParam().leave) {
     case Leave::Ok:
-      Click(options.Control("cmdOK"));
+      Click(options.Control(SaveOptionsControl::cmdOK));
       break;
     case Leave::Cancel:
-      Click(options.Control("cmdCancel"));
+      Click(options.Control(SaveOptionsControl::cmdCancel));
       break;
     case Leave::CloseBox:
       SendMessageA(options.Handle(), WM_CLOSE, 0, 0);
@@ -365,12 +411,14 @@ TEST_P(WinOptionsDialog, OnlyOkStoresTheTicks) {
   }
   Pump();
   EXPECT_EQ(app_->SaveOptions(), nullptr) << "unloaded";
-  EXPECT_EQ(app_->State().options.ZORFormat, GetParam().stored);
-  EXPECT_EQ(app_->State().options.SaveIndFiles, GetParam().stored);
-  EXPECT_FALSE(app_->State().options.COTIncluded || app_->State().options.SaveCounters);
+  EXPECT_EQ(app_->Desktop().State().options.ZORFormat, GetParam().stored);
+  EXPECT_EQ(app_->Desktop().State().options.SaveIndFiles, GetParam().stored);
+  EXPECT_FALSE(app_->Desktop().State().options.COTIncluded ||
+               app_->Desktop().State().options.SaveCounters);
   Menu(MenuCommand::SaveOptions);
-  EXPECT_EQ(SendMessageA(app_->SaveOptions()->Control("chkZOR"), BM_GETCHECK, 0, 0),
-            GetParam().stored ? BST_CHECKED : BST_UNCHECKED);
+  EXPECT_EQ(
+      SendMessageA(app_->SaveOptions()->Control(SaveOptionsControl::chkZOR), BM_GETCHECK, 0, 0),
+      GetParam().stored ? BST_CHECKED : BST_UNCHECKED);
 }
 
 INSTANTIATE_TEST_SUITE_P(Leaving, WinOptionsDialog,
@@ -385,14 +433,16 @@ TEST_F(WinWindows, ChangeSaveOptionsAgainResetsTheSaveBoxesAndRestoresTheDialog)
   Menu(MenuCommand::SaveOptions);
   frmSaveOptions& options = *app_->SaveOptions();
   HWND window = options.Handle();
-  Click(options.Control("chkZOR"));
-  Click(options.Control("chkSaveCounters"));
+  Click(options.Control(SaveOptionsControl::chkZOR));
+  Click(options.Control(SaveOptionsControl::chkSaveCounters));
   ShowWindow(window, SW_MINIMIZE);
   Menu(MenuCommand::SaveOptions);
   EXPECT_EQ(app_->SaveOptions()->Handle(), window) << "not reloaded";
   EXPECT_FALSE(IsIconic(window));
-  EXPECT_EQ(SendMessageA(options.Control("chkZOR"), BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(SendMessageA(options.Control("chkSaveCounters"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageA(options.Control(SaveOptionsControl::chkZOR), BM_GETCHECK, 0, 0),
+            BST_CHECKED);
+  EXPECT_EQ(SendMessageA(options.Control(SaveOptionsControl::chkSaveCounters), BM_GETCHECK, 0, 0),
+            BST_UNCHECKED);
 }
 
 TEST_F(WinWindows, TheOptionsDialogOutlivesTheMainWindow) {
@@ -401,11 +451,130 @@ TEST_F(WinWindows, TheOptionsDialogOutlivesTheMainWindow) {
   Menu(MenuCommand::SaveOptions);
   Menu(MenuCommand::Exit);
   frmSaveOptions& options = *app_->SaveOptions();
-  Click(options.Control("chkCOT"));
-  Click(options.Control("cmdOK"));
-  EXPECT_TRUE(app_->State().options.COTIncluded);
+  Click(options.Control(SaveOptionsControl::chkCOT));
+  Click(options.Control(SaveOptionsControl::cmdOK));
+  EXPECT_TRUE(app_->Desktop().State().options.COTIncluded);
   MSG quit{};
   EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the last window";
+}
+
+// ---- keys --------------------------------------------------------------------------------
+
+// The control names the focus stands on after each of `count` presses of Tab, Shift held or not.
+std::vector<std::string> FocusAfterEach(WinApplication& app, const WindowDescription& described,
+                                        HWND window, bool shift, std::size_t count) {
+  std::vector<std::string> focus;
+  HoldShift(shift);
+  for (std::size_t i = 0; i < count; ++i) {
+    PostKey(VK_TAB);
+    while (app.DispatchPending()) {
+    }
+    const int id = GetDlgCtrlID(GetFocus());
+    focus.push_back(GetParent(GetFocus()) == window
+                        ? described.controls[static_cast<std::size_t>(id - kFirstControlId)].name
+                        : "<elsewhere>");
+  }
+  HoldShift(false);
+  return focus;
+}
+
+std::vector<std::string> TabStops(const WindowDescription& described) {
+  std::vector<std::string> stops;
+  for (const ControlDescription& control : described.controls) {
+    if (IsFocusable(control)) {
+      stops.emplace_back(control.name);
+    }
+  }
+  return stops;
+}
+
+// As a Windows user expects and the descriptions say: Enter presses the button that has the
+// focus when the window opens (Begin opens the main window, OK stores the ticks), Tab and
+// Shift+Tab go round the tab stops in their order, and Escape does nothing without a cancel
+// button.
+TEST_F(WinWindows, KeysOnTheSplashAndTheOptionsDialogFollowTheDescriptions) {
+  for (const WindowDescription* described : {&SplashWindow(), &SaveOptionsWindow()}) {
+    SCOPED_TRACE(described->name);
+    const bool splash = described == &SplashWindow();
+    const auto open = [this, splash] {
+      app_.reset();
+      Start();
+      if (splash) {
+        return app_->Splash()->Handle();
+      }
+      Begin();
+      Menu(MenuCommand::SaveOptions);
+      return app_->SaveOptions()->Handle();
+    };
+
+    HWND window = open();
+    if (!splash) {
+      SendMessageA(app_->SaveOptions()->Control(SaveOptionsControl::chkCOT), BM_SETCHECK,
+                   BST_CHECKED, 0);
+    }
+    EXPECT_EQ(GetFocus(), ControlHandle(window, described->controls[described->firstFocus]));
+    PostKey(VK_RETURN);
+    Pump();
+    if (splash) {
+      ASSERT_NE(app_->MainForm(), nullptr) << "Enter pressed Begin";
+      EXPECT_TRUE(IsWindowVisible(app_->MainForm()->Handle()));
+    } else {
+      EXPECT_TRUE(app_->Desktop().State().options.COTIncluded) << "Enter pressed OK";
+      EXPECT_EQ(app_->SaveOptions(), nullptr);
+    }
+
+    window = open();
+    std::vector<std::string> stops = TabStops(*described);
+    std::vector<std::string> forward(stops.begin() + 1, stops.end());
+    forward.push_back(stops.front());
+    EXPECT_EQ(FocusAfterEach(*app_, *described, window, false, stops.size()), forward);
+    std::reverse(stops.begin(), stops.end());  // back round from the first focus
+    EXPECT_EQ(FocusAfterEach(*app_, *described, window, true, stops.size()), stops);
+    PostKey(VK_ESCAPE);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(window));
+    if (!splash) {  // Enter on a check box: no default button to press
+      for (std::size_t i = 0; i < IndexOf(SaveOptionsControl::ChkIndFiles); ++i) {
+        PostKey(VK_TAB);
+        Pump();
+      }
+      ASSERT_EQ(GetFocus(), app_->SaveOptions()->Control(SaveOptionsControl::ChkIndFiles));
+      PostKey(VK_RETURN);
+      Pump();
+      EXPECT_TRUE(IsWindowVisible(window));
+    }
+  }
+}
+
+// Yes/No boxes answer only Yes or No: Escape, Alt+F4 and the close box leave the question up.
+TEST_F(WinWindows, AYesNoQuestionStaysUntilYesOrNo) {
+  app_ = std::make_unique<WinApplication>();  // the system's own boxes
+  app_->Main();
+  Pump();
+  std::vector<std::string> asked;
+  const auto record = [&asked](HWND box) { asked.push_back(LabelTexts(box)); };
+  EachShown question("#32770", "Trelvox",
+                     {[&](HWND box) {
+                        record(box);
+                        PostKey(VK_ESCAPE);
+                      },
+                      [&](HWND box) {
+                        record(box);
+                        PostMessageA(box, WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN << 16);
+                      },
+                      [&](HWND box) {
+                        record(box);
+                        PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE,
+                                     0);  // what a click on the close box sends
+                      },
+                      [&](HWND box) {
+                        record(box);
+                        Click(GetDlgItem(box, IDYES));
+                      }});
+  const bool yes = app_->Desktop().CurrentSession().ui.AskYesNo("Is this a new file?");
+  EXPECT_TRUE(yes);
+  EXPECT_EQ(question.Ran(), 4u);
+  EXPECT_EQ(asked, std::vector<std::string>(4, "Is this a new file?"));
 }
 
 // ---- About box ----------------------------------------------------------------------------
@@ -428,10 +597,11 @@ TEST_F(WinWindows, TheAboutBoxNamesTheProgramAndIsModalOverTheMainWindow) {
     ExpectMatchesDescription(box, described, dpi);
     seen.owner = GetWindow(box, GW_OWNER);
     seen.ownerEnabled = IsWindowEnabled(main);
-    for (const char* name : {"lblTitle", "lblVersion", "lblDescription"}) {
-      seen.texts.push_back(WindowText(ControlHandle(box, described, name)));
+    for (const AboutControl label :
+         {AboutControl::lblTitle, AboutControl::lblVersion, AboutControl::lblDescription}) {
+      seen.texts.push_back(WindowText(ControlHandle(box, label)));
     }
-    HWND ok = ControlHandle(box, described, "cmdOK");
+    HWND ok = ControlHandle(box, AboutControl::cmdOK);
     seen.focusOnOk = GetFocus() == ok;
     seen.okIsDefault = LOWORD(SendMessageA(box, DM_GETDEFID, 0, 0)) == GetDlgCtrlID(ok);
     PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -458,7 +628,7 @@ TEST_F(WinWindows, EnterOnSystemInfoStartsTheToolAndTheBoxStays) {
   Begin();
   bool stillOpen = false;
   WhenShown about("About Trelvox", [&](HWND box) {
-    HWND sysInfo = ControlHandle(box, AboutWindow(), "cmdSysInfo");
+    HWND sysInfo = ControlHandle(box, AboutControl::cmdSysInfo);
     SetFocus(sysInfo);
     SendMessageA(box, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(sysInfo), TRUE);
     MSG enter{box, WM_KEYDOWN, VK_RETURN, 0, 0, {}};

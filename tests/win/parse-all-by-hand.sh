@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Parse All in trelvox.exe, driven with the mouse and the keyboard as a person would, under
-# Wine's virtual desktop (run through scripts/wine-gui.sh --script): the splash's Begin, Ctrl+A,
-# the input path typed into the open dialog, the time-out, the composite file, Yes, every box
-# confirmed up to "Parsing Complete!", then File > Exit. The composite must be byte-identical
-# to what trelvox-batch.exe writes for the same answers, and the boxes must say what its
-# transcript says.
+# Wine's virtual desktop (run through scripts/wine-gui.sh --script): Enter on the splash's
+# focused Begin, Ctrl+A, the input path typed into the open dialog, the time-out, the composite
+# file, then at "Is this a new file?" Escape, Alt+F4 and the close box, each of which must leave
+# the question up, and Yes; every box confirmed up to "Parsing Complete!", then File > Exit. The
+# composite must be byte-identical to what trelvox-batch.exe writes for the same answers (with
+# its header row: nothing counted as No), and the boxes must say what its transcript says.
 #   parse-all-by-hand.sh TRELVOX.EXE TRELVOX-BATCH.EXE WINDOW-PROBE.EXE INPUT.azk WORK-DIR
 set -euo pipefail
 trelvox=$1 batch=$2 probe_exe=$3 input=$4 work=$5
@@ -35,8 +36,9 @@ wait_window() { probe wait 30 "$1" "$2" || fail "no window '$2'"; }
 $WINE_RUN "$trelvox" &
 program=$!
 
-step "splash: Begin"
-click_button Begin
+step "splash: Enter on the focused Begin"
+wait_window '#32770' '' >/dev/null
+xdotool key Return
 wait_window TrelvoxMainWindow Trelvox >/dev/null
 
 step "Ctrl+A, the input file"
@@ -57,9 +59,23 @@ wait_window '#32770' 'Designate Composite file' >/dev/null
 xdotool type --delay 10 "$(winpath "$work/composite")"
 xdotool key Return
 
-step "Is this a new file? Yes"
+# The box's close button, at the right end of its title bar.
+click_close_box() {
+  local width height left top
+  read -r width height left top < <(probe rect 30 '#32770' Trelvox | tr 'x+' '  ')
+  xdotool mousemove $((left + width - 14)) $((top + 12)) click 1
+}
+
+step "Is this a new file? Escape, Alt+F4 and the close box leave it up; then Yes"
 mapfile -t box < <(wait_window '#32770' Trelvox)
 [ "${box[1]:-}" = "Is this a new file?" ] || fail "asked '${box[1]:-}'"
+for attempt in Escape alt+F4 close-box; do
+  if [ "$attempt" = close-box ]; then click_close_box; else xdotool key "$attempt"; fi
+  # The question is asked again: the box closes and the same one comes back.
+  probe gone 30 "${box[0]}" || fail "$attempt did nothing to the box"
+  mapfile -t box < <(wait_window '#32770' Trelvox)
+  [ "${box[1]:-}" = "Is this a new file?" ] || fail "after $attempt: '${box[1]:-}'"
+done
 click_button '&Yes'
 probe gone 30 "${box[0]}" || fail "the question stays"
 
