@@ -37,19 +37,24 @@ class FuzzPrompts final : public Prompts {
     if (request.buttons == Buttons::Ok) {
       return Answer::Ok;
     }
-    if (request.text == "Parse another subject?") {
+    if (request.id == MessageId::ParseAnotherSubject) {
       return ++subjects_ < 3 ? Answer::Yes : Answer::No;
     }
     return Answer::Yes;
   }
   std::string ShowInput(const InputRequest& request) override {
-    if (request.prompt == "Enter Subject ID:") {
-      return std::to_string(subjects_ + 1);
+    switch (request.id) {
+      case MessageId::SubjectIdToParse:
+        return std::to_string(subjects_ + 1);
+      case MessageId::TimeOutValue:
+      case MessageId::ResponsesPerTrial:
+        return "2000";
+      default:
+        return "typed";
     }
-    return request.prompt.starts_with("Enter") ? "2000" : "typed";
   }
   std::string ShowFileDialog(const FileDialogRequest& request) override {
-    if (request.title == "Open AZK or ZIL file") {
+    if (request.id == MessageId::InputFile) {
       return input_;
     }
     return (WorkFolder() / (request.title.substr(0, 12) + ".dat")).string();

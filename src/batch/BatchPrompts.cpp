@@ -6,16 +6,6 @@ namespace trelvox::batch {
 
 namespace {
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
-std::string_view After(std::string_view text, std::string_view prefix) {
-  return text.substr(prefix.size());
-}
-
-constexpr std::string_view kSubjectFileTitle = "Save Data file for SUBID: ";
-
 std::vector<std::string> OtherOutputs(const BatchOptions& options) {
   std::vector<std::string> outputs{ApplyDatExtension(options.composite)};
   if (options.counters) {
@@ -55,53 +45,55 @@ void BatchPrompts::BeginRun(RunAnswers run) {
   run_ = std::move(run);
 }
 
-std::optional<bool> BatchPrompts::YesNoFor(std::string_view question) const {
-  if (question == "Is this a new file?") {
-    return run_.compositeIsNew;
+std::optional<bool> BatchPrompts::YesNoFor(MessageId question) const {
+  switch (question) {
+    case MessageId::NewCompositeFile:
+      return run_.compositeIsNew;
+    case MessageId::NewCounterFile:
+      return run_.counterIsNew;
+    case MessageId::ParseAnotherSubject:
+      return nextId_ < options_.ids.size();
+    case MessageId::DataCollectedOn:
+      return !options_.todayOnly;
+    default:
+      return std::nullopt;
   }
-  if (question == "Is this a new counter file?") {
-    return run_.counterIsNew;
-  }
-  if (question == "Parse another subject?") {
-    return nextId_ < options_.ids.size();
-  }
-  if (StartsWith(question, "Data collected on: ")) {
-    return !options_.todayOnly;
-  }
-  return std::nullopt;
 }
 
-std::optional<std::string> BatchPrompts::InputFor(std::string_view prompt) {
-  if (prompt == "Enter TimeOut Value:") {
-    return options_.timeout;
+std::optional<std::string> BatchPrompts::InputFor(MessageId prompt) {
+  switch (prompt) {
+    case MessageId::TimeOutValue:
+      return options_.timeout;
+    case MessageId::ResponsesPerTrial:
+      return options_.responses;
+    case MessageId::MissingSubjectId:
+      return options_.missingId;
+    case MessageId::SubjectIdToParse:
+      if (nextId_ < options_.ids.size()) {
+        return options_.ids[nextId_++];
+      }
+      return std::nullopt;
+    default:
+      return std::nullopt;
   }
-  if (prompt == "Enter Maximum Expected # Responses per Trial:" ||
-      prompt == "Enter Expected # Responses per Trial:") {
-    return options_.responses;
-  }
-  if (StartsWith(prompt, "ID missing for subject on ")) {
-    return options_.missingId;
-  }
-  if (prompt == "Enter Subject ID:" && nextId_ < options_.ids.size()) {
-    return options_.ids[nextId_++];
-  }
-  return std::nullopt;
 }
 
-std::optional<std::string> BatchPrompts::FileFor(std::string_view title) {
-  if (title == "Open AZK or ZIL file") {
-    return run_.input;
+std::optional<std::string> BatchPrompts::FileFor(const FileDialogRequest& dialog) {
+  switch (dialog.id) {
+    case MessageId::InputFile:
+      return run_.input;
+    case MessageId::CompositeFile:
+      return options_.composite;
+    case MessageId::CounterFile:
+      return options_.counters;
+    case MessageId::SubjectFile:
+      if (subjectFiles_) {
+        return subjectFiles_->Next(dialog.subjectId);
+      }
+      return std::nullopt;
+    default:
+      return std::nullopt;
   }
-  if (title == "Designate Composite file") {
-    return options_.composite;
-  }
-  if (title == "Designate Counter file") {
-    return options_.counters;
-  }
-  if (StartsWith(title, kSubjectFileTitle) && subjectFiles_) {
-    return subjectFiles_->Next(After(title, kSubjectFileTitle));
-  }
-  return std::nullopt;
 }
 
 bool BatchPrompts::Prints(Tone tone) const {
@@ -121,7 +113,7 @@ Answer BatchPrompts::ShowMessage(const MessageRequest& request) {
     }
     return Answer::Ok;
   }
-  const std::optional<bool> yes = YesNoFor(request.text);
+  const std::optional<bool> yes = YesNoFor(request.id);
   if (!yes) {
     unanswered_.push_back(request.text);
   }
@@ -131,7 +123,7 @@ Answer BatchPrompts::ShowMessage(const MessageRequest& request) {
 }
 
 std::string BatchPrompts::ShowInput(const InputRequest& request) {
-  const std::optional<std::string> answer = InputFor(request.prompt);
+  const std::optional<std::string> answer = InputFor(request.id);
   if (!answer) {
     unanswered_.push_back(request.prompt);
   }
@@ -140,7 +132,7 @@ std::string BatchPrompts::ShowInput(const InputRequest& request) {
 }
 
 std::string BatchPrompts::ShowFileDialog(const FileDialogRequest& request) {
-  const std::optional<std::string> answer = FileFor(request.title);
+  const std::optional<std::string> answer = FileFor(request);
   if (!answer) {
     unanswered_.push_back(request.title);
   }

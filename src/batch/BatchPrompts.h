@@ -27,7 +27,8 @@ std::string MessageLine(std::string_view text);
 std::string QuestionLine(std::string_view text, std::string_view answer);
 
 // Answers every box a command shows from the command-line flags, recognising the boxes by
-// their texts and titles, and prints each message, and each question with its answer, on `out`
+// their ids (never by their texts), and prints each message, and each question with its
+// answer, on `out`
 // (only the problems when quiet). A box that no flag answers gets the empty answer (or No) and
 // is remembered, so the front end can call it a usage error.
 class BatchPrompts final : public Prompts {
@@ -45,9 +46,9 @@ class BatchPrompts final : public Prompts {
   const std::vector<std::string>& Unanswered() const { return unanswered_; }
 
  private:
-  std::optional<bool> YesNoFor(std::string_view question) const;
-  std::optional<std::string> InputFor(std::string_view prompt);
-  std::optional<std::string> FileFor(std::string_view title);
+  std::optional<bool> YesNoFor(MessageId question) const;
+  std::optional<std::string> InputFor(MessageId prompt);
+  std::optional<std::string> FileFor(const FileDialogRequest& dialog);
   bool Prints(Tone tone) const;
   void Print(const std::string& line, Tone tone);
 

@@ -18,12 +18,12 @@ namespace trelvox::batch {
 
 namespace {
 
-void SetRunOptions(RunState& state, const BatchOptions& options) {
-  ClearOptions(state.options);
-  state.options.SaveCounters = options.counters.has_value();
-  state.options.SaveIndFiles = options.subjectDir.has_value();
-  state.options.ZORFormat = options.zor;
-  state.options.COTIncluded = options.cot;
+void SetRunOptions(RunOptions& run, const BatchOptions& options) {
+  ClearOptions(run);
+  run.SaveCounters = options.counters.has_value();
+  run.SaveIndFiles = options.subjectDir.has_value();
+  run.ZORFormat = options.zor;
+  run.COTIncluded = options.cot;
 }
 
 // Looked at before the run opens the files, since opening for appending creates them.
@@ -63,7 +63,7 @@ int RunBatch(const BatchOptions& options, const Locale& locale, std::ostream& ou
     return kExitFailed;
   }
   RunState state;
-  SetRunOptions(state, options);
+  SetRunOptions(state.options, options);
   DiskFileChannels files;
   BatchPrompts prompts(options, out);
   Ui ui(prompts, files);
@@ -81,6 +81,10 @@ int RunBatch(const BatchOptions& options, const Locale& locale, std::ostream& ou
     }
     if (outcome == CommandOutcome::Failed) {
       err << kProgramName << ": " << input << ": stopped on an error\n";
+      return kExitFailed;
+    }
+    if (outcome == CommandOutcome::NothingConverted) {
+      err << kProgramName << ": " << input << ": no subject header found, nothing converted\n";
       return kExitFailed;
     }
     if (outcome == CommandOutcome::Cancelled) {

@@ -36,8 +36,8 @@ constexpr const char* kFooter =
     "an empty ID gives subject<N> (N counts the subject files of this call from 1), and a name\n"
     "already written in this call (letter case ignored) gets -2, -3, ... DIR is created.\n"
     "Exit status: 0 when the command ended normally, 1 when it ended on an error (a file not\n"
-    "opened or written, an unknown input type, a subject not found, an overflow), 2 on a\n"
-    "usage error.";
+    "opened or written, an unknown input type, a subject not found, an overflow, an input\n"
+    "without any subject header), 2 on a usage error.";
 
 constexpr const char* kExamples =
     "Examples:\n"
@@ -135,13 +135,13 @@ HeaderChoice HeaderChoiceNamed(const std::string& name) {
 }
 
 std::optional<std::string> MissingAnswer(const BatchOptions& options, const std::string& input) {
-  const std::string type = InputTypeOf(input);
-  if (type == "AZK" && !options.timeout) {
+  const InputType type = InputTypeOf(input);
+  if (type == InputType::Azk && !options.timeout) {
     return input +
            " is AZK input: --timeout N is needed (the answer to \"Enter TimeOut "
            "Value:\")";
   }
-  if (type == "ZIL" && !options.responses) {
+  if (type == InputType::Zil && !options.responses) {
     return input + " is ZIL input: --responses N is needed (the number of responses per trial)";
   }
   return std::nullopt;

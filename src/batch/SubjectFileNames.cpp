@@ -1,6 +1,7 @@
 #include "batch/SubjectFileNames.h"
 
 #include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace trelvox::batch {
 
@@ -15,19 +16,10 @@ bool IsKept(char c) {
          c == '_' || c == '-';
 }
 
-std::string LowerCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') {
-      c = static_cast<char>(c - 'A' + 'a');
-    }
-  }
-  return text;
-}
-
 // Windows opens a device, not a file, for these names whatever follows the first dot: "NUL.dat"
 // would swallow the subject's rows and "CON.dat" would fail.
 bool IsDeviceName(std::string_view stem) {
-  std::string base = LowerCase(std::string(stem.substr(0, stem.find('.'))));
+  std::string base = LowerCase(stem.substr(0, stem.find('.')));
   if (base == "con" || base == "prn" || base == "aux" || base == "nul") {
     return true;
   }

@@ -28,15 +28,16 @@ std::optional<std::int16_t> ToInt16(const std::optional<double>& number) {
   return static_cast<std::int16_t>(rounded);
 }
 
-std::string SubjectReport(const RunState& state, ReportStyle style) {
+std::string SubjectReport(const SubjectCounts& counts, std::string_view subjectId, InputType type,
+                          ReportStyle style) {
   std::string report =
-      std::to_string(state.counts.TrialCount) + " trials parsed for ID: " + state.subject.SubjectID;
-  const bool azk = state.files.InFileType == "AZK";
+      std::to_string(counts.TrialCount) + " trials parsed for ID: " + std::string(subjectId);
+  const bool azk = type == InputType::Azk;
   if (azk) {
-    report += kCrLf + std::to_string(state.counts.ErrorCount) + " errors detected.";
+    report += kCrLf + std::to_string(counts.ErrorCount) + " errors detected.";
   }
   if (azk || style == ReportStyle::ParseAll) {
-    report += kCrLf + std::to_string(state.counts.NoResponseCount) + " no responses detected.";
+    report += kCrLf + std::to_string(counts.NoResponseCount) + " no responses detected.";
   }
   return report;
 }
@@ -55,7 +56,7 @@ CommandOutcome CommandRun::Guarded(const std::function<CommandOutcome()>& steps)
     // Close first: what is still buffered is written (or dropped when the disk refuses it), and
     // the box below then cannot trip over the same failure again.
     CloseEverythingQuietly();
-    session_.ui.Problem(StoppedMessage(error.what()));
+    session_.ui.Problem(MessageId::CommandStopped, StoppedMessage(error.what()));
     TellSubjectProblems();  // what the stopped subject met before the stop
   }
   TellRunNotices();
@@ -66,14 +67,14 @@ void CommandRun::TellSubjectProblems() {
   const std::string problems = state_.notices.SubjectProblems(state_.subject.SubjectID);
   state_.notices.ClearSubjectProblems();
   if (!problems.empty()) {
-    session_.ui.Problem(problems);
+    session_.ui.Problem(MessageId::SubjectProblemLines, problems);
   }
 }
 
 void CommandRun::TellRunNotices() {
   const std::string longTrials = state_.notices.LongTrialsReport();
   if (!longTrials.empty()) {
-    session_.ui.Problem(longTrials);
+    session_.ui.Problem(MessageId::LongTrials, longTrials);
   }
 }
 
@@ -84,8 +85,8 @@ std::string CommandRun::StoppedMessage(const std::string& reason) const {
   return text + kCrLf + "The files keep every row written before this point.";
 }
 
-bool CommandRun::Open(std::string& path, std::int16_t& channel, std::string method) {
-  if (OpenFile(session_.files, session_.ui, path, channel, method) > 0) {
+bool CommandRun::Open(const std::string& path, std::int16_t& channel, OpenMode mode) {
+  if (OpenFile(session_.files, session_.ui, path, channel, mode) > 0) {
     return false;
   }
   opened_.push_back(channel);
@@ -115,13 +116,24 @@ CommandOutcome CommandRun::EndEarly(CommandOutcome outcome) {
   return outcome;
 }
 
+void CommandRun::TellNoSubjectHeader() {
+  session_.ui.Problem(
+      MessageId::NoSubjectHeader,
+      "No subject header was found in " + state_.files.InFileName + ", so nothing was converted." +
+          kCrLf +
+          "A subject's block starts with a header line containing \"Subject\" and \"refresh\", "
+          "such as:" +
+          kCrLf + "Subject 1, 03/14/2024 09:31:07 on LAB-PC2, refresh 16.67ms, ID P01" + kCrLf +
+          "The file's first lines, the header among them, may have been cut off.");
+}
+
 void CommandRun::CloseRunFiles() {
   Close(state_.files.InFileNum);
   Close(state_.files.CompFileNum);
   Close(state_.files.CntFileNum);
 }
 
-std::optional<CommandOutcome> CommandRun::OpenFiles(const std::string& responsesPrompt) {
+std::optional<CommandOutcome> CommandRun::OpenFiles(std::string_view responsesPrompt) {
   if (auto ended = OpenInput()) {
     return ended;
   }
@@ -138,43 +150,44 @@ std::optional<CommandOutcome> CommandRun::OpenFiles(const std::string& responses
 }
 
 std::optional<CommandOutcome> CommandRun::OpenInput() {
-  std::string type = "O";
-  if (GetFileName(session_.ui, state_.files.InFileName, type, "Open AZK or ZIL file",
-                  "DMDX Files (*.*)|*.*")
+  if (GetFileName(session_.ui, state_.files.InFileName,
+                  {MessageId::InputFile, FileDialogKind::Open, "Open AZK or ZIL file",
+                   "DMDX Files (*.*)|*.*"})
           .empty()) {
     return CommandOutcome::Cancelled;
   }
-  if (!Open(state_.files.InFileName, state_.files.InFileNum, "I")) {
+  if (!Open(state_.files.InFileName, state_.files.InFileNum, OpenMode::Input)) {
     return CommandOutcome::Failed;
   }
   state_.files.InFileType = InputTypeOf(state_.files.InFileName);
   return std::nullopt;
 }
 
-std::optional<std::int16_t> CommandRun::AskNumber(const std::string& prompt) {
+std::optional<std::int16_t> CommandRun::AskNumber(MessageId id, std::string_view prompt) {
   while (true) {
-    const std::string answer = session_.ui.Input(prompt);
+    const std::string answer = session_.ui.Input(id, prompt);
     if (answer.find_first_not_of(" \t") == std::string::npos) {
       return std::nullopt;
     }
     if (const auto number = ToInt16(session_.locale.ParseNumber(answer))) {
       return number;
     }
-    session_.ui.Problem("\"" + answer + "\" is not a number from -32768 to 32767." + kCrLf +
-                        "Please enter it again.");
+    session_.ui.Problem(MessageId::NotANumber, "\"" + answer +
+                                                   "\" is not a number from -32768 to 32767." +
+                                                   kCrLf + "Please enter it again.");
   }
 }
 
-std::optional<CommandOutcome> CommandRun::AskNumbers(const std::string& responsesPrompt) {
-  if (state_.files.InFileType == "ZIL") {
-    const auto responses = AskNumber(responsesPrompt);
+std::optional<CommandOutcome> CommandRun::AskNumbers(std::string_view responsesPrompt) {
+  if (state_.files.InFileType == InputType::Zil) {
+    const auto responses = AskNumber(MessageId::ResponsesPerTrial, responsesPrompt);
     if (!responses) {
       return EndEarly(CommandOutcome::Cancelled);
     }
     state_.answers.MaxResponses = *responses;
   }
-  if (state_.files.InFileType == "AZK") {
-    const auto timeOut = AskNumber("Enter TimeOut Value:");
+  if (state_.files.InFileType == InputType::Azk) {
+    const auto timeOut = AskNumber(MessageId::TimeOutValue, "Enter TimeOut Value:");
     if (!timeOut) {
       return EndEarly(CommandOutcome::Cancelled);
     }
@@ -184,12 +197,11 @@ std::optional<CommandOutcome> CommandRun::AskNumbers(const std::string& response
 }
 
 std::optional<CommandOutcome> CommandRun::ChooseAndOpenOutput(const OutputFile& file) {
-  std::string type = file.dialogType;
-  if (GetFileName(session_.ui, file.name, type, file.title, file.filter).empty()) {
+  if (GetFileName(session_.ui, file.name, file.dialog).empty()) {
     return EndEarly(CommandOutcome::Cancelled);
   }
   file.name = ApplyDatExtension(file.name);
-  if (!Open(file.name, file.channel, file.method)) {
+  if (!Open(file.name, file.channel, file.mode)) {
     return EndEarly(CommandOutcome::Failed);
   }
   return std::nullopt;
@@ -197,16 +209,20 @@ std::optional<CommandOutcome> CommandRun::ChooseAndOpenOutput(const OutputFile& 
 
 std::optional<CommandOutcome> CommandRun::OpenComposite() {
   if (auto ended =
-          ChooseAndOpenOutput({state_.files.CompFileName, state_.files.CompFileNum, "O",
-                               "Designate Composite file", "Composite Files (*.dat)|*.dat", "A"})) {
+          ChooseAndOpenOutput({state_.files.CompFileName,
+                               state_.files.CompFileNum,
+                               {MessageId::CompositeFile, FileDialogKind::Open,
+                                "Designate Composite file", "Composite Files (*.dat)|*.dat"},
+                               OpenMode::Append})) {
     return ended;
   }
-  if (!session_.ui.AskYesNo("Is this a new file?")) {
+  if (!session_.ui.AskYesNo(MessageId::NewCompositeFile, "Is this a new file?")) {
     return std::nullopt;
   }
-  const std::optional<std::string> header = CompositeHeaderFor(state_);
+  const std::optional<std::string> header =
+      CompositeHeaderFor(state_.files.InFileType, state_.options, state_.answers.MaxResponses);
   if (!header) {
-    session_.ui.Problem("Unknown input filetype: " + state_.files.InFileType);
+    TellUnknownInputType();
     Close(state_.files.CompFileNum);
     Close(state_.files.InFileNum);
     return CommandOutcome::Failed;
@@ -216,12 +232,14 @@ std::optional<CommandOutcome> CommandRun::OpenComposite() {
 }
 
 std::optional<CommandOutcome> CommandRun::OpenCounters() {
-  if (auto ended =
-          ChooseAndOpenOutput({state_.files.CntFileName, state_.files.CntFileNum, "O",
-                               "Designate Counter file", "Counter Files (*.dat)|*.dat", "A"})) {
+  if (auto ended = ChooseAndOpenOutput({state_.files.CntFileName,
+                                        state_.files.CntFileNum,
+                                        {MessageId::CounterFile, FileDialogKind::Open,
+                                         "Designate Counter file", "Counter Files (*.dat)|*.dat"},
+                                        OpenMode::Append})) {
     return ended;
   }
-  if (session_.ui.AskYesNo("Is this a new counter file?")) {
+  if (session_.ui.AskYesNo(MessageId::NewCounterFile, "Is this a new counter file?")) {
     session_.files.WriteLine(state_.files.CntFileNum, CounterHeader());
   }
   return std::nullopt;
@@ -232,9 +250,15 @@ std::optional<CommandOutcome> CommandRun::OpenSubjectFile() {
   if (!state_.options.SaveIndFiles) {
     return std::nullopt;
   }
-  return ChooseAndOpenOutput({state_.files.SubjFileName, state_.files.SubjFileNum, "S",
-                              "Save Data file for SUBID: " + state_.subject.SubjectID,
-                              "Subject Files (*.dat)|*.dat", "O"});
+  const std::string& id = state_.subject.SubjectID;
+  return ChooseAndOpenOutput({state_.files.SubjFileName,
+                              state_.files.SubjFileNum,
+                              {.id = MessageId::SubjectFile,
+                               .kind = FileDialogKind::Save,
+                               .title = "Save Data file for SUBID: " + id,
+                               .filter = "Subject Files (*.dat)|*.dat",
+                               .subjectId = id},
+                              OpenMode::Output});
 }
 
 std::optional<CommandOutcome> CommandRun::ConvertSubject(ReportStyle style) {
@@ -244,14 +268,22 @@ std::optional<CommandOutcome> CommandRun::ConvertSubject(ReportStyle style) {
   if (auto ended = ParseSubject()) {
     return ended;
   }
-  session_.ui.Message(SubjectReport(state_, style), "");
+  ++subjectsConverted_;
+  session_.ui.Message(
+      MessageId::SubjectReport,
+      SubjectReport(state_.counts, state_.subject.SubjectID, state_.files.InFileType, style), "");
   TellSubjectProblems();
   CloseSubjectFile();
   return std::nullopt;
 }
 
+void CommandRun::TellUnknownInputType() {
+  session_.ui.Problem(MessageId::UnknownInputType,
+                      "Unknown input filetype: " + InputTypeLetters(state_.files.InFileName));
+}
+
 CommandOutcome CommandRun::UnknownInputType() {
-  session_.ui.Problem("Unknown input filetype: " + state_.files.InFileType);
+  TellUnknownInputType();
   Close(state_.files.CompFileNum);
   Close(state_.files.InFileNum);
   Close(state_.files.SubjFileNum);
@@ -260,14 +292,17 @@ CommandOutcome CommandRun::UnknownInputType() {
 }
 
 std::optional<CommandOutcome> CommandRun::ParseSubject() {
-  if (state_.files.InFileType == "ZIL") {
-    ParseZILTrials(session_);
-  } else if (state_.files.InFileType == "AZK") {
-    ParseAZKTrials(session_);
-  } else {
-    return UnknownInputType();
+  switch (state_.files.InFileType) {
+    case InputType::Zil:
+      ParseZILTrials(session_);
+      return std::nullopt;
+    case InputType::Azk:
+      ParseAZKTrials(session_);
+      return std::nullopt;
+    case InputType::Unknown:
+      break;
   }
-  return std::nullopt;
+  return UnknownInputType();
 }
 
 }  // namespace trelvox

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "commands/Commands.h"
@@ -34,7 +35,7 @@ class CommandRun {
 
   // From the input dialog to the counter file's header row. Empty when the command goes on;
   // otherwise how it ended.
-  std::optional<CommandOutcome> OpenFiles(const std::string& responsesPrompt);
+  std::optional<CommandOutcome> OpenFiles(std::string_view responsesPrompt);
 
   // The current subject, once the input stands after its header: its subject file when
   // individual files are on, the trial parser of the input type (an unknown type ends the
@@ -44,6 +45,9 @@ class CommandRun {
   void CloseRunFiles();
   // Ends the command quietly or after an error already shown: every file it opened is closed.
   CommandOutcome EndEarly(CommandOutcome outcome);
+  bool AnySubjectConverted() const { return subjectsConverted_ > 0; }
+  // Tells that the input holds no subject header, so that nothing was converted.
+  void TellNoSubjectHeader();
 
   Session& session() { return session_; }
 
@@ -52,21 +56,20 @@ class CommandRun {
   struct OutputFile {
     std::string& name;
     std::int16_t& channel;
-    const char* dialogType;
-    std::string title;
-    const char* filter;
-    const char* method;
+    FileDialogRequest dialog;
+    OpenMode mode;
   };
   std::optional<CommandOutcome> ChooseAndOpenOutput(const OutputFile& file);
   std::optional<CommandOutcome> OpenSubjectFile();
   std::optional<CommandOutcome> ParseSubject();
   void CloseSubjectFile();
   std::optional<CommandOutcome> OpenInput();
-  std::optional<CommandOutcome> AskNumbers(const std::string& responsesPrompt);
+  std::optional<CommandOutcome> AskNumbers(std::string_view responsesPrompt);
   std::optional<CommandOutcome> OpenComposite();
   std::optional<CommandOutcome> OpenCounters();
-  std::optional<std::int16_t> AskNumber(const std::string& prompt);
-  bool Open(std::string& path, std::int16_t& channel, std::string method);
+  std::optional<std::int16_t> AskNumber(MessageId id, std::string_view prompt);
+  bool Open(const std::string& path, std::int16_t& channel, OpenMode mode);
+  void TellUnknownInputType();
   CommandOutcome UnknownInputType();
   // The current subject's problem lines in one box, once.
   void TellSubjectProblems();
@@ -83,10 +86,12 @@ class CommandRun {
   AttachedConsumer writingRows_;
   std::vector<std::int16_t> opened_;  // channels this command opened and has not closed
   bool inSubject_ = false;
+  int subjectsConverted_ = 0;
 };
 
 // The per-subject report: counts of trials, errors (AZK) and trials without response.
-std::string SubjectReport(const RunState& state, ReportStyle style);
+std::string SubjectReport(const SubjectCounts& counts, std::string_view subjectId, InputType type,
+                          ReportStyle style);
 
 // A typed number as a 16-bit integer: a fraction rounds to the nearest integer, a half to the
 // even one. Empty when the text is not a number or the result lies outside -32768..32767.

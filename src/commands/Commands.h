@@ -10,6 +10,7 @@ enum class CommandOutcome {
   Cancelled,  // the user cancelled a dialog or left a question empty; ended quietly
   Failed,     // ended on an error that was shown: a file not opened or not written, an unknown
               // input type, a subject not found or declined, an overflow
+  NothingConverted,  // ran to its end, but the input held no subject header (and so said)
 };
 
 // Converts every subject of one DMDX file: asks for the files and numbers through the session's

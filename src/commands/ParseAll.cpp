@@ -16,8 +16,12 @@ CommandOutcome ParseAllSteps(CommandRun& run) {
     }
   }
   run.CloseRunFiles();
-  session.ui.Message("Parsing Complete!");
-  return CommandOutcome::Completed;
+  const bool converted = run.AnySubjectConverted();
+  if (!converted) {
+    run.TellNoSubjectHeader();  // a file cut off at its start would pass for a complete run
+  }
+  session.ui.Message(MessageId::ParsingComplete, "Parsing Complete!");
+  return converted ? CommandOutcome::Completed : CommandOutcome::NothingConverted;
 }
 
 }  // namespace

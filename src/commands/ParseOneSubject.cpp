@@ -12,19 +12,23 @@ CommandOutcome ParseOneSubjectSteps(CommandRun& run) {
     return *ended;
   }
   do {
-    state.subject.SubjectID = session.ui.Input("Enter Subject ID:");
+    state.subject.SubjectID = session.ui.Input(MessageId::SubjectIdToParse, "Enter Subject ID:");
     if (state.subject.SubjectID.empty()) {
       return run.EndEarly(CommandOutcome::Cancelled);
     }
     if (!FindSubjectByID(session, state.subject.SubjectID)) {
-      session.ui.Problem("SubID " + state.subject.SubjectID + " not found!");
+      if (!run.AnySubjectConverted() && !state.notices.SubjectHeaderMet()) {
+        run.TellNoSubjectHeader();  // not merely another ID: the file holds no subject at all
+      }
+      session.ui.Problem(MessageId::SubjectNotFound,
+                         "SubID " + state.subject.SubjectID + " not found!");
       run.CloseRunFiles();
       return CommandOutcome::Failed;
     }
     if (auto ended = run.ConvertSubject(ReportStyle::ParseOne)) {
       return *ended;
     }
-  } while (session.ui.AskYesNo("Parse another subject?"));
+  } while (session.ui.AskYesNo(MessageId::ParseAnotherSubject, "Parse another subject?"));
   run.CloseRunFiles();
   return CommandOutcome::Completed;
 }

@@ -73,7 +73,7 @@ void DesktopSession::SavePlacement(const PixelRect& outer, int dpi) {
 }
 
 void DesktopSession::ShowProblem(const std::string& text) {
-  boxes_.ShowMessage({text, kAppTitle, Buttons::Ok, Tone::Problem});
+  boxes_.ShowMessage({MessageId::ProgramProblem, text, kAppTitle, Buttons::Ok, Tone::Problem});
 }
 
 }  // namespace trelvox

@@ -147,7 +147,7 @@ void StartSysInfo(const SysInfoLocator& locate, const ProgramLauncher& launch, U
   } catch (const std::exception&) {
     // Any failure of the lookup means the tool is unavailable; the message below says so.
   }
-  ui.Message(kSysInfoUnavailable);
+  ui.Message(MessageId::SysInfoUnavailable, kSysInfoUnavailable);
 }
 
 }  // namespace trelvox

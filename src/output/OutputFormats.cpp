@@ -1,7 +1,6 @@
 #include "output/OutputFormats.h"
 
-#include "parse/RunState.h"
-#include "record/FileHelpers.h"
+#include "platform/Text.h"
 
 namespace trelvox {
 
@@ -39,13 +38,15 @@ std::string CounterHeader() {
   return "SubID\tDate\tIndex\tCntType\tCntValue";
 }
 
-std::optional<std::string> CompositeHeaderFor(const RunState& state) {
-  if (state.files.InFileType == "ZIL") {
-    return ZilCompositeHeader(state.options.COTIncluded, state.options.ZORFormat,
-                              state.answers.MaxResponses);
-  }
-  if (state.files.InFileType == "AZK") {
-    return AzkCompositeHeader(state.options.COTIncluded);
+std::optional<std::string> CompositeHeaderFor(InputType type, const RunOptions& options,
+                                              int maxResponses) {
+  switch (type) {
+    case InputType::Zil:
+      return ZilCompositeHeader(options.COTIncluded, options.ZORFormat, maxResponses);
+    case InputType::Azk:
+      return AzkCompositeHeader(options.COTIncluded);
+    case InputType::Unknown:
+      break;
   }
   return std::nullopt;
 }

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace trelvox {
+#include "parse/RunState.h"
 
-struct RunState;
+namespace trelvox {
 
 // Output names end in ".dat": any other ending (compared without regard to case) gets ".dat"
 // appended, so "data.txt" becomes "data.txt.dat" and "Data.DAT" stays as it is.
@@ -17,7 +17,9 @@ std::string AzkCompositeHeader(bool cotIncluded);
 std::string ZilCompositeHeader(bool cotIncluded, bool zorFormat, int maxResponses);
 std::string CounterHeader();
 
-// The composite header for the run's input type and options; none for an unknown type.
-std::optional<std::string> CompositeHeaderFor(const RunState& state);
+// The composite header for the input type, the options and the responses per trial (ZIL); none
+// for an unknown type.
+std::optional<std::string> CompositeHeaderFor(InputType type, const RunOptions& options,
+                                              int maxResponses);
 
 }  // namespace trelvox

@@ -4,6 +4,7 @@
 #include "parse/TrialParsers.h"
 #include "parse/TrialStream.h"
 #include "platform/Int16.h"
+#include "platform/Text.h"
 #include "record/Tokenizer.h"
 
 namespace trelvox {
@@ -14,18 +15,17 @@ namespace {
 // "1" for an error (any other negative rt); the subject's no-response or error count goes up.
 // Worked out without branching on the rt: which of the three a trial is cannot be foretold,
 // and a wrong guess costs more than the arithmetic.
-std::string_view ErrorCode(RunState& state, const Decimal& rt) {
+std::string_view ErrorCode(SubjectCounts& counts, const NumberAnswers& answers, const Decimal& rt) {
   const bool negative = rt.IsNegative();
-  const bool none = negative & rt.Equals(-state.answers.TimeOut);
+  const bool none = negative & rt.Equals(-answers.TimeOut);
   const bool error = negative & !none;
-  if ((none & (state.counts.NoResponseCount >= kInt16Max)) |
-      (error & (state.counts.ErrorCount >= kInt16Max))) {
-    IncrementCounter(none ? state.counts.NoResponseCount : state.counts.ErrorCount,
+  if ((none & (counts.NoResponseCount >= kInt16Max)) | (error & (counts.ErrorCount >= kInt16Max))) {
+    IncrementCounter(none ? counts.NoResponseCount : counts.ErrorCount,
                      none ? "the no-response count of one subject"
                           : "the error count of one subject");  // raises the overflow
   }
-  state.counts.NoResponseCount = static_cast<std::int16_t>(state.counts.NoResponseCount + none);
-  state.counts.ErrorCount = static_cast<std::int16_t>(state.counts.ErrorCount + error);
+  counts.NoResponseCount = static_cast<std::int16_t>(counts.NoResponseCount + none);
+  counts.ErrorCount = static_cast<std::int16_t>(counts.ErrorCount + error);
   const int code = static_cast<int>(negative) + static_cast<int>(none);
   return std::string_view("012").substr(static_cast<std::size_t>(code), 1);
 }
@@ -37,10 +37,10 @@ void PassOn(Session& session, std::string_view line) {
   }
 }
 
+// `record` is the block's working record, reused from line to line.
 void ConvertTrialLine(Session& session, std::string_view line, const std::string& dateText,
-                      int errorCodeIndex) {
+                      int errorCodeIndex, FieldRecord& record) {
   RunState& state = session.state;
-  FieldRecord& record = state.scratch.TrialRecord;
   ParseString(line, record, "S", session.ui);
   const std::optional<Decimal> rt =
       RecordCount(record) >= 2 ? Decimal::Read(record[2]) : std::nullopt;
@@ -55,7 +55,7 @@ void ConvertTrialLine(Session& session, std::string_view line, const std::string
   IncrementCounter(state.counts.TrialCount, "the trial count of one subject");
   InsertLeadingValues(
       record, {state.subject.SubjectID, dateText, DecimalText(state.counts.TrialCount).view()});
-  const std::string_view code = ErrorCode(state, *rt);
+  const std::string_view code = ErrorCode(state.counts, state.answers, *rt);
   if (errorCodeIndex > RecordCount(record) + 1) {
     // A COT column was asked for but the line has only two fields: the row goes without code.
     state.notices.AddProblemLine("line", "without a COT value (field 3)",
@@ -76,6 +76,8 @@ void ConvertAzkBlock(Session& session) {
   const int errorCodeIndex = state.options.COTIncluded ? 7 : 6;
   StartSubject(session, true);
   const std::string dateText = DateText(state.subject.SubjectDate, session.locale);
+  FieldRecord trialRecord;
+  FieldRecord counterRecord;
   // The line after the header names the columns; it is copied but never a trial.
   const std::string_view columns = files.ReadNext(state.files.InFileNum);
   if (columns.data() != nullptr && state.options.SaveIndFiles) {
@@ -91,14 +93,14 @@ void ConvertAzkBlock(Session& session) {
     if (state.options.SaveIndFiles) {
       files.WriteLine(state.files.SubjFileNum, line);
     }
-    if (state.options.SaveCounters && line.find("Counter") != std::string_view::npos) {
-      HandleCounterLine(session, line, dateText);
+    if (state.options.SaveCounters && Contains(line, "Counter")) {
+      HandleCounterLine(session, line, dateText, counterRecord);
     }
     if (line.front() == '!') {
       PassOn(session, line);
       continue;
     }
-    ConvertTrialLine(session, line, dateText, errorCodeIndex);
+    ConvertTrialLine(session, line, dateText, errorCodeIndex, trialRecord);
   }
 }
 

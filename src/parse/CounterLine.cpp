@@ -6,16 +6,17 @@
 
 namespace trelvox {
 
-void HandleCounterLine(Session& session, std::string_view line, const std::string& dateText) {
+void HandleCounterLine(Session& session, std::string_view line, const std::string& dateText,
+                       FieldRecord& record) {
   RunState& state = session.state;
   IncrementCounter(state.counts.CounterCount, "the counter line count of one subject");
-  ParseString(line, state.scratch.CounterRecord, "S", session.ui);
+  ParseString(line, record, "S", session.ui);
   for (const int index : {5, 4, 2, 1}) {
-    DeleteValueInRecord(state.scratch.CounterRecord, index);
+    DeleteValueInRecord(record, index);
   }
-  InsertLeadingValues(state.scratch.CounterRecord, {state.subject.SubjectID, dateText,
-                                                    DecimalText(state.counts.CounterCount).view()});
-  WriteRecord(session.files, state.files.CntFileNum, state.scratch.CounterRecord);
+  InsertLeadingValues(
+      record, {state.subject.SubjectID, dateText, DecimalText(state.counts.CounterCount).view()});
+  WriteRecord(session.files, state.files.CntFileNum, record);
 }
 
 void StartSubject(Session& session, bool resetErrorCount) {

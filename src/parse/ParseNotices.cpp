@@ -45,6 +45,7 @@ void ParseNotices::StartRun() {
   problems_.clear();
   longTrials_ = 0;
   mostResponses_ = 0;
+  subjectHeaderMet_ = false;
 }
 
 void ParseNotices::StartSubject() {

@@ -43,6 +43,11 @@ class ParseNotices {
   // Forgets them once told.
   void ClearSubjectProblems() { problems_.clear(); }
 
+  // A subject header line was read, found by the scanner or passed by the lookup; a run that
+  // met none is told that its input holds no subject at all.
+  void NoteSubjectHeader() { subjectHeaderMet_ = true; }
+  bool SubjectHeaderMet() const { return subjectHeaderMet_; }
+
   // A ZIL trial with `responses` responses where the header names `expected`.
   void CountResponses(int responses, int expected);
   // How many trials had more responses than expected and the most seen, or the empty text.
@@ -59,6 +64,7 @@ class ParseNotices {
   int expectedResponses_ = 0;
   std::size_t longTrials_ = 0;
   int mostResponses_ = 0;
+  bool subjectHeaderMet_ = false;
 };
 
 // "1 line" or "3 lines": a count with its noun in the number it needs.

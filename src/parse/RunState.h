@@ -7,7 +7,6 @@
 
 #include "parse/ParseNotices.h"
 #include "platform/Locale.h"
-#include "record/FieldRecord.h"
 
 namespace trelvox {
 
@@ -35,11 +34,15 @@ struct NumberAnswers {
   std::int16_t TimeOut = 0;       // the time-out (AZK input): minus it is no response
 };
 
+// What the input is, by the last three characters of its path: "AZK", "ZIL" (any letter case),
+// or anything else, which is unknown. The file's content is never looked at.
+enum class InputType { Azk, Zil, Unknown };
+
 // The files of a run: each path as chosen and the channel it was opened on (0: none yet).
 struct RunFiles {
   std::int16_t InFileNum = 0;
   std::string InFileName;
-  std::string InFileType;
+  InputType InFileType = InputType::Unknown;
   std::string CompFileName;
   std::int16_t CompFileNum = 0;
   std::int16_t SubjFileNum = 0;
@@ -64,12 +67,6 @@ struct SubjectCounts {
   std::int16_t ErrorCount = 0;  // AZK input only
 };
 
-// The trial parsers' working records, kept from subject to subject so their memory is reused.
-struct ParserScratch {
-  FieldRecord TrialRecord = EmptyRecord();
-  FieldRecord CounterRecord = EmptyRecord();
-};
-
 // The shared state of a parse run. The application owns exactly one and hands it by reference;
 // it is never copied or cleared as a whole, each field is overwritten by the step that owns it.
 struct RunState {
@@ -82,14 +79,14 @@ struct RunState {
   RunFiles files;
   CurrentSubject subject;
   SubjectCounts counts;
-  ParserScratch scratch;
   // Problem lines and long trials met on the way, told once per subject and once per run.
   ParseNotices notices;
 };
 
-// The input type: the last three characters of the path, upper-cased ("AZK", "ZIL", or any
-// other text, which is unknown). The file's content is never looked at.
-std::string InputTypeOf(std::string_view path);
+InputType InputTypeOf(std::string_view path);
+// The last three characters of the path, upper-cased (the whole path when shorter): what the
+// input type is called, also when it is unknown ("TXT").
+std::string InputTypeLetters(std::string_view path);
 
 // Start-up: every option off, in the order SaveCounters, SaveIndFiles, ZORFormat, COTIncluded.
 void ClearOptions(RunOptions& options);

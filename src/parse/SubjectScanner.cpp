@@ -1,6 +1,8 @@
 #include "parse/SubjectScanner.h"
 
-#include <charconv>
+#include <algorithm>
+
+#include "platform/Text.h"
 
 namespace trelvox {
 
@@ -8,10 +10,6 @@ namespace {
 
 constexpr std::string_view kIdField = ", ID ";
 constexpr std::string_view kCotMarker = "COT";
-
-bool Contains(std::string_view text, std::string_view part) {
-  return text.find(part) != std::string_view::npos;
-}
 
 // "ID A1274       COT": ZIL files with a COT column end the header with blanks and "COT".
 std::string_view WithoutCotMarker(std::string_view id) {
@@ -26,21 +24,6 @@ std::string_view WithoutCotMarker(std::string_view id) {
     rest.remove_suffix(1);
   }
   return rest;
-}
-
-std::optional<int> TakeDigits(std::string_view& text, std::size_t minDigits,
-                              std::size_t maxDigits) {
-  std::size_t digits = 0;
-  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
-    ++digits;
-  }
-  if (digits < minDigits || digits > maxDigits) {
-    return std::nullopt;
-  }
-  int value = 0;
-  std::from_chars(text.data(), text.data() + digits, value);
-  text.remove_prefix(digits);
-  return value;
 }
 
 bool TakeSlash(std::string_view& text) {
@@ -74,10 +57,11 @@ std::string GetSubjectID(std::string_view line) {
   return std::string(WithoutCotMarker(line.substr(start)));
 }
 
-std::string GetSubjectDate(std::string& line) {
+HeaderFromDate GetSubjectDate(std::string_view line) {
   const std::size_t comma = line.find(", ");
-  line.erase(0, comma == std::string::npos ? 1 : comma + 2);
-  return line.substr(0, 10);
+  const std::size_t cut = comma == std::string_view::npos ? 1 : comma + 2;
+  const std::string_view fromDate = line.substr(std::min(cut, line.size()));
+  return {fromDate.substr(0, 10), fromDate};
 }
 
 std::optional<Date> ParseHeaderDate(std::string_view text) {
@@ -97,22 +81,23 @@ std::optional<Date> ParseHeaderDate(std::string_view text) {
   }
   date.month = *month;
   date.day = *day;
-  date.year = before - text.size() == 2 ? (*year < 30 ? 2000 + *year : 1900 + *year) : *year;
+  date.year = FullYear(*year, before - text.size());
   if (!IsValidDate(date)) {
     return std::nullopt;
   }
   return date;
 }
 
-void StoreSubjectDate(Session& session, const std::string& dateText) {
+void StoreSubjectDate(Session& session, std::string_view dateText) {
   SubjectDateValue& value = session.state.subject.SubjectDate;
   value.date = ParseHeaderDate(dateText);
-  value.unconverted = value.date ? std::string() : dateText;
+  value.unconverted = value.date ? std::string() : std::string(dateText);
   if (!value.date) {
     session.trials.Anomaly(ReaderAnomaly::DamagedDate, session.state.subject.HeaderLine);
-    session.ui.Problem("The subject header's date \"" + dateText +
-                       "\" is not a month/day/year date. This subject's Date column holds the "
-                       "text as found.");
+    session.ui.Problem(MessageId::DamagedHeaderDate,
+                       "The subject header's date \"" + value.unconverted +
+                           "\" is not a month/day/year date. This subject's Date column holds "
+                           "the text as found.");
   }
 }
 
@@ -126,13 +111,14 @@ void TellPassedOverHeaders(Session& session, const LineList& lines) {
   }
   const bool one = lines.Count() == 1;
   session.ui.Problem(
+      MessageId::PassedOverHeaders,
       CountOf(lines.Count(), "line", "lines") + " with \"refresh\" but without \"Subject\" " +
-      (one ? "was" : "were") + " passed over between subjects, so the block after " +
-      (one ? "it was" : "each was") + " not converted. " + lines.Listing() + "\r\n" +
-      "A subject header line must contain both \"Subject\" and \"refresh\": mend " +
-      (one ? "this line" : "these lines") +
-      ", then parse the file again (into a new composite file, so that no row is written "
-      "twice).");
+          (one ? "was" : "were") + " passed over between subjects, so the block after " +
+          (one ? "it was" : "each was") + " not converted. " + lines.Listing() + "\r\n" +
+          "A subject header line must contain both \"Subject\" and \"refresh\": mend " +
+          (one ? "this line" : "these lines") +
+          ", then parse the file again (into a new composite file, so that no row is written "
+          "twice).");
 }
 
 }  // namespace
@@ -156,17 +142,21 @@ bool FindNextSubject(Session& session) {
     state.subject.SubjectHeader = line;
     return false;
   }
+  state.notices.NoteSubjectHeader();
   state.subject.HeaderLine = line;
-  StoreSubjectDate(session, GetSubjectDate(line));
-  if (Contains(line, "ID")) {
-    state.subject.SubjectID = GetSubjectID(line);
-    session.ui.Message("ID: " + state.subject.SubjectID + " detected.", "");
+  const HeaderFromDate header = GetSubjectDate(line);
+  StoreSubjectDate(session, header.dateText);
+  if (Contains(header.fromDate, "ID")) {
+    state.subject.SubjectID = GetSubjectID(header.fromDate);
+    session.ui.Message(MessageId::SubjectIdDetected,
+                       "ID: " + state.subject.SubjectID + " detected.", "");
   } else {
     state.subject.SubjectID = session.ui.Input(
+        MessageId::MissingSubjectId,
         "ID missing for subject on " + DateText(state.subject.SubjectDate, session.locale),
         "Enter ID Number");
   }
-  state.subject.SubjectHeader = line;
+  state.subject.SubjectHeader = header.fromDate;
   return true;
 }
 
@@ -185,19 +175,24 @@ bool FindSubjectByID(Session& session, const std::string& requestedId) {
     if (Contains(line, "ID")) {
       foundId = GetSubjectID(line);
     }
+    if (!state.notices.SubjectHeaderMet() && IsSubjectHeader(line)) {
+      state.notices.NoteSubjectHeader();
+    }
   }
   if (files.AtEnd(state.files.InFileNum)) {
     state.subject.SubjectHeader = line;
     return false;
   }
   state.subject.HeaderLine = line;
-  StoreSubjectDate(session, GetSubjectDate(line));
-  state.subject.SubjectHeader = line;
+  const HeaderFromDate header = GetSubjectDate(line);
+  StoreSubjectDate(session, header.dateText);
+  state.subject.SubjectHeader = header.fromDate;
   const bool today =
       state.subject.SubjectDate.date && *state.subject.SubjectDate.date == session.clock.Today();
   if (!today) {
-    return session.ui.AskYesNo("Data collected on: " +
-                               DateText(state.subject.SubjectDate, session.locale));
+    return session.ui.AskYesNo(
+        MessageId::DataCollectedOn,
+        "Data collected on: " + DateText(state.subject.SubjectDate, session.locale));
   }
   return true;
 }

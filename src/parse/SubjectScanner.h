@@ -16,16 +16,22 @@ bool IsSubjectHeader(std::string_view line);
 // that follows it. A trailing COT column marker ("   COT") is not part of the ID.
 std::string GetSubjectID(std::string_view line);
 
-// Cuts `line` down to the text after its first ", " (or drops its first character when it has
-// none) and returns the first 10 characters of what is left: the header's date text.
-std::string GetSubjectDate(std::string& line);
+// A subject header line cut after its first ", " (after its first character when it has none):
+// the header's date text, the first 10 characters after the cut, and the line from there on,
+// which is what the subject's header is kept as. Both are views into `line`, which is left as
+// it is.
+struct HeaderFromDate {
+  std::string_view dateText;
+  std::string_view fromDate;
+};
+HeaderFromDate GetSubjectDate(std::string_view line);
 
 // DMDX writes header dates as month/day/year on every machine, whatever its regional settings.
 std::optional<Date> ParseHeaderDate(std::string_view text);
 
 // Stores the header's date text as the subject's date; a text that is not a date is kept as
 // found, and the user is told once.
-void StoreSubjectDate(Session& session, const std::string& dateText);
+void StoreSubjectDate(Session& session, std::string_view dateText);
 
 // Reads forward to the next subject header and stores its header, date and ID. False when the
 // input ends first, or when the header is the input's last line.

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "parse/Session.h"
+#include "record/FieldRecord.h"
 
 namespace trelvox {
 
@@ -17,8 +18,10 @@ void ParseAZKTrials(Session& session);
 void ParseZILTrials(Session& session);
 
 // One counter row from a line containing "Counter": ID, date, running number, the line's
-// field 3, field 6 and fields 7 onward.
-void HandleCounterLine(Session& session, std::string_view line, const std::string& dateText);
+// field 3, field 6 and fields 7 onward. `record` is the reader's working record for counter
+// lines, reused from line to line.
+void HandleCounterLine(Session& session, std::string_view line, const std::string& dateText,
+                       FieldRecord& record);
 
 // Starts a subject: the four counters (the ZIL parser leaves ErrorCount alone) and the subject
 // file's first line.

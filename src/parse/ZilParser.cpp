@@ -4,15 +4,12 @@
 #include "parse/TrialParsers.h"
 #include "parse/TrialStream.h"
 #include "platform/Int16.h"
+#include "platform/Text.h"
 #include "record/Tokenizer.h"
 
 namespace trelvox {
 
 namespace {
-
-bool Contains(std::string_view text, std::string_view part) {
-  return text.find(part) != std::string_view::npos;
-}
 
 // DMDX wraps long response lists onto lines that begin with a blank.
 bool IsContinuation(std::string_view line) {
@@ -67,7 +64,7 @@ class ZilBlock {
       }
       CopyToSubjectFile(line);
       if (state_.options.SaveCounters && Contains(line, "Counter")) {
-        HandleCounterLine(session_, line, dateText_);
+        HandleCounterLine(session_, line, dateText_, counterRow_);
       }
       if (Contains(line, "!") || !Contains(line, "Item")) {
         if (session_.trials.WantsOtherLines()) {
@@ -104,10 +101,10 @@ class ZilBlock {
   // the line lacks it, so that the columns after it stay aligned.
   void AppendItemField(std::string_view line, int index, const ItemField& what) {
     if (RecordCount(work_) >= index) {
-      AppendValueToRecord(state_.scratch.TrialRecord, work_[index]);
+      AppendValueToRecord(row_, work_[index]);
       return;
     }
-    AppendValueToRecord(state_.scratch.TrialRecord, "");
+    AppendValueToRecord(row_, "");
     state_.notices.AddProblemLine(
         "item line", "without " + std::string(what.name) + " (field " + std::to_string(index) + ")",
         "The " + std::string(what.column) + " column is left empty in each such row." + what.hint,
@@ -136,7 +133,7 @@ class ZilBlock {
   int AppendResponseFields(std::string_view line) {
     ParseString(WithBlanksForCommas(line), work_, "S", session_.ui);
     for (int i = 1; i <= RecordCount(work_); ++i) {
-      AppendValueToRecord(state_.scratch.TrialRecord, work_[i]);
+      AppendValueToRecord(row_, work_[i]);
     }
     return RecordCount(work_);
   }
@@ -163,7 +160,7 @@ class ZilBlock {
   void ConvertItem(std::string_view original) {
     const std::string& line = WithBlanksForCommas(original);
     IncrementCounter(state_.counts.TrialCount, "the trial count of one subject");
-    MakeEmpty(state_.scratch.TrialRecord);
+    MakeEmpty(row_);
     MakeEmpty(work_);
     ParseString(line, work_, "S", session_.ui);
     KeepItemRt();
@@ -179,17 +176,16 @@ class ZilBlock {
       if (hasResponses) {
         AppendItemField(original, 3 + cotOffset_, kZorRt);
       } else {
-        AppendValueToRecord(state_.scratch.TrialRecord, "NoResponse");
+        AppendValueToRecord(row_, "NoResponse");
       }
     }
-    const int itemColumns = RecordCount(state_.scratch.TrialRecord);
+    const int itemColumns = RecordCount(row_);
     if (hasResponses) {
       ReadResponses();
     }
-    FieldRecord& row = state_.scratch.TrialRecord;
     InsertLeadingValues(
-        row, {state_.subject.SubjectID, dateText_, DecimalText(state_.counts.TrialCount).view()});
-    HandOn(row, hasResponses, itemColumns);
+        row_, {state_.subject.SubjectID, dateText_, DecimalText(state_.counts.TrialCount).view()});
+    HandOn(row_, hasResponses, itemColumns);
   }
 
   void HandOn(const FieldRecord& row, bool hasResponses, int itemColumns) {
@@ -205,7 +201,11 @@ class ZilBlock {
   BlockReader reader_;
   const std::string dateText_;
   const int cotOffset_;
-  FieldRecord work_ = EmptyRecord();
+  // The block's working records, reused from line to line: the row being built, the fields of
+  // the line being read, and a counter line's row.
+  FieldRecord row_;
+  FieldRecord work_;
+  FieldRecord counterRow_;
   std::string spaced_;
   std::string itemRt_;
 };

@@ -44,20 +44,27 @@ bool IsDirectory(const std::filesystem::path& path) {
   return std::filesystem::is_directory(path, ignored);
 }
 
-std::FILE* OpenPath(const std::filesystem::path& path, OpenMode mode) {
+// An open file, closed when its owner lets go of it; Close takes it back to learn whether the
+// last bytes reached the disk.
+struct FileCloser {
+  void operator()(std::FILE* file) const noexcept { std::fclose(file); }
+};
+using OpenedFile = std::unique_ptr<std::FILE, FileCloser>;
+
+OpenedFile OpenPath(const std::filesystem::path& path, OpenMode mode) {
 #ifdef _WIN32
   const char* narrow = FopenMode(mode);
   const std::wstring wide(narrow, narrow + std::strlen(narrow));
-  return _wfopen(path.c_str(), wide.c_str());
+  return OpenedFile(_wfopen(path.c_str(), wide.c_str()));
 #else
-  return std::fopen(path.c_str(), FopenMode(mode));
+  return OpenedFile(std::fopen(path.c_str(), FopenMode(mode)));
 #endif
 }
 
 }  // namespace
 
 struct DiskFileChannels::Channel {
-  std::FILE* file = nullptr;
+  OpenedFile file;
   std::string path;
   OpenMode mode = OpenMode::Input;
   std::optional<LineInput> input;
@@ -93,19 +100,19 @@ OpenResult DiskFileChannels::Open(std::int16_t number, const std::string& path, 
     return {EISDIR, Describe(EISDIR)};
   }
   errno = 0;
-  std::FILE* file = OpenPath(filePath, mode);
-  if (file == nullptr) {
+  OpenedFile file = OpenPath(filePath, mode);
+  if (!file) {
     const int error = errno != 0 ? errno : EIO;
     return {error, Describe(error)};
   }
   // Our own buffers do the buffering; a second layer would only copy the bytes again.
-  std::setvbuf(file, nullptr, _IONBF, 0);
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);
   auto channel = std::make_unique<Channel>();
-  channel->file = file;
+  channel->file = std::move(file);
   channel->path = path;
   channel->mode = mode;
   if (mode == OpenMode::Input) {
-    channel->input.emplace(file, path);
+    channel->input.emplace(channel->file.get(), path);
   } else {
     channel->output.emplace();
   }
@@ -164,8 +171,8 @@ void DiskFileChannels::Flush(std::int16_t number, Channel& channel) {
   const std::size_t written =
       writer_ != nullptr
           ? writer_->Write(channel.path, channel.output->Data(), channel.output->Size(),
-                           channel.file)
-          : std::fwrite(channel.output->Data(), 1, channel.output->Size(), channel.file);
+                           channel.file.get())
+          : std::fwrite(channel.output->Data(), 1, channel.output->Size(), channel.file.get());
   if (written != channel.output->Size()) {
     const int error = errno != 0 ? errno : EIO;
     const std::string path = channel.path;
@@ -208,7 +215,7 @@ void DiskFileChannels::Close(std::int16_t number) {
   Flush(number, *channel);
   const std::string path = channel->path;
   errno = 0;
-  const int status = std::fclose(channel->file);
+  const int status = std::fclose(channel->file.release());
   const int error = errno != 0 ? errno : EIO;
   channels_[number].reset();
   if (status != 0) {
@@ -225,14 +232,7 @@ void DiskFileChannels::FlushAll() {
 }
 
 void DiskFileChannels::Release(std::int16_t number) noexcept {
-  Channel* channel = Find(number);
-  if (channel == nullptr) {
-    return;
-  }
-  if (channel->file != nullptr) {
-    std::fclose(channel->file);
-  }
-  channels_[number].reset();
+  channels_[number].reset();  // the file closes with its channel
 }
 
 void DiskFileChannels::CloseQuietly(std::int16_t number) noexcept {

@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/SlackBuffer.h"
+
 namespace trelvox {
 
 inline constexpr int kFirstChannel = 1;
 inline constexpr int kLastChannel = 255;
-
-inline constexpr std::size_t kLineSlack = 16;
 
 enum class OpenMode { Input, Output, Append };
 

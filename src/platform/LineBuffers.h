@@ -4,12 +4,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/Bytes.h"
 #include "platform/FileChannels.h"
+#include "platform/SlackBuffer.h"
 
 namespace trelvox {
 
@@ -29,7 +29,7 @@ class LineInput {
   // The next line without its terminator (CR LF, LF or a lone CR); empty at the end. The view
   // lasts until the next call. Inline for a line that ends inside the bytes loaded: most do.
   std::string_view Next() {
-    const char* const begin = buffer_.get();
+    const char* const begin = buffer_.Data();
     const std::size_t at =
         static_cast<std::size_t>(FindLineEnd(begin + pos_, begin + end_) - begin);
     // A CR ends the line; whether an LF follows it may only show in the next load.
@@ -56,16 +56,15 @@ class LineInput {
   bool LoadMore();
   std::string_view NextAcrossLoads(std::size_t at);
   std::string_view Take(std::size_t lineEnd, std::size_t next) {
-    const std::string_view line(buffer_.get() + pos_, lineEnd - pos_);
+    const std::string_view line(buffer_.Data() + pos_, lineEnd - pos_);
     pos_ = next;
     return line;
   }
 
   std::FILE* file_;
   std::string path_;
-  // capacity_ bytes and kLineSlack more behind the data, which FindLineEnd reads.
-  std::unique_ptr<char[]> buffer_;
-  std::size_t capacity_ = kLineBufferSize;
+  // The slack behind the data is what FindLineEnd reads past it.
+  SlackBuffer buffer_{kLineBufferSize};
   std::size_t pos_ = 0;  // bytes [pos_, end_) are not consumed yet
   std::size_t end_ = 0;
 };
@@ -73,24 +72,22 @@ class LineInput {
 // Lines collected for one output file until the buffer is full; the owner writes them out.
 class LineOutput {
  public:
-  LineOutput();
-
   // Room for `size` bytes at the end of the buffer, which grows for a line longer than itself;
   // kLineSlack bytes after the room may be written to as well.
   char* Extend(std::size_t size) {
-    if (capacity_ - size_ < size + kLineSlack) {
+    if (buffer_.Capacity() - size_ < size) {
       Grow(size);
     }
-    char* room = buffer_.get() + size_;
+    char* room = buffer_.Data() + size_;
     size_ += size;
     return room;
   }
   void Append(std::string_view text);
   // True when the buffer is full enough to be written out: less room is left than a long row
   // takes, so that the buffer keeps its size.
-  bool Full() const { return capacity_ - size_ < kRoomForARow; }
+  bool Full() const { return buffer_.Capacity() - size_ < kRoomForARow; }
 
-  const char* Data() const { return buffer_.get(); }
+  const char* Data() const { return buffer_.Data(); }
   std::size_t Size() const { return size_; }
   void Clear() { size_ = 0; }
 
@@ -98,8 +95,7 @@ class LineOutput {
   static constexpr std::size_t kRoomForARow = 4 * 1024;
   void Grow(std::size_t size);
 
-  std::unique_ptr<char[]> buffer_;
-  std::size_t capacity_ = kLineBufferSize;
+  SlackBuffer buffer_{kLineBufferSize};
   std::size_t size_ = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/Locale.h"
 
 #include <charconv>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 
@@ -14,15 +15,6 @@
 namespace trelvox {
 
 namespace {
-
-bool IsLeapYear(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
 
 std::string Padded(int value, bool pad) {
   std::string text = std::to_string(value);
@@ -39,13 +31,27 @@ std::string_view TrimBlanks(std::string_view text) {
   return text;
 }
 
-// Reads an unsigned decimal number of 1 to `maxDigits` digits from the front of `text`.
-std::optional<int> TakeNumber(std::string_view& text, std::size_t maxDigits) {
+}  // namespace
+
+bool IsValidDate(const Date& date) {
+  // Checked before the conversion: std::chrono keeps a month or a day in one byte.
+  if (date.year < 100 || date.year > 9999 || date.month < 1 || date.month > 12 || date.day < 1 ||
+      date.day > 31) {
+    return false;
+  }
+  return std::chrono::year_month_day(std::chrono::year(date.year),
+                                     std::chrono::month(static_cast<unsigned>(date.month)),
+                                     std::chrono::day(static_cast<unsigned>(date.day)))
+      .ok();
+}
+
+std::optional<int> TakeDigits(std::string_view& text, std::size_t minDigits,
+                              std::size_t maxDigits) {
   std::size_t digits = 0;
-  while (digits < text.size() && digits < maxDigits && text[digits] >= '0' && text[digits] <= '9') {
+  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
     ++digits;
   }
-  if (digits == 0) {
+  if (digits < minDigits || digits > maxDigits) {
     return std::nullopt;
   }
   int value = 0;
@@ -54,19 +60,11 @@ std::optional<int> TakeNumber(std::string_view& text, std::size_t maxDigits) {
   return value;
 }
 
-// Two-digit years fall in 1930 to 2029, as the desktop platforms read them.
 int FullYear(int year, std::size_t digits) {
   if (digits > 2) {
     return year;
   }
   return year < 30 ? 2000 + year : 1900 + year;
-}
-
-}  // namespace
-
-bool IsValidDate(const Date& date) {
-  return date.year >= 100 && date.year <= 9999 && date.month >= 1 && date.month <= 12 &&
-         date.day >= 1 && date.day <= DaysInMonth(date.year, date.month);
 }
 
 ShortDateFormat ShortDateFormat::UnitedStates() {
@@ -205,7 +203,7 @@ std::optional<Date> FixedLocale::ParseShortDate(std::string_view text) const {
     }
     const std::size_t before = text.size();
     const std::optional<int> value =
-        TakeNumber(text, format_.order[i] == ShortDateFormat::Part::Year ? 4 : 2);
+        TakeDigits(text, 1, format_.order[i] == ShortDateFormat::Part::Year ? 4 : 2);
     if (!value) {
       return std::nullopt;
     }
@@ -258,8 +256,8 @@ std::optional<double> FixedLocale::ParseNumber(std::string_view text) const {
 namespace {
 
 bool IsUnitedStatesName(const std::string& name) {
-  return name.empty() || name == "C" || name == "POSIX" || name.rfind("C.", 0) == 0 ||
-         name.rfind("en_US", 0) == 0 || name.rfind("en-US", 0) == 0;
+  return name.empty() || name == "C" || name == "POSIX" || name.starts_with("C.") ||
+         name.starts_with("en_US") || name.starts_with("en-US");
 }
 
 char DecimalFrom(const std::string& text) {

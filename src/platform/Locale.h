@@ -1,6 +1,7 @@
 #pragma once
 
 #include <compare>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,7 +16,16 @@ struct Date {
   friend auto operator<=>(const Date&, const Date&) = default;
 };
 
+// A date of the calendar, in the years 100 to 9999 that a short date can show.
 bool IsValidDate(const Date& date);
+
+// The date rules that dates typed by the user and dates in DMDX headers share.
+// A number of `minDigits` to `maxDigits` digits taken from the front of `text`; none when more
+// or fewer digits stand there.
+std::optional<int> TakeDigits(std::string_view& text, std::size_t minDigits, std::size_t maxDigits);
+// A year written with two digits falls in 1930 to 2029, as the desktop platforms read it; one
+// written with more stands as it is.
+int FullYear(int year, std::size_t digits);
 
 // The order and look of a short date: "3/14/2005" for a U.S. user, "14.03.2005" for a German
 // one. The year always has four digits.

@@ -8,20 +8,20 @@ void Ui::FlushBeforeBox() {
   }
 }
 
-void Ui::Message(std::string_view text, std::string_view caption, Tone tone) {
+void Ui::Message(MessageId id, std::string_view text, std::string_view caption, Tone tone) {
   FlushBeforeBox();
-  prompts_.ShowMessage({std::string(text), std::string(caption), Buttons::Ok, tone});
+  prompts_.ShowMessage({id, std::string(text), std::string(caption), Buttons::Ok, tone});
 }
 
-bool Ui::AskYesNo(std::string_view text, std::string_view caption) {
+bool Ui::AskYesNo(MessageId id, std::string_view text, std::string_view caption) {
   FlushBeforeBox();
-  return prompts_.ShowMessage(
-             {std::string(text), std::string(caption), Buttons::YesNo, Tone::Info}) == Answer::Yes;
+  return prompts_.ShowMessage({id, std::string(text), std::string(caption), Buttons::YesNo,
+                               Tone::Info}) == Answer::Yes;
 }
 
-std::string Ui::Input(std::string_view prompt, std::string_view title) {
+std::string Ui::Input(MessageId id, std::string_view prompt, std::string_view title) {
   FlushBeforeBox();
-  return prompts_.ShowInput({std::string(prompt), std::string(title)});
+  return prompts_.ShowInput({id, std::string(prompt), std::string(title)});
 }
 
 std::string Ui::ChooseFile(const FileDialogRequest& request) {

@@ -16,11 +16,12 @@ class Ui {
   Ui(Prompts& prompts, FileChannels& files) : prompts_(prompts), files_(files) {}
 
   // A box with an OK button.
-  void Message(std::string_view text, std::string_view caption = kAppTitle, Tone tone = Tone::Info);
-  void Problem(std::string_view text) { Message(text, kAppTitle, Tone::Problem); }
+  void Message(MessageId id, std::string_view text, std::string_view caption = kAppTitle,
+               Tone tone = Tone::Info);
+  void Problem(MessageId id, std::string_view text) { Message(id, text, kAppTitle, Tone::Problem); }
   // A box with Yes and No; true for Yes.
-  bool AskYesNo(std::string_view text, std::string_view caption = kAppTitle);
-  std::string Input(std::string_view prompt, std::string_view title = kAppTitle);
+  bool AskYesNo(MessageId id, std::string_view text, std::string_view caption = kAppTitle);
+  std::string Input(MessageId id, std::string_view prompt, std::string_view title = kAppTitle);
   std::string ChooseFile(const FileDialogRequest& request);
 
  private:

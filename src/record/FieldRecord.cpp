@@ -41,7 +41,6 @@ FieldRecord& FieldRecord::operator=(FieldRecord&& other) noexcept {
   if (this != &other) {
     arena_ = std::move(other.arena_);
     used_ = std::exchange(other.used_, 0);
-    capacity_ = std::exchange(other.capacity_, 0);
     heldBytes_ = std::exchange(other.heldBytes_, 0);
     spans_ = std::move(other.spans_);
     spanCount_ = std::exchange(other.spanCount_, 0);
@@ -71,24 +70,17 @@ void FieldRecord::GrowSpans() {
 }
 
 void FieldRecord::Grow(std::size_t size) {
-  static_assert(kSlack == kLineSlack, "values are joined into output rooms in whole blocks");
-  const std::size_t capacity = std::max({capacity_ * 2, used_ + size + kSlack, std::size_t{256}});
-  auto larger = std::make_unique_for_overwrite<char[]>(capacity);
-  if (used_ > 0) {
-    std::memcpy(larger.get(), arena_.get(), used_);
-  }
-  arena_ = std::move(larger);
-  capacity_ = capacity;
+  arena_.Reallocate(std::max({arena_.Capacity() * 2, used_ + size, std::size_t{240}}), used_);
 }
 
 FieldRecord::Span FieldRecord::StoreGrowing(std::string_view value) {
   // The value may be one of this record's own: note where it lies before the arena moves.
-  const char* bytes = arena_.get();
+  const char* bytes = arena_.Data();
   const bool own = !value.empty() && std::less_equal<>()(bytes, value.data()) &&
                    std::less<>()(value.data(), bytes + used_);
   const auto ownOffset = own ? static_cast<std::size_t>(value.data() - bytes) : 0;
   char* room = Reserve(value.size());
-  MoveBytes(room, own ? arena_.get() + ownOffset : value.data(), value.size());
+  MoveBytes(room, own ? arena_.Data() + ownOffset : value.data(), value.size());
   const Span span{used_, value.size()};
   used_ += value.size();
   heldBytes_ += value.size();
@@ -96,15 +88,14 @@ FieldRecord::Span FieldRecord::StoreGrowing(std::string_view value) {
 }
 
 void FieldRecord::Compact() {
-  auto compact = std::make_unique_for_overwrite<char[]>(heldBytes_ + kLineSlack);
+  SlackBuffer compact(heldBytes_);
   std::size_t used = 0;
   for (std::size_t i = first_; i < spanCount_; ++i) {
-    std::memcpy(compact.get() + used, arena_.get() + spans_[i].offset, spans_[i].size);
+    std::memcpy(compact.Data() + used, arena_.Data() + spans_[i].offset, spans_[i].size);
     spans_[i].offset = used;
     used += spans_[i].size;
   }
   arena_ = std::move(compact);
-  capacity_ = heldBytes_ + kLineSlack;
   used_ = used;
 }
 
@@ -174,7 +165,7 @@ void ThrowRecordFull() {
 }
 
 void ReportIndexOutOfRange(Ui& ui) {
-  ui.Message("Error in InsertValueInRecord: Index out of range!");
+  ui.Message(MessageId::IndexOutOfRange, "Error in InsertValueInRecord: Index out of range!");
 }
 
 void ReplaceChar(std::string& text, std::string_view search, std::string_view replacement) {

@@ -12,6 +12,7 @@
 #include "platform/Bytes.h"
 #include "platform/FileChannels.h"
 #include "platform/Int16.h"
+#include "platform/SlackBuffer.h"
 
 namespace trelvox {
 
@@ -38,7 +39,7 @@ class FieldRecord {
   // Value `index`, 1 to Count(). The view lasts until the record is next changed.
   std::string_view operator[](int index) const {
     const Span& span = spans_[first_ + static_cast<std::size_t>(index - 1)];
-    return std::string_view(arena_.get() + span.offset, span.size);
+    return std::string_view(arena_.Data() + span.offset, span.size);
   }
   std::vector<std::string> Values() const;
 
@@ -67,12 +68,12 @@ class FieldRecord {
     // and given its slot, no value of the row moved; nothing is kept until all have fitted.
     // Locals, as the byte stores could otherwise make the compiler reload the members.
     Span* slot = spans_.get() + first_ - values.size();
-    char* const bytes = arena_.get();
+    char* const bytes = arena_.Data();
     const std::size_t start = used_;
     std::size_t used = start;
     for (const std::string_view value : values) {
-      if (capacity_ - used < value.size() + kSlack) {
-        InsertFrontSlowly(values);  // the arena must grow first
+      if (arena_.Capacity() - used <= value.size()) {  // as HasRoomFor
+        InsertFrontSlowly(values);                     // the arena must grow first
         return;
       }
       MoveBytes(bytes + used, value.data(), value.size());
@@ -103,7 +104,7 @@ class FieldRecord {
   std::size_t JoinedSize() const { return heldBytes_ + (Count() > 0 ? Count() - 1 : 0); }
   char* JoinInto(char* out, char separator) const {
     // Locals, so that the bytes stored through `out` cannot make the compiler reload them.
-    const char* const bytes = arena_.get();
+    const char* const bytes = arena_.Data();
     const Span* span = spans_.get() + first_;
     const Span* const end = spans_.get() + spanCount_;
     if (span == end) {
@@ -127,18 +128,16 @@ class FieldRecord {
   // Slots kept free in front of value 1 when a row starts: the subject's ID, date and trial
   // number go there without moving the values.
   static constexpr std::size_t kFrontRoom = 4;
-  // Free bytes kept behind the last value, so that values are copied and scanned in whole
-  // blocks (the same slack an output line's room has).
-  static constexpr std::size_t kSlack = 16;
-
-  bool HasRoomFor(std::size_t size) const { return capacity_ - used_ >= size + kSlack; }
+  // More room than `size` bytes, not just as much: so a record that has never allocated its
+  // arena (no capacity, no slack) has room for no value, not even an empty one.
+  bool HasRoomFor(std::size_t size) const { return arena_.Capacity() - used_ > size; }
   // Copies the value behind the others; the span it then has.
   Span Store(std::string_view value) {
     if (!HasRoomFor(value.size())) {
       return StoreGrowing(value);
     }
     const std::size_t used = used_;  // not reloaded after the byte stores
-    MoveBytes(arena_.get() + used, value.data(), value.size());
+    MoveBytes(arena_.Data() + used, value.data(), value.size());
     used_ = used + value.size();
     heldBytes_ += value.size();
     return {used, value.size()};
@@ -147,13 +146,13 @@ class FieldRecord {
   void InsertBefore(int index, std::string_view value);
   // InsertFront when there is no room in front or the arena must grow.
   void InsertFrontSlowly(std::initializer_list<std::string_view> values);
-  // Copies in whole blocks of kSlack bytes, so that a short value (most are) costs one load and
-  // one store. Both sides must have kSlack bytes of slack after the copied bytes: the arena
+  // Copies in whole blocks of kLineSlack bytes, so that a short value (most are) costs one load
+  // and one store. Both sides must have that slack after the copied bytes: the arena
   // keeps that much free behind its last value, and so does an output line's room.
   static char* CopyInBlocks(char* out, const char* from, std::size_t size) {
-    std::memcpy(out, from, kSlack);
-    for (std::size_t done = kSlack; done < size; done += kSlack) {
-      std::memcpy(out + done, from + done, kSlack);
+    std::memcpy(out, from, kLineSlack);
+    for (std::size_t done = kLineSlack; done < size; done += kLineSlack) {
+      std::memcpy(out + done, from + done, kLineSlack);
     }
     return out + size;
   }
@@ -168,7 +167,7 @@ class FieldRecord {
     if (!HasRoomFor(size)) {
       Grow(size);
     }
-    return arena_.get() + used_;
+    return arena_.Data() + used_;
   }
   void Grow(std::size_t size);
   void StartRow() {
@@ -191,9 +190,10 @@ class FieldRecord {
   // afresh; a record edited for long without that is compacted once this much is wasted.
   static constexpr std::size_t kWasteBeforeCompacting = 64 * 1024;
 
-  std::unique_ptr<char[]> arena_;  // the bytes of the values, and of values no longer held
+  // The bytes of the values, and of values no longer held; the slack behind them lets values be
+  // copied and scanned in whole blocks, as into an output line's room.
+  SlackBuffer arena_;
   std::size_t used_ = 0;
-  std::size_t capacity_ = 0;
   std::size_t heldBytes_ = 0;
   // Value i is spans_[first_ + i - 1]; a plain array, as the spans are set and read once per
   // value of every row.

@@ -148,7 +148,8 @@ void CutAtTabs(std::string_view line, FieldRecord& record) {
 // Out of line, so that ParseString itself builds no string.
 [[gnu::noinline]] void RefuseIdentifier(FieldRecord& record, std::string_view identifier, Ui& ui) {
   MakeEmpty(record);
-  ui.Message("Error in ParseString(), Unknown Identifier: " + std::string(identifier));
+  ui.Message(MessageId::UnknownIdentifier,
+             "Error in ParseString(), Unknown Identifier: " + std::string(identifier));
 }
 
 }  // namespace

@@ -189,6 +189,10 @@ INSTANTIATE_TEST_SUITE_P(
                 Args{"parse-all", "notes.txt", "--composite", "comp", "--header", "no",
                      "--subject-dir", "out/subjects"},
                 1, "", false},
+        // A file cut off before its first subject header converts nothing: said, status 1.
+        RunCase{"no-subject-header",
+                Args{"parse-all", "cut.zil", "--responses", "2", "--composite", "comp"}, 1, "",
+                false},
         RunCase{"missing-input",
                 Args{"parse-all", "missing.azk", "--timeout", "2000", "--composite", "comp"}, 1, "",
                 false},

@@ -38,7 +38,7 @@ TEST_F(ParseAllCommand, AzkRunFromTheFirstDialogToParsingComplete) {
   EXPECT_EQ(shown[8].caption, "Trelvox");
   EXPECT_EQ(Read("results.dat"), kAzkHeader + kTwoAzkSubjectsRows);
   EXPECT_EQ(state.files.CompFileName, Path("results.dat"));
-  EXPECT_EQ(state.files.InFileType, "AZK");
+  EXPECT_EQ(state.files.InFileType, InputType::Azk);
   EXPECT_EQ(state.answers.TimeOut, 2000);
   EXPECT_TRUE(OpenChannels().empty());
 }
@@ -152,9 +152,8 @@ TEST_F(ParseAllCommand, YesForAFileWithRowsAppendsASecondHeader) {
 TEST_F(ParseAllCommand, CotHeaderForAzk) {
   state.options.COTIncluded = true;
   prompts.Choose(Write("e.azk", "")).Type("1").Choose(Path("r")).Yes();
-  EXPECT_EQ(ParseAll(s.session), CommandOutcome::Completed);
+  EXPECT_EQ(ParseAll(s.session), CommandOutcome::NothingConverted);
   EXPECT_EQ(Read("r.dat"), "SubID\tDate\tTrialNum\tTrialID\tRT\tCOT\tError\r\n");
-  EXPECT_EQ(prompts.Messages(), std::vector<std::string>{"Parsing Complete!"});
 }
 
 TEST_F(ParseAllCommand, NumberQuestionsAskAgainUntilTheAnswerFits) {
@@ -177,10 +176,10 @@ TEST_F(ParseAllCommand, NumberQuestionsAskAgainUntilTheAnswerFits) {
       fresh.prompts.Type(answer);
     }
     fresh.prompts.Choose(fresh.dir.File("r")).No();
-    EXPECT_EQ(ParseAll(fresh.session), CommandOutcome::Completed);
+    EXPECT_EQ(ParseAll(fresh.session), CommandOutcome::NothingConverted);
     EXPECT_EQ(fresh.state.answers.TimeOut, c.timeOut) << c.answers.back();
     const std::vector<std::string> messages = fresh.prompts.Messages();
-    ASSERT_EQ(static_cast<int>(messages.size()), c.complaints + 1);
+    ASSERT_EQ(static_cast<int>(messages.size()), c.complaints + 2);  // + no subject, complete
     if (c.complaints > 0) {
       EXPECT_EQ(messages[0],
                 "\"" + c.answers[0] +
@@ -191,13 +190,13 @@ TEST_F(ParseAllCommand, NumberQuestionsAskAgainUntilTheAnswerFits) {
 
 TEST_F(ParseAllCommand, LargestResponseCountBuildsItsHeader) {
   prompts.Choose(Write("e.zil", "")).Type("32767").Choose(Path("r")).Yes();
-  EXPECT_EQ(ParseAll(s.session), CommandOutcome::Completed);
+  EXPECT_EQ(ParseAll(s.session), CommandOutcome::NothingConverted);
   EXPECT_TRUE(Read("r.dat").ends_with("\tRT32767\tBUT32767\r\n"));
 }
 
 TEST_F(ParseAllCommand, ZilAnswerIsAskedEvenWhenNoHeaderIsWritten) {
   prompts.Choose(Write("e.zil", "")).Type("0").Choose(Path("r")).No();
-  EXPECT_EQ(ParseAll(s.session), CommandOutcome::Completed);
+  EXPECT_EQ(ParseAll(s.session), CommandOutcome::NothingConverted);
   EXPECT_EQ(state.answers.MaxResponses, 0);
   EXPECT_EQ(Read("r.dat"), "");
 }
@@ -293,10 +292,35 @@ TEST_F(ParseAllCommand, UnknownInputTypeInTheSubjectLoop) {
   EXPECT_TRUE(OpenChannels().empty());
 }
 
-TEST_F(ParseAllCommand, UnknownInputTypeWithoutSubjectsCompletes) {
+TEST_F(ParseAllCommand, UnknownInputTypeWithoutSubjectsIsNotTold) {
   prompts.Choose(Write("data.txt", "no subjects here\r\n")).Choose(Path("r")).No();
-  EXPECT_EQ(ParseAll(s.session), CommandOutcome::Completed);
+  EXPECT_EQ(ParseAll(s.session), CommandOutcome::NothingConverted);
   EXPECT_EQ(Boxes().back(), "ok: Parsing Complete!");
+}
+
+// A file cut off before its first header (a real ZIL file of 792 items did so) converts nothing:
+// said before "Parsing Complete!", with what a header looks like. A header that is the file's
+// last line has no block, so it counts as none.
+TEST_F(ParseAllCommand, AFileWithoutASubjectHeaderSaysThatNothingWasConverted) {
+  for (const std::string content : {"Item 36, -3116.15\r\n 3116.15,+2\r\n\r\n",
+                                    "Subject 1, 03/14/2005 09:30 on LAB, refresh 16.67ms, ID A1"}) {
+    CommandWorld world;
+    const std::string input = world.Write("cut.zil", content);
+    world.prompts.Choose(input).Type("2").Choose(world.Path("r")).Yes();
+    EXPECT_EQ(ParseAll(world.s.session), CommandOutcome::NothingConverted);
+    const std::vector<std::string> boxes = world.Boxes();
+    ASSERT_EQ(boxes.size(), 6u);
+    EXPECT_EQ(boxes[4],
+              "ok: No subject header was found in " + input +
+                  ", so nothing was converted.\r\nA subject's block starts with a header line "
+                  "containing \"Subject\" and \"refresh\", such as:\r\nSubject 1, "
+                  "03/14/2024 09:31:07 on LAB-PC2, refresh 16.67ms, ID P01\r\nThe file's first "
+                  "lines, the header among them, may have been cut off.");
+    EXPECT_EQ(world.prompts.Shown()[4].tone, Tone::Problem);
+    EXPECT_EQ(boxes[5], "ok: Parsing Complete!");
+    EXPECT_EQ(world.Read("r.dat"), "SubID\tDate\tTrialNum\tTrialID\tRT1\tBUT1\tRT2\tBUT2\r\n");
+    EXPECT_TRUE(world.OpenChannels().empty());
+  }
 }
 
 TEST_F(ParseAllCommand, OverflowStopsTheRunAndKeepsEarlierSubjects) {

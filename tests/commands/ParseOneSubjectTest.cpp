@@ -54,7 +54,22 @@ TEST_F(ParseOneCommand, ASubjectBeforeTheReadPositionIsNotFound) {
   prompts.Type("S3").Yes().Yes().Type("S2");
   EXPECT_EQ(ParseOneSubject(s.session), CommandOutcome::Failed);
   EXPECT_EQ(Boxes().back(), "ok: SubID S2 not found!");
+  EXPECT_EQ(Boxes()[Boxes().size() - 2], "input: Enter Subject ID:");  // the file has headers
   EXPECT_EQ(Read("r.dat"), kAzkHeader + "S3\t3/16/2005\t1\t4\t300\t0\r\n");
+  EXPECT_TRUE(OpenChannels().empty());
+}
+
+// Not merely another ID: a file without any subject header is told as in Parse All.
+TEST_F(ParseOneCommand, AFileWithoutASubjectHeaderSaysSoBeforeNotFound) {
+  const std::string input = Write("cut.azk", "    1  512.20\r\n    2  -2000.00\r\n");
+  prompts.Choose(input).Type("2000").Choose(Path("r")).No().Type("S1");
+  EXPECT_EQ(ParseOneSubject(s.session), CommandOutcome::Failed);
+  const std::vector<std::string> boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 7u);
+  EXPECT_TRUE(boxes[5].starts_with("ok: No subject header was found in " + input +
+                                   ", so nothing was converted.\r\n"))
+      << boxes[5];
+  EXPECT_EQ(boxes[6], "ok: SubID S1 not found!");
   EXPECT_TRUE(OpenChannels().empty());
 }
 

@@ -97,7 +97,7 @@ TEST(CommandRunner, RunsUnderTheBusyPointerAndEndsWhatItThrowsInAProblemBox) {
       {"completes",
        [&pointer](Session& session) {
          pointer.steps.push_back("ran");
-         session.ui.Message("Parsing Complete!");
+         session.ui.Message(MessageId::ParsingComplete, "Parsing Complete!");
          return CommandOutcome::Completed;
        },
        CommandOutcome::Completed,

@@ -55,16 +55,12 @@ TEST(OutputFormats, ResponseNumbersHaveNoLeadingZerosAndReachTheLargestAnswer) {
 }
 
 TEST(OutputFormats, CompositeHeaderFollowsTheInputType) {
-  RunState state;
-  state.options.COTIncluded = true;
-  state.options.ZORFormat = true;
-  state.answers.MaxResponses = 1;
-  state.files.InFileType = "AZK";
-  EXPECT_EQ(CompositeHeaderFor(state), AzkCompositeHeader(true));
-  state.files.InFileType = "ZIL";
-  EXPECT_EQ(CompositeHeaderFor(state), ZilCompositeHeader(true, true, 1));
-  state.files.InFileType = "TXT";
-  EXPECT_EQ(CompositeHeaderFor(state), std::nullopt);
+  RunOptions options;
+  options.COTIncluded = true;
+  options.ZORFormat = true;
+  EXPECT_EQ(CompositeHeaderFor(InputType::Azk, options, 1), AzkCompositeHeader(true));
+  EXPECT_EQ(CompositeHeaderFor(InputType::Zil, options, 1), ZilCompositeHeader(true, true, 1));
+  EXPECT_EQ(CompositeHeaderFor(InputType::Unknown, options, 1), std::nullopt);
 }
 
 }  // namespace

@@ -7,19 +7,21 @@ namespace {
 
 TEST(RunState, InputTypeIsTheLastThreeCharactersUpperCased) {
   struct Case {
-    std::string path, type;
+    std::string path, letters;
+    InputType type;
   };
   const std::vector<Case> cases = {
-      {"/data/exp1.azk", "AZK"},
-      {"C:\\data\\exp1.ZIL", "ZIL"},
-      {"exp1.Zil", "ZIL"},
-      {"exp1.txt", "TXT"},
-      {"exp1.azk.bak", "BAK"},
-      {"az", "AZ"},
-      {"", ""},
-      {"/data/myazk", "AZK"},
+      {"/data/exp1.azk", "AZK", InputType::Azk},
+      {"C:\\data\\exp1.ZIL", "ZIL", InputType::Zil},
+      {"exp1.Zil", "ZIL", InputType::Zil},
+      {"exp1.txt", "TXT", InputType::Unknown},
+      {"exp1.azk.bak", "BAK", InputType::Unknown},
+      {"az", "AZ", InputType::Unknown},
+      {"", "", InputType::Unknown},
+      {"/data/myazk", "AZK", InputType::Azk},
   };
   for (const Case& c : cases) {
+    EXPECT_EQ(InputTypeLetters(c.path), c.letters) << c.path;
     EXPECT_EQ(InputTypeOf(c.path), c.type) << c.path;
   }
 }
@@ -30,8 +32,6 @@ TEST(RunState, StartsEmptyWithEveryOptionOff) {
   EXPECT_EQ(state.files.CompFileNum, 0);
   EXPECT_EQ(state.files.CntFileNum, 0);
   EXPECT_EQ(state.files.SubjFileNum, 0);
-  EXPECT_EQ(state.scratch.TrialRecord, EmptyRecord());
-  EXPECT_EQ(state.scratch.CounterRecord, EmptyRecord());
   EXPECT_FALSE(state.subject.SubjectDate.date);
   state.options.SaveCounters = state.options.SaveIndFiles = state.options.ZORFormat =
       state.options.COTIncluded = true;

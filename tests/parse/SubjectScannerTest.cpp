@@ -70,9 +70,9 @@ TEST(SubjectScanner, DateTextFollowsTheFirstCommaBlank) {
       {"", "", ""},
   };
   for (const Case& c : cases) {
-    std::string line = c.line;
-    EXPECT_EQ(GetSubjectDate(line), c.date) << c.line;
-    EXPECT_EQ(line, c.rest) << c.line;
+    const HeaderFromDate header = GetSubjectDate(c.line);
+    EXPECT_EQ(header.dateText, c.date) << c.line;
+    EXPECT_EQ(header.fromDate, c.rest) << c.line;
   }
 }
 

@@ -16,6 +16,21 @@ using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 
+// The one buffer behind lines, rows and record values: its slack is writable at every size, and
+// a larger buffer keeps the bytes asked for (ASan checks the writes).
+TEST(SlackBuffer, KeepsItsSlackBehindEveryCapacity) {
+  SlackBuffer buffer(4);
+  std::memcpy(buffer.Data(), "abcd", 4);
+  buffer.Data()[4 + kLineSlack - 1] = '#';
+  buffer.Reallocate(64, 3);
+  EXPECT_EQ(buffer.Capacity(), 64u);
+  EXPECT_EQ(std::string_view(buffer.Data(), 3), "abc");
+  buffer.Data()[64 + kLineSlack - 1] = '#';
+  SlackBuffer taken = std::move(buffer);
+  EXPECT_EQ(taken.Capacity(), 64u);
+  EXPECT_EQ(buffer.Capacity(), 0u);  // what was moved from holds nothing
+}
+
 // The lines of the file, read both ways the parsers read: AtEnd and ReadLine, and ReadNext,
 // whose end is a view without data.
 std::vector<std::string> ReadAllLines(const std::string& path) {

@@ -44,13 +44,13 @@ TEST(Ui, EveryBoxSeesTheRowsWrittenBeforeIt) {
   Ui ui(prompts, files);
   ASSERT_EQ(files.Open(1, path, OpenMode::Output).errorNumber, 0);
   files.WriteLine(1, "a");
-  ui.Message("m");
+  ui.Message(MessageId::ParsingComplete, "m");
   files.WriteLine(1, "b");
-  EXPECT_TRUE(ui.AskYesNo("q"));
+  EXPECT_TRUE(ui.AskYesNo(MessageId::NewCompositeFile, "q"));
   files.WriteLine(1, "c");
-  ui.Input("i");
+  ui.Input(MessageId::TimeOutValue, "i");
   files.WriteLine(1, "d");
-  ui.ChooseFile({});
+  ui.ChooseFile({MessageId::InputFile, FileDialogKind::Open, "t", "f|*"});
   EXPECT_EQ(prompts.seen, (std::vector<std::string>{"a\r\n", "a\r\nb\r\n", "a\r\nb\r\nc\r\n",
                                                     "a\r\nb\r\nc\r\nd\r\n"}));
 }
@@ -63,10 +63,10 @@ TEST(Ui, BoxesThatWaitForNobodyLeaveTheRowsBufferedUntilTheFileCloses) {
   Ui ui(prompts, files);
   ASSERT_EQ(files.Open(1, path, OpenMode::Output).errorNumber, 0);
   files.WriteLine(1, "a");
-  ui.Message("m");
-  EXPECT_TRUE(ui.AskYesNo("q"));
-  ui.Input("i");
-  ui.ChooseFile({});
+  ui.Message(MessageId::ParsingComplete, "m");
+  EXPECT_TRUE(ui.AskYesNo(MessageId::NewCompositeFile, "q"));
+  ui.Input(MessageId::TimeOutValue, "i");
+  ui.ChooseFile({MessageId::InputFile, FileDialogKind::Open, "t", "f|*"});
   EXPECT_EQ(prompts.seen, (std::vector<std::string>{"", "", "", ""}));
   files.Close(1);
   EXPECT_EQ(ReadFile(path), "a\r\n");

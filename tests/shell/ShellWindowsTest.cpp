@@ -272,7 +272,7 @@ class ShellWindowsTest : public QObject {
       return [&shapes, &ran, name](Session& session) {
         ran << QLatin1String(name);
         shapes << CursorShape();
-        session.ui.Message("Working");
+        session.ui.Message(MessageId::ParsingComplete, "Working");
         shapes << CursorShape();
         return CommandOutcome::Completed;
       };
@@ -758,7 +758,8 @@ class ShellWindowsTest : public QObject {
         question->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
       }
     });
-    const bool answer = app_->Desktop().CurrentSession().ui.AskYesNo("Is this a new file?");
+    const bool answer = app_->Desktop().CurrentSession().ui.AskYesNo(MessageId::NewCompositeFile,
+                                                                     "Is this a new file?");
     QCOMPARE(answer, yes);
     QVERIFY(openAfterAttempt);
     QVERIFY(!closeButton);
@@ -785,7 +786,8 @@ class ShellWindowsTest : public QObject {
       title = box->windowHandle()->title();
       qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
     });
-    app_->Desktop().CurrentSession().ui.Message("ID: 42 detected.", caption.toStdString());
+    app_->Desktop().CurrentSession().ui.Message(MessageId::SubjectIdDetected, "ID: 42 detected.",
+                                                caption.toStdString());
     QCOMPARE(title, drawn);
     QCOMPARE(boxes.Titles(), QStringList{caption});
   }
@@ -835,7 +837,7 @@ class ShellWindowsTest : public QObject {
       captionWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
       qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
     });
-    app_->Desktop().CurrentSession().ui.Message("Parsing Complete!");
+    app_->Desktop().CurrentSession().ui.Message(MessageId::ParsingComplete, "Parsing Complete!");
     QCOMPARE(boxes.Titles(), QStringList{"Trelvox"});
     // Room for the caption beside the frame's minimize, maximize and close buttons.
     QVERIFY2(width >= captionWidth + 120, qPrintable(QString::number(width)));

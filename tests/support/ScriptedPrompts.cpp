@@ -27,7 +27,37 @@ ScriptedPrompts& ScriptedPrompts::Cancel() {
   return *this;
 }
 
-ScriptedPrompts::Step ScriptedPrompts::Next(For target, const std::string& shownText) {
+ScriptedPrompts::For ScriptedPrompts::AnswerFor(MessageId id) {
+  switch (id) {
+    case MessageId::NewCompositeFile:
+    case MessageId::NewCounterFile:
+    case MessageId::DataCollectedOn:
+    case MessageId::ParseAnotherSubject:
+      return For::Question;
+    case MessageId::TimeOutValue:
+    case MessageId::ResponsesPerTrial:
+    case MessageId::MissingSubjectId:
+    case MessageId::SubjectIdToParse:
+      return For::Input;
+    case MessageId::InputFile:
+    case MessageId::CompositeFile:
+    case MessageId::CounterFile:
+    case MessageId::SubjectFile:
+      return For::File;
+    default:  // notices and problems: OK boxes
+      return For::Nothing;
+  }
+}
+
+ScriptedPrompts::Step ScriptedPrompts::Next(MessageId id, For shownAs,
+                                            const std::string& shownText) {
+  const For target = AnswerFor(id);
+  if (target != shownAs) {
+    throw ScriptError("the box's id asks for another kind of answer than the box: " + shownText);
+  }
+  if (target == For::Nothing) {
+    return {For::Nothing, "OK"};
+  }
   if (script_.empty()) {
     throw ScriptError("no answer scripted for: " + shownText);
   }
@@ -43,27 +73,27 @@ ScriptedPrompts::Step ScriptedPrompts::Next(For target, const std::string& shown
 
 Answer ScriptedPrompts::ShowMessage(const MessageRequest& request) {
   ShownBox box;
+  box.id = request.id;
   box.caption = request.caption;
   box.text = request.text;
   box.tone = request.tone;
-  if (request.buttons == Buttons::Ok) {
-    box.kind = ShownBox::Kind::Message;
-    box.answer = "OK";
-    shown_.push_back(box);
+  const bool question = request.buttons == Buttons::YesNo;
+  box.kind = question ? ShownBox::Kind::Question : ShownBox::Kind::Message;
+  box.answer = Next(request.id, question ? For::Question : For::Nothing, request.text).value;
+  shown_.push_back(box);
+  if (!question) {
     return Answer::Ok;
   }
-  box.kind = ShownBox::Kind::Question;
-  box.answer = Next(For::Question, request.text).value;
-  shown_.push_back(box);
   return box.answer == "Yes" ? Answer::Yes : Answer::No;
 }
 
 std::string ScriptedPrompts::ShowInput(const InputRequest& request) {
   ShownBox box;
   box.kind = ShownBox::Kind::Input;
+  box.id = request.id;
   box.caption = request.title;
   box.text = request.prompt;
-  box.answer = Next(For::Input, request.prompt).value;
+  box.answer = Next(request.id, For::Input, request.prompt).value;
   shown_.push_back(box);
   return box.answer;
 }
@@ -72,11 +102,12 @@ std::string ScriptedPrompts::ShowFileDialog(const FileDialogRequest& request) {
   ShownBox box;
   box.kind = request.kind == FileDialogKind::Save ? ShownBox::Kind::SaveDialog
                                                   : ShownBox::Kind::OpenDialog;
+  box.id = request.id;
   box.caption = request.title;
   box.text = request.title;
   box.filter = request.filter;
   box.confirmOverwrite = request.confirmOverwrite;
-  box.answer = Next(For::File, request.title).value;
+  box.answer = Next(request.id, For::File, request.title).value;
   shown_.push_back(box);
   return box.answer;
 }

@@ -13,6 +13,7 @@ namespace trelvox::testing {
 struct ShownBox {
   enum class Kind { Message, Question, Input, OpenDialog, SaveDialog };
   Kind kind = Kind::Message;
+  MessageId id = MessageId::ParsingComplete;
   std::string caption;  // the title of a box or dialog
   std::string text;     // message, question or prompt
   std::string filter;   // file dialogs only
@@ -29,6 +30,8 @@ class ScriptError : public std::logic_error {
 
 // Answers boxes from a script written in advance and records every box shown, in order.
 // OK boxes need no answer; every question, input box and file dialog takes the next answer.
+// What a box asks for is told by its id, so a box shown with an id of another kind (a question's
+// id on an OK box, say) fails the test, as does an answer that does not fit.
 class ScriptedPrompts final : public Prompts {
  public:
   ScriptedPrompts& Yes();
@@ -50,12 +53,14 @@ class ScriptedPrompts final : public Prompts {
   std::size_t Unanswered() const { return script_.size(); }
 
  private:
-  enum class For { Question, Input, File, InputOrFile };
+  enum class For { Nothing, Question, Input, File, InputOrFile };
   struct Step {
     For target;
     std::string value;
   };
-  Step Next(For target, const std::string& shownText);
+  static For AnswerFor(MessageId id);
+  // The next answer, for a box of `shownAs` (what the call that showed it asks for).
+  Step Next(MessageId id, For shownAs, const std::string& shownText);
 
   std::deque<Step> script_;
   std::vector<ShownBox> shown_;

@@ -571,7 +571,8 @@ TEST_F(WinWindows, AYesNoQuestionStaysUntilYesOrNo) {
                         record(box);
                         Click(GetDlgItem(box, IDYES));
                       }});
-  const bool yes = app_->Desktop().CurrentSession().ui.AskYesNo("Is this a new file?");
+  const bool yes = app_->Desktop().CurrentSession().ui.AskYesNo(MessageId::NewCompositeFile,
+                                                                "Is this a new file?");
   EXPECT_TRUE(yes);
   EXPECT_EQ(question.Ran(), 4u);
   EXPECT_EQ(asked, std::vector<std::string>(4, "Is this a new file?"));
