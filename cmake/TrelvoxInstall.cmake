@@ -3,6 +3,7 @@
 # prefix. On Windows: the programs with the guide and the licence in one folder, the tree that
 # the installer and the portable zip are made from.
 set(TRELVOX_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
+include(${PROJECT_SOURCE_DIR}/cmake/TrelvoxGuide.cmake)
 
 if(WIN32)
   foreach(program IN ITEMS trelvox trelvox-batch)
@@ -10,8 +11,9 @@ if(WIN32)
       install(TARGETS ${program} RUNTIME DESTINATION . COMPONENT runtime)
     endif()
   endforeach()
-  # Text files that a double click opens in Notepad.
-  install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt COMPONENT runtime)
+  # The guide opens in the browser; the licence, a text file, in Notepad.
+  install(FILES ${TRELVOX_GUIDE_DIR}/guide.html DESTINATION . COMPONENT runtime)
+  install(DIRECTORY ${TRELVOX_GUIDE_DIR}/screenshots DESTINATION . COMPONENT runtime)
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt COMPONENT runtime)
   return()
 endif()
@@ -64,7 +66,10 @@ trelvox_gzip(${TRELVOX_PACKAGING_DIR}/debian/changelog ${compressed_dir}/changel
 add_custom_target(trelvox_packaging_files ALL DEPENDS ${man_pages} ${compressed_dir}/changelog.gz)
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT runtime)
 
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${TRELVOX_INSTALL_DOCDIR} COMPONENT runtime)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${TRELVOX_GUIDE_DIR}/guide.html
+        DESTINATION ${TRELVOX_INSTALL_DOCDIR} COMPONENT runtime)
+install(DIRECTORY ${TRELVOX_GUIDE_DIR}/screenshots DESTINATION ${TRELVOX_INSTALL_DOCDIR}
+        COMPONENT runtime)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${TRELVOX_INSTALL_DOCDIR} COMPONENT licence)
 # In the Debian package the licence is the copyright file, next to the package's changelog;
 # a plain `cmake --install` leaves both out.

@@ -19,6 +19,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # The C and C++ runtimes and winpthread are linked in, so the .exe needs only system DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-# Tests run under Wine, in a scratch prefix of the build folder's own.
+# Tests run under Wine, in a scratch prefix of the build folder's own; a test that fails shows
+# Wine's own error messages too.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh
-                                  --prefix=${CMAKE_BINARY_DIR}/wineprefix)
+                                  --prefix=${CMAKE_BINARY_DIR}/wineprefix --show-wine-errors)

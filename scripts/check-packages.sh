@@ -7,6 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${1:-build/dev}
+# shellcheck source=/dev/null
+source "$build/version.env"
+version=$TRELVOX_VERSION
 work=$(mktemp -d "${TMPDIR:-/tmp}/trelvox-packages.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -38,11 +41,27 @@ for page in "$work"/prefix/share/man/man1/*.1.gz; do
   [ -z "$warnings" ] || fail "man page $(basename "$page"): $warnings"
 done
 batch="$work/prefix/bin/trelvox-batch"
-[ "$("$batch" --version)" = "trelvox-batch 5.0.0" ] || fail "installed trelvox-batch --version"
+[ "$("$batch" --version)" = "trelvox-batch $version" ] || fail "installed trelvox-batch --version"
+
+echo "== The version in the texts that name it ($version)"
+for page in packaging/linux/*.1; do
+  head -1 "$page" | grep -qF "\"Trelvox $version\"" || fail "$page: its .TH line does not name Trelvox $version"
+done
+grep -m1 '<release ' packaging/linux/org.trelvox.Trelvox.metainfo.xml | grep -qF "version=\"$version\"" ||
+  fail "the metainfo's latest release is not $version"
+head -1 packaging/debian/changelog | grep -qF "trelvox ($version)" ||
+  fail "the Debian changelog's latest entry is not $version"
+echo "-- The guide (guide.html) shows"
+grep -o 'src="[^"]*"' "$work/prefix/share/doc/trelvox/guide.html" | sort -u
+for picture in $(grep -o 'src="[^"]*"' "$work/prefix/share/doc/trelvox/guide.html" | sed 's/^src="//; s/"$//'); do
+  [ -f "$work/prefix/share/doc/trelvox/$picture" ] || fail "guide.html shows $picture, which is not installed"
+done
+! grep -q 'guide-test\|For developers' "$work/prefix/share/doc/trelvox/guide.html" ||
+  fail "guide.html holds the guide test's markers or the developers' sections"
 
 echo "== Debian package (cpack -G DEB)"
 (cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null)
-deb="$work/deb/trelvox_5.0.0_amd64.deb"
+deb="$work/deb/trelvox_${version}_amd64.deb"
 [ -f "$deb" ] || { fail "no $deb"; exit 1; }
 echo "$(basename "$deb"): $(stat -c %s "$deb") bytes"
 dpkg-deb -c "$deb"

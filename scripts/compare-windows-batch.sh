@@ -10,7 +10,9 @@ windows=$(realpath "$2")
 wine_run=$(realpath scripts/wine-run.sh)
 prefix=$(realpath "$(dirname "$windows")/../..")/wineprefix
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# One wineserver for all the runs, as in ctest, so that none starts while an idle one ends.
+"$wine_run" --prefix="$prefix" --hold-server >/dev/null
+trap '"$wine_run" --prefix="$prefix" --release-server >/dev/null; rm -rf "$work"' EXIT
 
 # One run of both programs on one input: every file they write, and stdout and stderr, must match.
 compare() {

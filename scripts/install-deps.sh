@@ -11,6 +11,8 @@ packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev nlohmann-jso
   fonts-wine xvfb xauth xdotool
   # The data-quality report's browser test opens report.html in headless Chromium.
   chromium
+  # The guide that the packages ship: one HTML page made from README.md.
+  cmark-gfm
   # The packages and the checks of what they install, and the guide's R and pandas examples.
   dpkg-dev lintian man-db desktop-file-utils appstream r-base-core python3-pandas
   nsis zip unzip)

@@ -14,7 +14,7 @@ case "${1:-}" in
 esac
 
 TRELVOX_WINEPREFIX=$prefix
-WINE_RUN="$here/wine-run.sh --prefix=$prefix"
+WINE_RUN="$here/wine-run.sh --prefix=$prefix --show-wine-errors"
 export TRELVOX_WINEPREFIX WINE_RUN
 
 # The prefix is made without a display (with one, Wine's first start takes minutes), and every
@@ -49,5 +49,7 @@ if [ "${1:-}" = "--script" ]; then
 else
   $WINE_RUN "$@" || status=$?
 fi
+# Waited for, so that the next run never meets this server on its way out.
 WINEPREFIX=$prefix "${TRELVOX_WINESERVER:-/usr/lib/wine/wineserver64}" -k 2>/dev/null || true
+WINEPREFIX=$prefix "${TRELVOX_WINESERVER:-/usr/lib/wine/wineserver64}" -w 2>/dev/null || true
 exit $status

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "desktop/Version.h"
 #include "platform/Locale.h"
 #include "support/TempDir.h"
 #include "support/TestNames.h"
@@ -166,7 +167,7 @@ TEST(ParseCommandLine, HelpAndVersionEndWithStatusZero) {
 
   const CommandLine version = Parse({"--version"});
   EXPECT_EQ(version.exitStatus, kExitCompleted);
-  EXPECT_EQ(version.out, "trelvox-batch 5.0.0\n");
+  EXPECT_EQ(version.out, "trelvox-batch " + std::string(kProjectVersion) + "\n");
 }
 
 struct NumberCase {

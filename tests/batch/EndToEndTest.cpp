@@ -16,6 +16,7 @@
 #endif
 
 #include "ProgramRunner.h"
+#include "desktop/Version.h"
 #include "platform/Paths.h"
 #include "support/TempDir.h"
 
@@ -330,11 +331,11 @@ TEST(BatchInformation, HelpListsBothCommandsAndEndsWithStatusZero) {
   EXPECT_TRUE(work.Outputs().empty());
 }
 
-TEST(BatchInformation, VersionIsFiveZeroZero) {
+TEST(BatchInformation, VersionIsTheProjects) {
   const WorkFolder work("none");
   const ProgramResult result = work.Run({"--version"});
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.out, "trelvox-batch 5.0.0\n");
+  EXPECT_EQ(result.out, "trelvox-batch " + std::string(kProjectVersion) + "\n");
 }
 
 #ifdef _WIN32
@@ -355,15 +356,15 @@ TEST(BatchInformation, CarriesTheVersionRecordAndAManifest) {
     return BytesFromPath(std::wstring(static_cast<const wchar_t*>(value), length - 1));
   };
   EXPECT_EQ(text(L"ProductName"), "Trelvox");
-  EXPECT_EQ(text(L"FileVersion"), "5.00");
-  EXPECT_EQ(text(L"ProductVersion"), "5.00");
+  EXPECT_EQ(text(L"FileVersion"), kVersionRecordText);
+  EXPECT_EQ(text(L"ProductVersion"), kVersionRecordText);
   EXPECT_EQ(text(L"OriginalFilename"), "trelvox-batch.exe");
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00050000u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00050000u);
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(kVersionMinor, kVersionMajor));
+  EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(0, kVersionRevision));
+  EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(kVersionMinor, kVersionMajor));
 
   const HMODULE image = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(image, nullptr);

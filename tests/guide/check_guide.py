@@ -10,6 +10,9 @@ A block is taken when the line before it is a marker comment:
 
 The work folder holds a copy of examples/, and trelvox-batch is first on the PATH. Blocks run
 in the order of the guide, so the R and pandas examples read what the commands before wrote.
+
+With --version, every version the guide names (the downloads' file names, "Version 5.0.0") must
+be that one, the build's.
 """
 
 import argparse
@@ -86,6 +89,23 @@ def check_file(path, shown, where):
     return None
 
 
+# The ways the guide names a version: the downloads and the version the splash shows.
+VERSION_MENTION = re.compile(r"trelvox-(\d+\.\d+\.\d+)-|trelvox_(\d+\.\d+\.\d+)_|"
+                             r"[Vv]ersion (\d+\.\d+\.\d+)")
+
+
+def wrong_versions(guide, version):
+    """Each line naming another version than the build's, as 'line N: ...'."""
+    problems = []
+    for number, line in enumerate(guide.split("\n"), start=1):
+        for found in VERSION_MENTION.finditer(line):
+            named = next(group for group in found.groups() if group)
+            if named != version:
+                problems.append(f"line {number}: names version {named}, but the build is "
+                                f"{version}: {line.strip()}")
+    return problems
+
+
 def same_output(printed, shown):
     def tidy(text_lines):
         text_lines = [line.rstrip() for line in text_lines]
@@ -116,6 +136,7 @@ def main():
     parser.add_argument("--batch", required=True, help="the trelvox-batch program")
     parser.add_argument("--rscript", default=shutil.which("Rscript") or "Rscript")
     parser.add_argument("--python", default="/usr/bin/python3")
+    parser.add_argument("--version", help="the version the guide must name")
     tools = parser.parse_args()
 
     for program, package in ((tools.rscript, "r-base-core"), (tools.python, "python3-pandas")):
@@ -128,7 +149,7 @@ def main():
 
     with open(tools.guide, encoding="utf-8") as guide_file:
         guide = guide_file.read()
-    problems = []
+    problems = wrong_versions(guide, tools.version) if tools.version else []
     counts = {}
     with tempfile.TemporaryDirectory(prefix="trelvox-guide.") as work:
         shutil.copytree(tools.examples, os.path.join(work, "examples"))

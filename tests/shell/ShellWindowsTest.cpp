@@ -20,6 +20,7 @@
 
 #include "ModalAnswerer.h"
 #include "ShellTestSupport.h"
+#include "desktop/Version.h"
 #include "shell/DescribedWidgets.h"
 #include "shell/frmAbout.h"
 #include "shell/frmSaveOptions.h"
@@ -124,7 +125,7 @@ class ShellWindowsTest : public QObject {
     QVERIFY(!splash->windowFlags().testFlag(Qt::WindowTitleHint));
     QCOMPARE(Text(splash, "Label1"), QStringLiteral("Trelvox"));
     QCOMPARE(Text(splash, "lblPlatform"), QStringLiteral("Windows 98"));
-    QCOMPARE(Text(splash, "lblVersion"), QStringLiteral("Version 5.0.0"));
+    QCOMPARE(Text(splash, "lblVersion"), QStringLiteral("Version ") + kProjectVersion);
     auto* logo = splash->findChild<QLabel*>(QStringLiteral("picLogo"));
     QCOMPARE(logo->pixmap().size(), QSize(150, 178));
     auto* begin = splash->findChild<QPushButton*>(QStringLiteral("cmdBegin"));
@@ -674,7 +675,7 @@ class ShellWindowsTest : public QObject {
     });
     Item(main, "mnuHelpAbout")->trigger();
     QCOMPARE(boxes.Titles(), QStringList{"About Trelvox"});
-    QCOMPARE(texts, (QStringList{"Trelvox", "Version 5.0.0",
+    QCOMPARE(texts, (QStringList{"Trelvox", QStringLiteral("Version ") + kProjectVersion,
                                  "This program extracts information from the DMDX .azk file and "
                                  "creates an individual subject data file.  It also adds data to "
                                  "composite database"}));

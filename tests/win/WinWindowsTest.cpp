@@ -228,7 +228,8 @@ TEST_F(WinWindows, TheSplashFollowsItsDescriptionAndTurnsEveryOptionOff) {
   EXPECT_TRUE(IsWindowVisible(splash));
   EXPECT_EQ(GetWindowLongPtrA(splash, GWL_STYLE) & WS_CAPTION, WS_DLGFRAME);  // no title bar
   ExpectMatchesDescription(splash, SplashWindow(), app_->Dpi());
-  EXPECT_EQ(WindowText(app_->Splash()->Control(SplashControl::lblVersion)), "Version 5.0.0");
+  EXPECT_EQ(WindowText(app_->Splash()->Control(SplashControl::lblVersion)),
+            "Version " + std::string(kProjectVersion));
   EXPECT_EQ(WindowText(app_->Splash()->Control(SplashControl::Label1)), "Trelvox");
   EXPECT_EQ(GetFocus(), app_->Splash()->Control(SplashControl::cmdBegin));
   EXPECT_EQ(app_->MainForm(), nullptr);
@@ -611,7 +612,9 @@ TEST_F(WinWindows, TheAboutBoxNamesTheProgramAndIsModalOverTheMainWindow) {
   EXPECT_TRUE(about.Ran());
   EXPECT_EQ(seen.owner, main);
   EXPECT_FALSE(seen.ownerEnabled);
-  EXPECT_EQ(seen.texts, (std::vector<std::string>{"Trelvox", "Version 5.0.0", kFileDescription}));
+  EXPECT_EQ(seen.texts,
+            (std::vector<std::string>{"Trelvox", "Version " + std::string(kProjectVersion),
+                                      kFileDescription}));
   EXPECT_TRUE(seen.focusOnOk);
   EXPECT_TRUE(seen.okIsDefault);
   EXPECT_TRUE(IsWindowEnabled(main));
@@ -699,8 +702,8 @@ TEST(WinResources, TheVersionRecordIsTheProgramsOwn) {
   ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &size));
   EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(kVersionMinor, kVersionMajor));
   EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(0, kVersionRevision));
-  EXPECT_EQ(VersionValue(block, "FileVersion"), "5.00");
-  EXPECT_EQ(VersionValue(block, "ProductVersion"), "5.00");
+  EXPECT_EQ(VersionValue(block, "FileVersion"), kVersionRecordText);
+  EXPECT_EQ(VersionValue(block, "ProductVersion"), kVersionRecordText);
   EXPECT_EQ(VersionValue(block, "ProductName"), "Trelvox");
   EXPECT_EQ(VersionValue(block, "InternalName"), "Trelvox");
   EXPECT_EQ(VersionValue(block, "OriginalFilename"), "Trelvox.exe");

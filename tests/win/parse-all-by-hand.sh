@@ -42,6 +42,10 @@ xdotool key Return
 wait_window TrelvoxMainWindow Trelvox >/dev/null
 
 step "Ctrl+A, the input file"
+# Keys go to the active window, and under load the new main window may not be active yet when
+# it shows (the splash is still going away): a click on its title bar makes it so.
+read -r width height left top < <(probe rect 30 TrelvoxMainWindow Trelvox | tr 'x+' '  ')
+xdotool mousemove $((left + width / 2)) $((top + 10)) click 1
 xdotool key ctrl+a
 wait_window '#32770' 'Open AZK or ZIL file' >/dev/null
 xdotool type --delay 10 "$(winpath "$work/sample.azk")"
