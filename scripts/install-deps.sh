@@ -9,6 +9,8 @@ packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev nlohmann-jso
   # The Windows desktop program's window tests: Wine's fonts, a virtual X display, and xdotool
   # to drive the program by mouse and keyboard.
   fonts-wine xvfb xauth xdotool
+  # The data-quality report's browser test opens report.html in headless Chromium.
+  chromium
   # The guide that the packages ship: one HTML page made from README.md.
   cmark-gfm
   # The packages and the checks of what they install, and the guide's R and pandas examples.
