@@ -67,11 +67,11 @@ struct ReportItem {
 // ("Lines without a reaction time", "Passed-over header", "Damaged date") and what DMDX itself
 // wrote about lost data ("Data loss banner", "Display error", "Refused video flips").
 struct ReportAnomaly {
-  std::string file;     // the input, without folder
   std::string subject;  // empty: between two blocks
   std::string kind;
   long count = 0;
   std::string example;  // the first line as found
+  std::string file;     // the input, without folder
 };
 
 // ZIL: how many trials had n recorded events.

@@ -210,9 +210,9 @@ void AddItems(Catalog& catalog, ReportData& report) {
 
 void AddAnomalies(const Catalog& catalog, ReportData& report) {
   for (const AnomalyEntry& anomaly : catalog.anomalies) {
-    report.anomalies.push_back({catalog.inputs[anomaly.input].name, anomaly.subject,
-                                std::string(AnomalyTitle(anomaly.kind)), anomaly.count,
-                                anomaly.example});
+    report.anomalies.push_back({anomaly.subject, std::string(AnomalyTitle(anomaly.kind)),
+                                anomaly.count, anomaly.example,
+                                catalog.inputs[anomaly.input].name});
   }
 }
 
