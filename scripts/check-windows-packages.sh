@@ -4,6 +4,9 @@
 #  - the version records of the setup program and of both programs, the zip's files;
 #  - an earlier version installed for everyone into a folder of the user's choice, then this
 #    version over it: one copy, in place, one Apps entry;
+#  - "Open with" for .azk and .zil: Trelvox's ProgIDs and the types' OpenWithProgids in the
+#    mode's hive, the default set only for a type no other program owns, all of it taken back
+#    by the uninstaller while the other program's entries stay;
 #  - the installed trelvox-batch.exe (version, a conversion byte-identical to the Linux
 #    build's);
 #  - a reinstallation by hand (mouse clicks on a virtual display): no folder page, and the
@@ -30,7 +33,10 @@ fail() {
   failures=$((failures + 1))
 }
 
-export WINEPREFIX="$work/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Without winemenubuilder, so that the shortcuts and file types the installer makes stay in the
+# prefix and never reach the desktop of the user running the checks.
+export WINEPREFIX="$work/wine" WINEARCH=win64 WINEDEBUG=-all \
+  WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Wine without address-space randomisation, as scripts/wine-run.sh runs it (see there).
 wine="$work/wine64"
 printf '#!/bin/sh\nexec setarch %s -R /usr/lib/wine/wine64 "$@"\n' "$(uname -m)" >"$wine"
@@ -48,6 +54,30 @@ reg_value() {
     sed -n "s/^ *$2 \{1,\}REG_[A-Z_]* \{1,\}//p"
 }
 has_key() { "$wine" reg query "$1" >/dev/null 2>&1; }
+# The value names under a key, one a line.
+value_names() {
+  "$wine" reg query "$1" 2>/dev/null | tr -d '\r' | sed -n 's/^ \{4\}\([^ ].*[^ ]\) \{4\}REG_.*/\1/p'
+}
+# expect_open_with HIVE FOLDER: both result types are offered in "Open with" from HIVE's classes,
+# their ProgIDs opening the files with FOLDER\trelvox.exe.
+expect_open_with() {
+  local classes="$1\Software\Classes" extension
+  for extension in azk zil; do
+    [ "$(reg_value "$classes\Trelvox.$extension\shell\open\command" '(Default)')" = \
+      "\"$2\trelvox.exe\" \"%1\"" ] || fail "Trelvox.$extension does not open with $2\trelvox.exe"
+    value_names "$classes\.$extension\OpenWithProgids" | grep -qx "Trelvox.$extension" ||
+      fail ".$extension does not offer Trelvox in Open with ($1)"
+  done
+}
+# expect_no_open_with HIVE: nothing of Trelvox's is left among HIVE's classes.
+expect_no_open_with() {
+  local classes="$1\Software\Classes" extension
+  for extension in azk zil; do
+    ! has_key "$classes\Trelvox.$extension" || fail "the ProgID Trelvox.$extension is left in $1"
+    ! value_names "$classes\.$extension\OpenWithProgids" | grep -qx "Trelvox.$extension" ||
+      fail ".$extension still offers Trelvox in Open with ($1)"
+  done
+}
 # The files under a folder, one relative path a line.
 files_in() { (cd "$1" 2>/dev/null && find . -type f -printf '%P\n' | LC_ALL=C sort); }
 # Runs the uninstaller as Apps does (the entry's QuietUninstallString) and waits for it: it
@@ -125,6 +155,11 @@ earlier="$work/out/trelvox-0.9.0-setup.exe"
 makensis -V1 -DSTAGE="$(realpath "$stage")" -DOUTFILE="$earlier" -DVERSION=0.9.0 \
   -DVERSION_QUAD=0.9.0.0 -DVERSION_RECORD=0.09 -DVERSION_MAJOR=0 -DVERSION_MINOR=9 \
   -DCOMPANY="$TRELVOX_COMPANY" -DCOPYRIGHT="$TRELVOX_COPYRIGHT" packaging/windows/trelvox.nsi
+# Another program owns .zil already, for everyone; .azk has no program yet.
+classes='HKLM\Software\Classes'
+"$wine" reg add "$classes\.zil" /ve /d Viewer.zil /f >/dev/null
+"$wine" reg add "$classes\.zil\OpenWithProgids" /v Viewer.zil /d '' /f >/dev/null
+"$wine" reg add "$classes\Viewer.zil\shell\open\command" /ve /d 'viewer.exe "%1"' /f >/dev/null
 "$wine" "$earlier" /S /AllUsers '/D=C:\Tools\Trelvox'
 "$wineserver" -w
 tools="$WINEPREFIX/drive_c/Tools/Trelvox"
@@ -148,6 +183,16 @@ echo "-- Start menu"
 [ -f "$all_menu/Trelvox guide.lnk" ] || fail "no Start-menu shortcut to the guide"
 if $have_gui; then
   [ -f "$all_menu/Trelvox.lnk" ] || fail "no Start-menu shortcut to Trelvox"
+  echo "-- Open with"
+  for extension in azk zil; do
+    "$wine" reg query "$classes\.$extension" /s 2>&1 | tr -d '\r'
+  done
+  expect_open_with HKLM 'C:\Tools\Trelvox'
+  [ "$(reg_value "$classes\.azk" '(Default)')" = Trelvox.azk ] ||
+    fail ".azk, which no program owned, does not open with Trelvox"
+  [ "$(reg_value "$classes\.zil" '(Default)')" = Viewer.zil ] ||
+    fail "the installer took .zil from the program that owned it"
+  ! has_key 'HKCU\Software\Classes\Trelvox.azk' || fail "an installation for everyone wrote HKCU's classes"
 fi
 
 echo "== The installed trelvox-batch.exe"
@@ -238,6 +283,13 @@ left=$(find "$all_menu" -iname 'trelvox*')
 ! has_key "$settings\\Trelvox" || fail "Trelvox's settings are left"
 has_key "$settings\\Other Program\\Settings" || fail "the other program's settings went too"
 "$wine" reg delete "$settings" /f >/dev/null
+if $have_gui; then
+  expect_no_open_with HKLM
+  ! has_key "$classes\\.azk" || fail "the .azk key Trelvox made is left"
+  [ "$(reg_value "$classes\\.zil" '(Default)')" = Viewer.zil ] || fail "the uninstaller took .zil's default"
+  value_names "$classes\\.zil\\OpenWithProgids" | grep -qx Viewer.zil ||
+    fail "the uninstaller took the other program from .zil's Open with"
+fi
 
 echo "== For the current user only (/CurrentUser)"
 "$wine" "$installer" /S /CurrentUser
@@ -252,6 +304,12 @@ location=$(reg_value "$user_key" InstallLocation)
   fail "the per-user InstallLocation is '$location'"
 [ "$(reg_value "$user_key" DisplayVersion)" = "$version" ] || fail "no per-user DisplayVersion $version"
 ! has_key "$all_key" || fail "a per-user installation wrote $all_key"
+if $have_gui; then
+  expect_open_with HKCU "${location:-?}"
+  ! has_key "$classes\\Trelvox.azk" || fail "a per-user installation wrote HKLM's classes"
+  [ -z "$(reg_value 'HKCU\Software\Classes\.zil' '(Default)')" ] ||
+    fail "a per-user installation took .zil, which another program owns for everyone"
+fi
 [ -f "$user_menu/Trelvox guide.lnk" ] || fail "no Start-menu shortcut to the guide in the user's menu"
 [ ! -e "$programs" ] || fail "a per-user installation wrote into C:\\Program Files"
 "$wine" reg add "$settings\\Trelvox\\Settings" /v MainLeft /d 1000 /f >/dev/null
@@ -261,6 +319,7 @@ left=$(find "$user_menu" -iname 'trelvox*')
 [ -z "$left" ] || fail "Start-menu shortcuts are left: $left"
 ! has_key "$user_key" || fail "the registry key $user_key is left"
 ! has_key "$settings" || fail "the empty '$settings' key is left"
+$have_gui && expect_no_open_with HKCU
 echo "Checked: upgrade in place, all users, current user, and uninstallation that leaves nothing."
 
 if [ "$failures" -gt 0 ]; then

@@ -11,6 +11,10 @@
 ; %LOCALAPPDATA%\Programs\Trelvox, HKCU keys) or for everyone (administrator, Program Files,
 ; HKLM): the install-mode page, or /CurrentUser and /AllUsers with /S. An earlier installation
 ; of the same mode is updated in its own folder.
+;
+; With trelvox.exe it offers itself for DMDX result files (.azk, .zil) in Explorer's "Open with":
+; a ProgID of its own per type and the type's OpenWithProgids, under the mode's hive. A type's
+; default program is set only where no program has one; the uninstaller takes back what it set.
 
 ; The default 32-bit stub does not run under a 64-bit-only Wine (and then reports success
 ; having installed nothing); the programs are 64-bit anyway.
@@ -84,6 +88,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${COPYRIGHT}"
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "x64.nsh"
+!include "Integration.nsh"
 
 ; The folder given with /D=, kept for a first installation (MultiUser sets $INSTDIR by mode).
 Var CommandLineDir
@@ -160,6 +165,48 @@ Var UninstallerDir
 !insertmacro IS_TRELVOX_RUNNING_FUNCTION ""
 !insertmacro IS_TRELVOX_RUNNING_FUNCTION "un."
 
+!ifdef HAVE_GUI
+; The ProgID of Trelvox for a result type: "Trelvox.azk".
+!define PROGID_PREFIX "Trelvox."
+
+; Sets $0 to the default program (ProgID) that the type has for this user or for everyone,
+; empty when it has none.
+!macro READ_TYPE_DEFAULT EXT
+  ReadRegStr $0 HKCU "Software\Classes\.${EXT}" ""
+  ${If} $0 == ""
+    ReadRegStr $0 HKLM "Software\Classes\.${EXT}" ""
+  ${EndIf}
+!macroend
+
+; Offers trelvox.exe for the type in "Open with", and opens the type by double-click only when
+; no other program is the type's default: a researcher's editor or viewer keeps it.
+!macro REGISTER_RESULT_TYPE EXT DESCRIPTION
+  WriteRegStr SHCTX "Software\Classes\${PROGID_PREFIX}${EXT}" "" "${DESCRIPTION}"
+  WriteRegStr SHCTX "Software\Classes\${PROGID_PREFIX}${EXT}\DefaultIcon" "" "$INSTDIR\trelvox.exe,0"
+  WriteRegStr SHCTX "Software\Classes\${PROGID_PREFIX}${EXT}\shell\open\command" "" \
+    '"$INSTDIR\trelvox.exe" "%1"'
+  WriteRegStr SHCTX "Software\Classes\.${EXT}\OpenWithProgids" "${PROGID_PREFIX}${EXT}" ""
+  !insertmacro READ_TYPE_DEFAULT ${EXT}
+  ${If} $0 == ""
+  ${OrIf} $0 == "${PROGID_PREFIX}${EXT}"
+    WriteRegStr SHCTX "Software\Classes\.${EXT}" "" "${PROGID_PREFIX}${EXT}"
+  ${EndIf}
+!macroend
+
+; Takes back what REGISTER_RESULT_TYPE wrote in this hive, and no more: another program's
+; default and its entries in the type's list stay.
+!macro UNREGISTER_RESULT_TYPE EXT
+  DeleteRegValue SHCTX "Software\Classes\.${EXT}\OpenWithProgids" "${PROGID_PREFIX}${EXT}"
+  DeleteRegKey /IfEmpty SHCTX "Software\Classes\.${EXT}\OpenWithProgids"
+  ReadRegStr $0 SHCTX "Software\Classes\.${EXT}" ""
+  ${If} $0 == "${PROGID_PREFIX}${EXT}"
+    DeleteRegValue SHCTX "Software\Classes\.${EXT}" ""
+  ${EndIf}
+  DeleteRegKey /IfEmpty SHCTX "Software\Classes\.${EXT}"
+  DeleteRegKey SHCTX "Software\Classes\${PROGID_PREFIX}${EXT}"
+!macroend
+!endif
+
 Function .onInit
   ${IfNot} ${RunningX64}
     MessageBox MB_OK|MB_ICONSTOP "Trelvox needs a 64-bit Windows." /SD IDOK
@@ -228,6 +275,9 @@ Section "Trelvox" SecMain
 
 !ifdef HAVE_GUI
   CreateShortcut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\trelvox.exe"
+  !insertmacro REGISTER_RESULT_TYPE azk "DMDX AZK result file"
+  !insertmacro REGISTER_RESULT_TYPE zil "DMDX ZIL result file"
+  ${NotifyShell_AssocChanged}
 !endif
   CreateShortcut "$SMPROGRAMS\${APP} guide.lnk" "$INSTDIR\guide.html"
 
@@ -278,6 +328,11 @@ Section "Uninstall"
   ; Only when empty: files a user put there stay.
   RMDir "$INSTDIR"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+!ifdef HAVE_GUI
+  !insertmacro UNREGISTER_RESULT_TYPE azk
+  !insertmacro UNREGISTER_RESULT_TYPE zil
+  ${NotifyShell_AssocChanged}
+!endif
   ; The main window's place, stored by trelvox.exe for the user who uninstalls; the key above
   ; it goes too when Trelvox's was the only one under it.
   ClearErrors
