@@ -20,6 +20,7 @@
 #include "win/RegistrySettingsStore.h"
 #include "win/Win32Prompts.h"
 #include "win/WinApplication.h"
+#include "win/WinShellFiles.h"
 #include "win/frmMain.h"
 #include "win/frmSaveOptions.h"
 #include "win/frmSplash.h"
@@ -664,6 +665,33 @@ TEST(WinFileDialog, FiltersBecomeZeroSeparatedPairs) {
   EXPECT_EQ(WindowsFilterFromPairs("Composite Files (*.dat)|*.dat"),
             std::string("Composite Files (*.dat)\0*.dat\0\0", 31));
   EXPECT_EQ(WindowsFilterFromPairs(""), std::string("\0", 1));
+}
+
+TEST(WinShellFiles, AnOpenSelectionBecomesFullPaths) {
+  struct Case {
+    std::string buffer;  // as the dialog leaves it, zeros included
+    std::vector<std::string> paths;
+  };
+  using namespace std::string_literals;
+  const Case cases[] = {
+      {"C:\\data\\a.azk\0\0"s, {"C:\\data\\a.azk"}},
+      {"C:\\my data\0a.azk\0b.zil\0\0"s, {"C:\\my data\\a.azk", "C:\\my data\\b.zil"}},
+      {"C:\\\0a.azk\0b.zil\0\0"s, {"C:\\a.azk", "C:\\b.zil"}},
+      {"\0\0"s, {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SplitOpenSelection(std::vector<char>(c.buffer.begin(), c.buffer.end())), c.paths)
+        << c.buffer;
+  }
+}
+
+TEST(WinShellFiles, TheCommandLineGivesTheFilesAsTheShellQuotedThem) {
+  EXPECT_EQ(ArgumentsOf(L"\"C:\\Program Files\\Trelvox\\trelvox.exe\" \"C:\\my data\\a.azk\" b.zil"),
+            (std::vector<std::string>{"C:\\my data\\a.azk", "b.zil"}));
+  EXPECT_EQ(ArgumentsOf(L"trelvox.exe"), std::vector<std::string>{});
+  // The program's text is UTF-8 (its manifest's code page), as the files it opens take it.
+  ASSERT_EQ(GetACP(), 65001u);
+  EXPECT_EQ(ArgumentsOf(L"trelvox.exe M\u00fcller.zil"), std::vector<std::string>{"M\xc3\xbcller.zil"});
 }
 
 TEST(WinSettings, TextValuesUnderApplicationSectionAndKey) {

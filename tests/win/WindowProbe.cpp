@@ -5,6 +5,7 @@
 //   window-probe.exe rect SECONDS CLASS TITLE  -> "WIDTHxHEIGHT+LEFT+TOP", the outer rectangle
 //   window-probe.exe button SECONDS TEXT       -> "X Y", the screen centre of the button
 //   window-probe.exe gone SECONDS HANDLE       -> waits until that window has closed
+//   window-probe.exe items SECONDS CLASS TITLE -> the lines of the window's list boxes
 // The exit status is 0 when found, 1 on a time-out, 2 on a usage error.
 #include <windows.h>
 
@@ -71,6 +72,19 @@ BOOL CALLBACK PrintText(HWND child, LPARAM) {
   return TRUE;
 }
 
+BOOL CALLBACK PrintItems(HWND child, LPARAM) {
+  if (!IsWindowVisible(child) || _stricmp(ClassOf(child).c_str(), "ListBox") != 0) {
+    return TRUE;
+  }
+  const LRESULT count = SendMessageA(child, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::string item(static_cast<std::size_t>(SendMessageA(child, LB_GETTEXTLEN, i, 0)) + 1, '\0');
+    SendMessageA(child, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+    std::printf("%s\n", item.c_str());
+  }
+  return TRUE;
+}
+
 HWND WaitFor(Search& search, double seconds) {
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
   do {
@@ -89,7 +103,7 @@ HWND WaitFor(Search& search, double seconds) {
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() < 3) {
-    std::fprintf(stderr, "usage: window-probe wait|button|gone SECONDS ...\n");
+    std::fprintf(stderr, "usage: window-probe wait|rect|button|gone|items SECONDS ...\n");
     return 2;
   }
   const double seconds = std::atof(args[1].c_str());
@@ -103,6 +117,16 @@ int main(int argc, char** argv) {
     }
     std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
     EnumChildWindows(window, PrintText, 0);
+    return 0;
+  }
+  if (args[0] == "items" && args.size() == 4) {
+    search.className = args[2];
+    search.title = args[3];
+    HWND window = WaitFor(search, seconds);
+    if (window == nullptr) {
+      return 1;
+    }
+    EnumChildWindows(window, PrintItems, 0);
     return 0;
   }
   if (args[0] == "rect" && args.size() == 4) {
@@ -141,6 +165,6 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
-  std::fprintf(stderr, "usage: window-probe wait|button|gone SECONDS ...\n");
+  std::fprintf(stderr, "usage: window-probe wait|rect|button|gone|items SECONDS ...\n");
   return 2;
 }

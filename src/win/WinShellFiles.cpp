@@ -1,0 +1,133 @@
+#include "win/WinShellFiles.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include "win/Win32Prompts.h"
+
+namespace trelvox {
+
+namespace {
+
+// Room for a few hundred long paths chosen at once.
+constexpr std::size_t kSelectionChars = 256 * 1024;
+
+}  // namespace
+
+std::wstring WideOf(std::string_view text) {
+  if (text.empty()) {
+    return {};
+  }
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size,
+                                                                 nullptr, 0)),
+                    L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
+
+std::string NarrowOf(std::wstring_view text) {
+  if (text.empty()) {
+    return {};
+  }
+  const int size = static_cast<int>(text.size());
+  std::string narrow(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, text.data(), size,
+                                                                   nullptr, 0, nullptr, nullptr)),
+                     '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), size, narrow.data(), static_cast<int>(narrow.size()),
+                      nullptr, nullptr);
+  return narrow;
+}
+
+std::vector<std::string> SplitOpenSelection(const std::vector<char>& buffer) {
+  std::vector<std::string> parts;
+  std::size_t at = 0;
+  while (at < buffer.size() && buffer[at] != '\0') {
+    std::string part(buffer.data() + at);
+    at += part.size() + 1;
+    parts.push_back(std::move(part));
+  }
+  if (parts.size() <= 1) {
+    return parts;  // nothing, or one full path
+  }
+  std::string folder = parts.front();
+  if (folder.back() != '\\') {
+    folder += '\\';  // a drive's root comes with its backslash, any other folder without
+  }
+  std::vector<std::string> paths;
+  for (std::size_t i = 1; i < parts.size(); ++i) {
+    paths.push_back(folder + parts[i]);
+  }
+  return paths;
+}
+
+std::vector<std::string> ChooseFilesToOpen(HWND owner, const std::string& title,
+                                           const std::string& filter) {
+  std::vector<char> buffer(kSelectionChars, '\0');
+  const std::string filters = WindowsFilterFromPairs(filter);
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filters.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = buffer.data();
+  dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+  dialog.lpstrTitle = title.c_str();
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ALLOWMULTISELECT |
+                 OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+  if (!GetOpenFileNameA(&dialog)) {
+    return {};
+  }
+  return SplitOpenSelection(buffer);
+}
+
+std::string ChooseFolder(HWND owner, const std::string& title) {
+  BROWSEINFOA browse{};
+  browse.hwndOwner = owner;
+  browse.lpszTitle = title.c_str();
+  browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_EDITBOX;
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&browse);
+  if (chosen == nullptr) {
+    return {};
+  }
+  char path[MAX_PATH] = {};
+  const bool isFolder = SHGetPathFromIDListA(chosen, path) != FALSE;
+  CoTaskMemFree(chosen);
+  return isFolder ? std::string(path) : std::string();
+}
+
+std::vector<std::string> TakeDroppedFiles(HDROP drop) {
+  std::vector<std::string> paths;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+    path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+    paths.push_back(NarrowOf(path));
+  }
+  DragFinish(drop);
+  return paths;
+}
+
+bool OpenInShell(const std::string& path) {
+  const std::wstring wide = WideOf(path);
+  // Above 32 is success; the documented way to read the old-style result.
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  return result > 32;
+}
+
+std::vector<std::string> ArgumentsOf(const wchar_t* commandLine) {
+  std::vector<std::string> arguments;
+  int count = 0;
+  LPWSTR* words = CommandLineToArgvW(commandLine, &count);
+  if (words == nullptr) {
+    return arguments;
+  }
+  for (int i = 1; i < count; ++i) {
+    arguments.push_back(NarrowOf(words[i]));
+  }
+  LocalFree(words);
+  return arguments;
+}
+
+}  // namespace trelvox

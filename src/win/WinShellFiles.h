@@ -1,0 +1,42 @@
+#pragma once
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trelvox {
+
+// Paths between the program and the Windows shell. The program's own text is in the ANSI code
+// page (UTF-8 by its manifest), as every file it opens is; the shell's wide text is converted
+// at this edge only.
+
+// What a multi-select open dialog hands back: one full path, or the folder followed by the
+// names of the files chosen in it, each ended by a zero, the list by a second one.
+std::vector<std::string> SplitOpenSelection(const std::vector<char>& buffer);
+
+// The multi-select open dialog; the chosen paths, none on Cancel. `filter` as the boxes take
+// it: "desc|pattern|desc|pattern".
+std::vector<std::string> ChooseFilesToOpen(HWND owner, const std::string& title,
+                                           const std::string& filter);
+
+// The shell's folder chooser; the chosen folder, empty text on Cancel.
+std::string ChooseFolder(HWND owner, const std::string& title);
+
+// The paths of files dropped onto a window (WM_DROPFILES); the drop is released.
+std::vector<std::string> TakeDroppedFiles(HDROP drop);
+
+// Opens a document or a folder the way a double-click in Explorer would; false when the
+// shell could not.
+bool OpenInShell(const std::string& path);
+
+// The arguments after the program's name, as the shell quoted them.
+std::vector<std::string> ArgumentsOf(const wchar_t* commandLine);
+
+std::wstring WideOf(std::string_view text);
+std::string NarrowOf(std::wstring_view text);
+
+}  // namespace trelvox
