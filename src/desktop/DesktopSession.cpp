@@ -21,14 +21,23 @@ class BusyWhileRunning {
 
 }  // namespace
 
+analysis::AnalysisResult RunAnalysisOnDisk(const analysis::AnalysisRequest& request,
+                                           analysis::AnalysisObserver& observer) {
+  return analysis::RunAnalysis(request, observer);
+}
+
 DesktopOptions WithPlatformDefaults(DesktopOptions options,
                                     std::unique_ptr<SettingsStore> platformSettings,
-                                    ProgramLauncher platformLauncher) {
+                                    ProgramLauncher platformLauncher,
+                                    DocumentOpener platformOpener) {
   if (!options.settings) {
     options.settings = std::move(platformSettings);
   }
   if (!options.launchProgram) {
     options.launchProgram = std::move(platformLauncher);
+  }
+  if (!options.openDocument) {
+    options.openDocument = std::move(platformOpener);
   }
   return options;
 }

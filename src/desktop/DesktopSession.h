@@ -3,7 +3,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "analysis/Analysis.h"
 #include "commands/Commands.h"
 #include "desktop/Placement.h"
 #include "desktop/SysInfo.h"
@@ -19,6 +21,15 @@
 namespace trelvox {
 
 using CommandFunction = std::function<CommandOutcome(Session&)>;
+using AnalysisRunner = std::function<analysis::AnalysisResult(const analysis::AnalysisRequest&,
+                                                              analysis::AnalysisObserver&)>;
+// Opens a file or folder in the program the user's desktop chooses for it; false when it could
+// not.
+using DocumentOpener = std::function<bool(const std::string& path)>;
+
+// The analysis as trelvox-batch runs it, with the system's locale.
+analysis::AnalysisResult RunAnalysisOnDisk(const analysis::AnalysisRequest& request,
+                                           analysis::AnalysisObserver& observer);
 
 // What a desktop program and its tests choose differently.
 struct DesktopOptions {
@@ -27,12 +38,16 @@ struct DesktopOptions {
   std::unique_ptr<SettingsStore> settings;
   SysInfoLocator locateSysInfo = PlatformSysInfoLocator();
   ProgramLauncher launchProgram;
+  AnalysisRunner analyze = RunAnalysisOnDisk;  // may run on any thread
+  DocumentOpener openDocument;
+  std::vector<std::string> filesToAnalyse;  // named on the command line
 };
 
 // The options with the toolkit's own settings store and program launcher where they name none.
 DesktopOptions WithPlatformDefaults(DesktopOptions options,
                                     std::unique_ptr<SettingsStore> platformSettings,
-                                    ProgramLauncher platformLauncher);
+                                    ProgramLauncher platformLauncher,
+                                    DocumentOpener platformOpener = {});
 
 // The pointer while a command works; each toolkit draws it its own way.
 class BusyPointer {
@@ -69,6 +84,18 @@ class DesktopSession {
   // in a box.
   void CloseFilesAtExit();
   void StartSysInfo();
+
+  // The files the program was started with, to be analysed.
+  const std::vector<std::string>& FilesToAnalyse() const { return options_.filesToAnalyse; }
+  // Runs on the caller's thread; the runner makes all it needs.
+  analysis::AnalysisResult Analyse(const analysis::AnalysisRequest& request,
+                                   analysis::AnalysisObserver& observer) const {
+    return options_.analyze(request, observer);
+  }
+  // False also when the program has no way to open documents.
+  bool OpenDocument(const std::string& path) const {
+    return options_.openDocument && options_.openDocument(path);
+  }
 
   PixelRect LoadPlacement(int dpi) const;
   void SavePlacement(const PixelRect& outer, int dpi);

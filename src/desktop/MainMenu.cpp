@@ -13,12 +13,17 @@ constexpr MenuItemDescription kFileItems[] = {
     {"mnuFileExit", "E&xit", 'X', MenuCommand::Exit},
 };
 
+constexpr MenuItemDescription kToolsItems[] = {
+    {"mnuToolsAnalyze", "&Analyze...", 'Y', MenuCommand::Analyze},
+};
+
 constexpr MenuItemDescription kHelpItems[] = {
     {"mnuHelpAbout", "About Trelvox", 0, MenuCommand::About},
 };
 
 constexpr MenuDescription kMenuBar[] = {
     {"mnuFile", "&File", kFileItems},
+    {"mnuTools", "&Tools", kToolsItems},
     {"mnuHelp", "&Help", kHelpItems},
 };
 

@@ -6,7 +6,7 @@
 namespace trelvox {
 
 // What a menu item does; each front end binds these to its own handlers.
-enum class MenuCommand { None, ParseOneSubject, ParseAll, SaveOptions, Exit, About };
+enum class MenuCommand { None, ParseOneSubject, ParseAll, SaveOptions, Exit, About, Analyze };
 
 struct MenuItemDescription {
   const char* name;

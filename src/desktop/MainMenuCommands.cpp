@@ -14,6 +14,8 @@ void MainMenuCommands::RunMenuCommand(MenuCommand command) {
       return mnuFileExit_Click();
     case MenuCommand::About:
       return mnuHelpAbout_Click();
+    case MenuCommand::Analyze:
+      return mnuToolsAnalyze_Click();
     case MenuCommand::None:
       return;
   }
@@ -35,6 +37,10 @@ void MainMenuCommands::mnuFileSaveOptions_Click() {
 void MainMenuCommands::mnuFileExit_Click() {
   session_.CloseFilesAtExit();
   UnloadMainForm();
+}
+
+void MainMenuCommands::mnuToolsAnalyze_Click() {
+  ShowAnalyzeWindow({});
 }
 
 void MainMenuCommands::mnuHelpAbout_Click() {

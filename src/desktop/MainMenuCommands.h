@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "desktop/DesktopSession.h"
 #include "desktop/MainMenu.h"
 #include "desktop/OptionBoxes.h"
@@ -26,6 +29,8 @@ class MainMenuCommands {
   // Closes the subject and input files, then the window.
   void mnuFileExit_Click();
   void mnuHelpAbout_Click();
+  // Brings up the Analyze window, empty of inputs; one already open comes to the front.
+  void mnuToolsAnalyze_Click();
 
  protected:
   virtual BusyPointer& Busy() = 0;
@@ -35,6 +40,8 @@ class MainMenuCommands {
   virtual void BringSaveOptionsToFront() = 0;
   // The About box, modal over the main window.
   virtual void ShowAboutBox() = 0;
+  // Shows the Analyze window holding `inputs` besides those it holds, modeless, in front.
+  virtual void ShowAnalyzeWindow(const std::vector<std::string>& inputs) = 0;
   // Closes the main window; its unload step saves the placement.
   virtual void UnloadMainForm() = 0;
 

@@ -32,6 +32,55 @@ enum class AboutControl {
   Label1,
   Label2
 };
+// The Analyze window: the inputs, the analysis settings each with the label that tells its
+// problem, the progress of a run and its outcome, and the buttons.
+enum class AnalyzeControl {
+  lblInputs,
+  lstInputs,
+  cmdAdd,
+  cmdRemove,
+  lblInputsError,
+  lblTimeout,
+  txtTimeout,
+  lblTimeoutError,
+  lblResponses,
+  txtResponses,
+  lblResponsesError,
+  lblMinRt,
+  txtMinRt,
+  lblMinRtError,
+  lblMaxRt,
+  txtMaxRt,
+  lblMaxRtError,
+  lblSd,
+  txtSd,
+  lblSdError,
+  lblMaxErrorRate,
+  txtMaxErrorRate,
+  lblMaxErrorRateError,
+  chkCOT,
+  chkZOR,
+  lblItemList,
+  txtItemList,
+  cmdBrowseItems,
+  lblItemListError,
+  lblBy,
+  lstBy,
+  lblByError,
+  lblOutputFolder,
+  txtOutputFolder,
+  cmdBrowseOutput,
+  lblOutputFolderError,
+  chkOpenReport,
+  prgProgress,
+  lblCurrentFile,
+  lblSummary,
+  lstNotices,
+  cmdAnalyze,
+  cmdCancel,
+  cmdOpenFolder,
+  cmdClose
+};
 
 template <typename ControlId>
 constexpr std::size_t IndexOf(ControlId id) {
@@ -55,7 +104,16 @@ struct FontDescription {
   bool bold = false;
 };
 
-enum class ControlKind { Frame, Picture, Label, Button, CheckBox };
+enum class ControlKind {
+  Frame,
+  Picture,
+  Label,
+  Button,
+  CheckBox,
+  TextBox,      // one line of text the user types
+  ListBox,      // lines to choose from, several at once when `multiSelect`
+  ProgressBar,  // from 0 to 1000
+};
 
 // The pictures the program ships with; each front end loads them its own way.
 enum class Picture { None, Logo, Icon };
@@ -72,6 +130,9 @@ struct ControlDescription {
   bool isDefault = false;           // Enter presses it wherever the focus is
   bool isCancel = false;            // Escape presses it
   Picture picture = Picture::None;
+  bool multiSelect = false;   // a list box where several lines can be chosen
+  bool acceptsFiles = false;  // files dropped from the file manager land on it
+  bool tellsProblem = false;  // a label that tells what is wrong with a field, drawn in red
 };
 
 enum class Border {
@@ -90,15 +151,17 @@ struct WindowDescription {
   std::size_t firstFocus;  // the place of the control that has the focus when it opens
 };
 
-// The three dialog-like windows of the desktop program.
+// The dialog-like windows of the desktop program.
 const WindowDescription& SplashWindow();
 const WindowDescription& SaveOptionsWindow();
 const WindowDescription& AboutWindow();
+const WindowDescription& AnalyzeWindow();
 
 // The window a control belongs to, by the type of its id.
 const WindowDescription& WindowOf(SplashControl);
 const WindowDescription& WindowOf(SaveOptionsControl);
 const WindowDescription& WindowOf(AboutControl);
+const WindowDescription& WindowOf(AnalyzeControl);
 
 // The description of the control with that id.
 template <typename ControlId>

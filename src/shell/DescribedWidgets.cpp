@@ -3,7 +3,10 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -56,6 +59,21 @@ QWidget* MakeButton(const ControlDescription& described) {
   return button;
 }
 
+QWidget* MakeList(const ControlDescription& described) {
+  auto* list = new QListWidget;
+  list->setSelectionMode(described.multiSelect ? QAbstractItemView::ExtendedSelection
+                                               : QAbstractItemView::SingleSelection);
+  return list;
+}
+
+QWidget* MakeProgressBar() {
+  auto* bar = new QProgressBar;
+  bar->setRange(0, 1000);
+  bar->setValue(0);
+  bar->setTextVisible(false);
+  return bar;
+}
+
 QWidget* MakeWidget(const ControlDescription& described) {
   switch (described.kind) {
     case ControlKind::Frame:
@@ -68,6 +86,12 @@ QWidget* MakeWidget(const ControlDescription& described) {
       return MakeButton(described);
     case ControlKind::CheckBox:
       return new QCheckBox(QString::fromLatin1(described.caption));
+    case ControlKind::TextBox:
+      return new QLineEdit;
+    case ControlKind::ListBox:
+      return MakeList(described);
+    case ControlKind::ProgressBar:
+      return MakeProgressBar();
   }
   return new QWidget;
 }

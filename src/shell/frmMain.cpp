@@ -132,6 +132,11 @@ void frmMain::BringSaveOptionsToFront() {
   options.activateWindow();
 }
 
+// Not drawn yet: Tools > Analyze... does nothing here until the window is.
+void frmMain::ShowAnalyzeWindow(const std::vector<std::string>& inputs) {
+  (void)inputs;
+}
+
 void frmMain::ShowAboutBox() {
   frmAbout about(app_, this);
   about.exec();

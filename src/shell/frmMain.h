@@ -38,6 +38,7 @@ class frmMain final : public QMainWindow, public MainMenuCommands {
   OptionBoxes& LoadSaveOptions() override;
   void BringSaveOptionsToFront() override;
   void ShowAboutBox() override;
+  void ShowAnalyzeWindow(const std::vector<std::string>& inputs) override;
   void UnloadMainForm() override { close(); }
 
  private:

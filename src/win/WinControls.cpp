@@ -23,12 +23,31 @@ DWORD StyleOf(const ControlDescription& described) {
       return child | WS_TABSTOP | (described.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     case ControlKind::CheckBox:
       return child | WS_TABSTOP | BS_AUTOCHECKBOX;
+    case ControlKind::TextBox:
+      return child | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+    case ControlKind::ListBox:
+      return child | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+             (described.multiSelect ? LBS_EXTENDEDSEL : 0);
+    case ControlKind::ProgressBar:
+      return child;
   }
   return child;
 }
 
 const char* ClassOf(ControlKind kind) {
-  return kind == ControlKind::Button || kind == ControlKind::CheckBox ? "BUTTON" : "STATIC";
+  switch (kind) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+      return "BUTTON";
+    case ControlKind::TextBox:
+      return "EDIT";
+    case ControlKind::ListBox:
+      return "LISTBOX";
+    case ControlKind::ProgressBar:
+      return "msctls_progress32";
+    default:
+      return "STATIC";
+  }
 }
 
 }  // namespace

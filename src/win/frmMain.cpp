@@ -210,6 +210,11 @@ void frmMain::BringSaveOptionsToFront() {
   app_.SaveOptions()->BringToFront();
 }
 
+// Not drawn on Windows yet: Tools > Analyze... does nothing here until the window is.
+void frmMain::ShowAnalyzeWindow(const std::vector<std::string>& inputs) {
+  (void)inputs;
+}
+
 void frmMain::ShowAboutBox() {
   frmAbout about(app_);
   about.ShowModalOver(hwnd_);

@@ -44,6 +44,7 @@ class frmMain final : public MainMenuCommands {
   OptionBoxes& LoadSaveOptions() override;
   void BringSaveOptionsToFront() override;
   void ShowAboutBox() override;
+  void ShowAnalyzeWindow(const std::vector<std::string>& inputs) override;
   void UnloadMainForm() override { DestroyWindow(hwnd_); }
 
  private:

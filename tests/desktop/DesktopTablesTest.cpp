@@ -175,6 +175,8 @@ TEST(MainMenuTable, MenusAndItemsStandInTheirOrderWithKeys) {
                       " mnuFileSaveOptions=Change Save Options ",
                       " mnuFileBar6=- ",
                       " mnuFileExit=E&xit Ctrl+X",
+                      "mnuTools=&Tools",
+                      " mnuToolsAnalyze=&Analyze... Ctrl+Y",
                       "mnuHelp=&Help",
                       " mnuHelpAbout=About Trelvox ",
                   }));
