@@ -2,6 +2,8 @@
 
 #include "win/RegistrySettingsStore.h"
 #include "win/Win32Prompts.h"
+#include "win/WinShellFiles.h"
+#include "win/frmAnalyze.h"
 #include "win/frmMain.h"
 #include "win/frmSaveOptions.h"
 #include "win/frmSplash.h"
@@ -37,13 +39,14 @@ WinApplication::WinApplication(WinOptions options)
       prompts_(options.prompts ? std::move(options.prompts)
                                : std::make_unique<Win32Prompts>(*this)),
       session_(WithPlatformDefaults(std::move(options), std::make_unique<RegistrySettingsStore>(),
-                                    LaunchProgram),
+                                    LaunchProgram, OpenInShell),
                *prompts_),
       fonts_(SystemDpi()),
       pictures_(LoadPictures(instance_)) {}
 
 WinApplication::~WinApplication() {
   swapping_ = true;  // the windows go with the program; no quit message for that
+  analyze_.reset();
   saveOptions_.reset();
   mainForm_.reset();
   splash_.reset();
@@ -70,6 +73,9 @@ void WinApplication::Begin() {
   mainForm_->Form_Load();
   mainForm_->Show();
   swapping_ = false;
+  if (!session_.FilesToAnalyse().empty()) {
+    ShowAnalyze(session_.FilesToAnalyse());
+  }
 }
 
 frmSplash* WinApplication::Splash() const {
@@ -88,12 +94,24 @@ frmSaveOptions& WinApplication::LoadSaveOptions() {
   return *saveOptions_;
 }
 
+frmAnalyze* WinApplication::Analyze() const {
+  return analyze_ && analyze_->Handle() != nullptr ? analyze_.get() : nullptr;
+}
+
+frmAnalyze& WinApplication::ShowAnalyze(const std::vector<std::string>& inputs) {
+  if (Analyze() == nullptr) {
+    analyze_ = std::make_unique<frmAnalyze>(*this);
+  }
+  analyze_->Load(inputs);
+  return *analyze_;
+}
+
 void WinApplication::WindowClosed(HWND window) {
   (void)window;
   if (swapping_) {
     return;
   }
-  const bool anyLeft = Splash() != nullptr || SaveOptions() != nullptr ||
+  const bool anyLeft = Splash() != nullptr || SaveOptions() != nullptr || Analyze() != nullptr ||
                        (mainForm_ && mainForm_->Handle() != nullptr);
   if (!anyLeft) {
     PostQuitMessage(0);
@@ -102,6 +120,9 @@ void WinApplication::WindowClosed(HWND window) {
 
 bool WinApplication::TranslateForWindows(MSG& message) {
   if (SaveOptions() != nullptr && IsDialogMessageA(saveOptions_->Handle(), &message)) {
+    return true;
+  }
+  if (Analyze() != nullptr && IsDialogMessageA(analyze_->Handle(), &message)) {
     return true;
   }
   if (Splash() != nullptr && IsDialogMessageA(splash_->Handle(), &message)) {

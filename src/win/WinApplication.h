@@ -3,12 +3,15 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "desktop/DesktopSession.h"
 #include "win/WinControls.h"
 
 namespace trelvox {
 
+class frmAnalyze;
 class frmMain;
 class frmSaveOptions;
 class frmSplash;
@@ -30,7 +33,8 @@ class WinApplication {
 
   // Start-up: the splash, drawn at once, and every option off.
   void Main();
-  // The splash's Begin: the splash goes, the main window comes at its stored placement.
+  // The splash's Begin: the splash goes, the main window comes at its stored placement, and
+  // the Analyze window after it when the program was started with files.
   void Begin();
   // Runs the messages until the last window has closed; returns the exit code.
   int Run();
@@ -43,6 +47,10 @@ class WinApplication {
   // The main window once Begin has made it; nothing clears it.
   frmMain* MainForm() const { return mainForm_.get(); }
   frmSaveOptions& LoadSaveOptions();
+  // The Analyze window while it is open, else null.
+  frmAnalyze* Analyze() const;
+  // Opens the Analyze window, or brings it to the front, with `inputs` added to its list.
+  frmAnalyze& ShowAnalyze(const std::vector<std::string>& inputs);
 
   DesktopSession& Desktop() { return session_; }
   HINSTANCE Instance() const { return instance_; }
@@ -64,6 +72,7 @@ class WinApplication {
   std::unique_ptr<frmSplash> splash_;
   std::unique_ptr<frmMain> mainForm_;
   std::unique_ptr<frmSaveOptions> saveOptions_;
+  std::unique_ptr<frmAnalyze> analyze_;
   bool swapping_ = false;
 };
 

@@ -1,5 +1,8 @@
 #include "win/WinControls.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+
 #include <cmath>
 #include <cstring>
 
@@ -18,20 +21,28 @@ DWORD StyleOf(const ControlDescription& described) {
       return child | SS_CENTERIMAGE | SS_NOTIFY |
              (described.picture == Picture::Logo ? SS_BITMAP : SS_ICON);
     case ControlKind::Label:
-      return child | SS_LEFT | SS_NOPREFIX;
+      // A caption with an access key names the field after it; any other text shows as it is.
+      return child | SS_LEFT |
+             (std::strchr(described.caption, '&') != nullptr ? 0 : SS_NOPREFIX);
     case ControlKind::Button:
       return child | WS_TABSTOP | (described.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     case ControlKind::CheckBox:
       return child | WS_TABSTOP | BS_AUTOCHECKBOX;
     case ControlKind::TextBox:
-      return child | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+      return child | WS_TABSTOP | ES_AUTOHSCROLL;
     case ControlKind::ListBox:
-      return child | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+      return child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
+             LBS_NOINTEGRALHEIGHT |
              (described.multiSelect ? LBS_EXTENDEDSEL : 0);
     case ControlKind::ProgressBar:
       return child;
   }
   return child;
+}
+
+// Fields the user types into or chooses from are sunk into the window, as Windows draws them.
+DWORD ExtendedStyleOf(ControlKind kind) {
+  return kind == ControlKind::TextBox || kind == ControlKind::ListBox ? WS_EX_CLIENTEDGE : 0;
 }
 
 const char* ClassOf(ControlKind kind) {
@@ -48,6 +59,15 @@ const char* ClassOf(ControlKind kind) {
     default:
       return "STATIC";
   }
+}
+
+// Files dropped onto a control that takes them are the window's to handle.
+LRESULT CALLBACK HandDropsToWindow(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR) {
+  if (message == WM_DROPFILES) {
+    return SendMessageA(GetParent(control), WM_DROPFILES, wParam, lParam);
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
 }
 
 }  // namespace
@@ -122,7 +142,7 @@ void BuildControls(HWND window, const WindowDescription& described, FontSet& fon
     const RECT place = PixelRectOf(PlaceInWindow(described, control), fonts.Dpi());
     const bool picture = control.kind == ControlKind::Picture;
     HWND handle = CreateWindowExA(
-        0, ClassOf(control.kind), picture ? nullptr : control.caption, StyleOf(control), place.left,
+        ExtendedStyleOf(control.kind), ClassOf(control.kind), picture ? nullptr : control.caption, StyleOf(control), place.left,
         place.top, place.right - place.left, place.bottom - place.top, window,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIdAt(control.id))), instance, nullptr);
     SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(control.font)), FALSE);
@@ -138,6 +158,10 @@ void BuildControls(HWND window, const WindowDescription& described, FontSet& fon
     }
     if (control.sizesToText) {
       FitToText(handle);
+    }
+    if (control.acceptsFiles) {
+      DragAcceptFiles(handle, TRUE);
+      SetWindowSubclass(handle, HandDropsToWindow, 0, 0);
     }
   }
 }

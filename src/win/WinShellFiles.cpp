@@ -62,7 +62,8 @@ std::vector<std::string> SplitOpenSelection(const std::vector<char>& buffer) {
 }
 
 std::vector<std::string> ChooseFilesToOpen(HWND owner, const std::string& title,
-                                           const std::string& filter) {
+                                           const std::string& filter, bool several,
+                                           const std::string& folder) {
   std::vector<char> buffer(kSelectionChars, '\0');
   const std::string filters = WindowsFilterFromPairs(filter);
   OPENFILENAMEA dialog{};
@@ -73,8 +74,9 @@ std::vector<std::string> ChooseFilesToOpen(HWND owner, const std::string& title,
   dialog.lpstrFile = buffer.data();
   dialog.nMaxFile = static_cast<DWORD>(buffer.size());
   dialog.lpstrTitle = title.c_str();
-  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ALLOWMULTISELECT |
-                 OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST |
+                 OFN_PATHMUSTEXIST | (several ? OFN_ALLOWMULTISELECT : 0);
   if (!GetOpenFileNameA(&dialog)) {
     return {};
   }
@@ -114,6 +116,17 @@ bool OpenInShell(const std::string& path) {
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   return result > 32;
+}
+
+std::string FullPathOf(const std::string& path) {
+  const std::wstring wide = WideOf(path);
+  const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (path.empty() || size == 0) {
+    return path;
+  }
+  std::wstring full(size, L'\0');
+  full.resize(GetFullPathNameW(wide.c_str(), size, full.data(), nullptr));
+  return NarrowOf(full);
 }
 
 std::vector<std::string> ArgumentsOf(const wchar_t* commandLine) {

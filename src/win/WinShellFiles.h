@@ -18,10 +18,11 @@ namespace trelvox {
 // names of the files chosen in it, each ended by a zero, the list by a second one.
 std::vector<std::string> SplitOpenSelection(const std::vector<char>& buffer);
 
-// The multi-select open dialog; the chosen paths, none on Cancel. `filter` as the boxes take
-// it: "desc|pattern|desc|pattern".
+// The open dialog, starting in `folder` (empty: where the system chooses); the chosen paths,
+// none on Cancel. `filter` as the boxes take it: "desc|pattern|desc|pattern".
 std::vector<std::string> ChooseFilesToOpen(HWND owner, const std::string& title,
-                                           const std::string& filter);
+                                           const std::string& filter, bool several,
+                                           const std::string& folder);
 
 // The shell's folder chooser; the chosen folder, empty text on Cancel.
 std::string ChooseFolder(HWND owner, const std::string& title);
@@ -35,6 +36,9 @@ bool OpenInShell(const std::string& path);
 
 // The arguments after the program's name, as the shell quoted them.
 std::vector<std::string> ArgumentsOf(const wchar_t* commandLine);
+
+// The path made absolute against the current folder; as it is when it cannot be.
+std::string FullPathOf(const std::string& path);
 
 std::wstring WideOf(std::string_view text);
 std::string NarrowOf(std::wstring_view text);

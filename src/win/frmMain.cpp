@@ -210,9 +210,8 @@ void frmMain::BringSaveOptionsToFront() {
   app_.SaveOptions()->BringToFront();
 }
 
-// Not drawn on Windows yet: Tools > Analyze... does nothing here until the window is.
 void frmMain::ShowAnalyzeWindow(const std::vector<std::string>& inputs) {
-  (void)inputs;
+  app_.ShowAnalyze(inputs);
 }
 
 void frmMain::ShowAboutBox() {

@@ -76,11 +76,14 @@ BOOL CALLBACK PrintItems(HWND child, LPARAM) {
   if (!IsWindowVisible(child) || _stricmp(ClassOf(child).c_str(), "ListBox") != 0) {
     return TRUE;
   }
-  const LRESULT count = SendMessageA(child, LB_GETCOUNT, 0, 0);
+  // Wide across processes: Wine hands another process's list lines over as UTF-16.
+  const LRESULT count = SendMessageW(child, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
-    std::string item(static_cast<std::size_t>(SendMessageA(child, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-    SendMessageA(child, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
-    std::printf("%s\n", item.c_str());
+    std::wstring item(static_cast<std::size_t>(SendMessageW(child, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    SendMessageW(child, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+    char line[4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, item.c_str(), -1, line, sizeof line, nullptr, nullptr);
+    std::printf("%s\n", line);
   }
   return TRUE;
 }
