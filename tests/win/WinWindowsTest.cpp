@@ -3,9 +3,15 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -13,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "ProgramRunner.h"
+#include "desktop/AnalyzeForm.h"
 #include "desktop/Version.h"
 #include "desktop/WindowLayout.h"
 #include "support/ScriptedPrompts.h"
@@ -21,6 +29,7 @@
 #include "win/Win32Prompts.h"
 #include "win/WinApplication.h"
 #include "win/WinShellFiles.h"
+#include "win/frmAnalyze.h"
 #include "win/frmMain.h"
 #include "win/frmSaveOptions.h"
 #include "win/frmSplash.h"
@@ -124,7 +133,8 @@ std::string FaceName(HWND control) {
 }
 
 bool IsFocusable(const ControlDescription& control) {
-  return control.kind == ControlKind::Button || control.kind == ControlKind::CheckBox;
+  return control.kind == ControlKind::Button || control.kind == ControlKind::CheckBox ||
+         control.kind == ControlKind::TextBox || control.kind == ControlKind::ListBox;
 }
 
 void ClearStoredSettings() {
@@ -203,7 +213,7 @@ void ExpectMatchesDescription(HWND window, const WindowDescription& described, i
     if (control.kind != ControlKind::Picture && control.kind != ControlKind::Frame) {
       EXPECT_EQ(FaceName(handle), control.font.family ? control.font.family : "MS Sans Serif");
     }
-    if (IsFocusable(control)) {
+    if (IsFocusable(control) && IsWindowEnabled(handle)) {  // Tab passes disabled ones by
       tabStops.push_back(handle);
     }
   }
@@ -325,7 +335,8 @@ TEST_F(WinWindows, TheMenuBarHasItsItemsAndShortcuts) {
   }
   EXPECT_EQ(texts, (std::vector<std::string>{"&File", " Parse &One Subject\tCtrl+O",
                                              " Parse &All\tCtrl+A", " ", " Change Save Options",
-                                             " ", " E&xit\tCtrl+X", "&Help", " About Trelvox"}));
+                                             " ", " E&xit\tCtrl+X", "&Tools",
+                                             " &Analyze...\tCtrl+Y", "&Help", " About Trelvox"}));
   ACCEL keys[8] = {};
   const int count = CopyAcceleratorTableA(app_->MainForm()->Accelerators(), keys, 8);
   std::vector<std::pair<WORD, WORD>> shortcuts;  // key and command, all with Ctrl
@@ -336,7 +347,8 @@ TEST_F(WinWindows, TheMenuBarHasItsItemsAndShortcuts) {
   EXPECT_EQ(shortcuts, (std::vector<std::pair<WORD, WORD>>{
                            {'O', frmMain::CommandId(MenuCommand::ParseOneSubject)},
                            {'A', frmMain::CommandId(MenuCommand::ParseAll)},
-                           {'X', frmMain::CommandId(MenuCommand::Exit)}}));
+                           {'X', frmMain::CommandId(MenuCommand::Exit)},
+                           {'Y', frmMain::CommandId(MenuCommand::Analyze)}}));
   char status[64] = {};
   SendMessageA(app_->MainForm()->StatusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
   EXPECT_STREQ(status, "Status");
@@ -645,6 +657,341 @@ TEST_F(WinWindows, EnterOnSystemInfoStartsTheToolAndTheBoxStays) {
   EXPECT_EQ(launched, std::vector<std::string>{"C:\\msinfo32.exe"});
   EXPECT_TRUE(stillOpen);
   EXPECT_TRUE(prompts_->Messages().empty());
+}
+
+// ---- the Analyze window ----------------------------------------------------------------------
+
+// The lines of a list box.
+std::vector<std::string> ListLines(HWND list) {
+  std::vector<std::string> lines;
+  const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    std::string line(static_cast<std::size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
+    line.resize(static_cast<std::size_t>(
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// Answers an open dialog as a person typing into its file name box would: each text in turn,
+// each followed by Enter (a folder opens it, names choose the files in it).
+void TypeIntoOpenDialog(HWND dialog, const std::vector<std::string>& typed) {
+  for (const std::string& text : typed) {
+    HWND name = GetDlgItem(dialog, edt1);
+    if (name == nullptr || !IsWindowVisible(name)) {
+      name = GetDlgItem(dialog, cmb13);
+    }
+    SetWindowTextA(name, text.c_str());
+    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+  }
+}
+
+// What Explorer hands a window that takes dropped files.
+HDROP DropOf(const std::vector<std::string>& paths) {
+  std::wstring names;
+  for (const std::string& path : paths) {
+    names += WideOf(path) + L'\0';
+  }
+  names += L'\0';
+  const std::size_t bytes = names.size() * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), bytes);
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+std::string FolderOf(const std::string& path) {
+  return path.substr(0, path.find_last_of('\\'));
+}
+
+// The files of a folder, by name.
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::u8path(folder))) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class WinAnalyze : public WinWindows {
+ protected:
+  frmAnalyze& OpenAnalyze(WinOptions options = {}) {
+    Start(std::move(options));
+    Begin();
+    Menu(MenuCommand::Analyze);
+    return *app_->Analyze();
+  }
+
+  // Handles the window's messages until the run has ended and its outcome is shown. The limit
+  // only keeps a broken run from hanging the tests.
+  void WaitForRun(frmAnalyze& window) {
+    const ULONGLONG giveUp = GetTickCount64() + 300000;
+    while (window.Controller().Running() && GetTickCount64() < giveUp) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+      Pump();
+    }
+    Pump();
+    ASSERT_FALSE(window.Controller().Running());
+  }
+
+  void Type(frmAnalyze& window, AnalyzeControl box, const std::string& text) {
+    SetWindowTextA(window.Control(box), text.c_str());
+  }
+  std::string Shown(frmAnalyze& window, AnalyzeControl control) {
+    return WindowText(window.Control(control));
+  }
+  // Copies an example into the test's folder; its path there.
+  std::string Example(const TempDir& dir, const char* name) {
+    const std::string path = dir.File(name);
+    WriteFile(path, ReadFile(std::string(TRELVOX_EXAMPLES_DIR) + "/" + name));
+    return path;
+  }
+};
+
+TEST_F(WinAnalyze, ToolsAnalyzeOpensTheWindowAsDescribedWithoutOwner) {
+  frmAnalyze& window = OpenAnalyze();
+  HWND handle = window.Handle();
+  ExpectMatchesDescription(handle, AnalyzeWindow(), app_->Dpi());
+  EXPECT_EQ(WindowText(handle), "Analyze");
+  EXPECT_EQ(GetWindow(handle, GW_OWNER), nullptr);
+  EXPECT_EQ(LOWORD(SendMessageA(handle, DM_GETDEFID, 0, 0)),
+            GetDlgCtrlID(window.Control(AnalyzeControl::cmdAnalyze)));
+  EXPECT_EQ(GetFocus(), window.Control(AnalyzeControl::cmdAdd));
+  EXPECT_FALSE(IsWindowEnabled(window.Control(AnalyzeControl::cmdCancel)));
+  EXPECT_EQ(SendMessageA(window.Control(AnalyzeControl::chkOpenReport), BM_GETCHECK, 0, 0),
+            BST_CHECKED);
+  EXPECT_NE(GetWindowLongPtrA(window.Control(AnalyzeControl::lstInputs), GWL_EXSTYLE) &
+                WS_EX_ACCEPTFILES,
+            0);
+  Menu(MenuCommand::Analyze);
+  EXPECT_EQ(app_->Analyze()->Handle(), handle) << "one window, brought to the front";
+
+  PostKey(VK_ESCAPE);  // Close is the cancel button
+  Pump();
+  EXPECT_EQ(app_->Analyze(), nullptr);
+  EXPECT_NE(app_->MainForm()->Handle(), nullptr);
+}
+
+TEST_F(WinAnalyze, AnalyzeTellsEachFieldsProblemBesideItAndWritesNothing) {
+  TempDir dir;
+  const std::string output = dir.File("out");
+  frmAnalyze& window = OpenAnalyze();
+  Type(window, AnalyzeControl::txtMaxErrorRate, "two");
+  Type(window, AnalyzeControl::txtOutputFolder, output);
+  Click(window.Control(AnalyzeControl::cmdAnalyze));
+  Pump();
+  EXPECT_FALSE(window.Controller().Running());
+  EXPECT_FALSE(Shown(window, AnalyzeControl::lblInputsError).empty());
+  EXPECT_FALSE(Shown(window, AnalyzeControl::lblMaxErrorRateError).empty());
+  EXPECT_EQ(Shown(window, AnalyzeControl::lblTimeoutError), "");
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::u8path(output)));
+}
+
+TEST_F(WinAnalyze, AddRemoveAndTheItemListsColumnsComeFromTheOpenDialogs) {
+  TempDir dir;
+  const std::string azk = Example(dir, "sample.azk");
+  const std::string zil = Example(dir, "sample.zil");
+  const std::string items = Example(dir, "items.csv");
+  frmAnalyze& window = OpenAnalyze();
+  {
+    WhenShown add("Add AZK, ZIL or composite files", [&](HWND dialog) {
+      TypeIntoOpenDialog(dialog, {FolderOf(azk) + "\\", "\"sample.azk\" \"sample.zil\""});
+    });
+    Click(window.Control(AnalyzeControl::cmdAdd));
+    EXPECT_TRUE(add.Ran());
+  }
+  EXPECT_EQ(ListLines(window.Control(AnalyzeControl::lstInputs)),
+            (std::vector<std::string>{azk, zil}));
+  {
+    WhenShown browse("Choose the item list",
+                     [&](HWND dialog) { TypeIntoOpenDialog(dialog, {items}); });
+    Click(window.Control(AnalyzeControl::cmdBrowseItems));
+    EXPECT_TRUE(browse.Ran());
+  }
+  EXPECT_EQ(Shown(window, AnalyzeControl::txtItemList), items);
+  EXPECT_EQ(ListLines(window.Control(AnalyzeControl::lstBy)), ItemListColumns(items));
+
+  SendMessageA(window.Control(AnalyzeControl::lstInputs), LB_SETSEL, TRUE, 0);
+  Click(window.Control(AnalyzeControl::cmdRemove));
+  EXPECT_EQ(ListLines(window.Control(AnalyzeControl::lstInputs)), std::vector<std::string>{zil});
+}
+
+TEST_F(WinAnalyze, FilesDroppedOnTheListJoinIt) {
+  TempDir dir;
+  const std::string azk = Example(dir, "sample.azk");
+  const std::string zil = Example(dir, "sample.zil");
+  frmAnalyze& window = OpenAnalyze();
+  HWND list = window.Control(AnalyzeControl::lstInputs);
+  PostMessageA(list, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({azk, zil})), 0);
+  Pump();
+  EXPECT_EQ(ListLines(list), (std::vector<std::string>{azk, zil}));
+  PostMessageA(list, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({zil})), 0);
+  Pump();
+  EXPECT_EQ(ListLines(list), (std::vector<std::string>{azk, zil})) << "listed once";
+}
+
+TEST_F(WinAnalyze, StartedWithFilesBeginOpensTheMainWindowAndTheAnalyzeWindowWithThem) {
+  TempDir dir;
+  const std::string azk = Example(dir, "sample.azk");
+  const std::string zil = Example(dir, "sample.zil");
+  WinOptions options;
+  options.filesToAnalyse = {azk, zil};
+  Start(std::move(options));
+  EXPECT_NE(app_->Splash(), nullptr) << "the splash still comes first";
+  EXPECT_EQ(app_->Analyze(), nullptr);
+  Begin();
+  ASSERT_NE(app_->Analyze(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(app_->MainForm()->Handle()));
+  EXPECT_EQ(ListLines(app_->Analyze()->Control(AnalyzeControl::lstInputs)),
+            (std::vector<std::string>{azk, zil}));
+}
+
+// What trelvox-batch.exe printed, as lines.
+std::vector<std::string> OutputLines(const std::string& out) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  while (at < out.size()) {
+    std::size_t end = out.find('\n', at);
+    if (end == std::string::npos) {
+      end = out.size();
+    }
+    std::string line = out.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') {
+      line.pop_back();
+    }
+    lines.push_back(line);
+    at = end + 1;
+  }
+  return lines;
+}
+
+TEST_F(WinAnalyze, ARunWritesWhatTrelvoxBatchWritesAndOpensTheReport) {
+  TempDir dir;
+  const std::string azk = Example(dir, "sample.azk");
+  const std::string zil = Example(dir, "sample.zil");
+  const std::string items = Example(dir, "items.csv");
+  const std::string output = dir.File("window");
+  std::vector<std::string> opened;
+  WinOptions options;
+  options.openDocument = [&opened](const std::string& path) {
+    opened.push_back(path);
+    return true;
+  };
+  frmAnalyze& window = OpenAnalyze(std::move(options));
+  window.Controller().AddInputs({azk, zil});
+  Type(window, AnalyzeControl::txtItemList, items);
+  SendMessageA(window.Handle(), WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(window.Control(AnalyzeControl::txtItemList)), EN_KILLFOCUS),
+               reinterpret_cast<LPARAM>(window.Control(AnalyzeControl::txtItemList)));
+  HWND columns = window.Control(AnalyzeControl::lstBy);
+  const LRESULT condition = SendMessageA(columns, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>("condition"));
+  ASSERT_NE(condition, LB_ERR);
+  SendMessageA(columns, LB_SETSEL, TRUE, condition);
+  Type(window, AnalyzeControl::txtTimeout, "2000");
+  Type(window, AnalyzeControl::txtMaxRt, "700");
+  Type(window, AnalyzeControl::txtOutputFolder, output);
+  Click(window.Control(AnalyzeControl::cmdAnalyze));
+  EXPECT_FALSE(IsWindowEnabled(window.Control(AnalyzeControl::cmdAnalyze)));
+  WaitForRun(window);
+
+  const std::string batchOutput = dir.File("batch");
+  const ProgramResult batch = RunProgram(
+      TRELVOX_BATCH_BINARY,
+      {"analyze", azk, zil, "--out", batchOutput, "--timeout", "2000", "--items", items, "--by",
+       "condition", "--max-rt", "700"},
+      FolderOf(azk), {});
+  ASSERT_EQ(batch.status, 0) << batch.err;
+  std::vector<std::string> tables;
+  for (const std::string& name : FilesIn(output)) {
+    if (name.ends_with(".tsv")) {
+      tables.push_back(name);
+      EXPECT_EQ(ReadFile(output + "\\" + name), ReadFile(batchOutput + "\\" + name)) << name;
+    }
+  }
+  EXPECT_EQ(tables, (std::vector<std::string>{"by_item.tsv", "by_subject.tsv", "events.tsv",
+                                              "items.tsv", "subjects.tsv", "trials.tsv"}));
+  EXPECT_EQ(FilesIn(output), FilesIn(batchOutput));
+  // The window lists what the command printed, but for where the files went.
+  const std::vector<std::string> notices = ListLines(window.Control(AnalyzeControl::lstNotices));
+  const std::vector<std::string> printed = OutputLines(batch.out);
+  ASSERT_GE(notices.size(), 2u);
+  EXPECT_EQ(std::vector<std::string>(notices.begin(), notices.end() - 1),
+            std::vector<std::string>(printed.begin(), printed.begin() + notices.size() - 1));
+  const std::string summary = Shown(window, AnalyzeControl::lblSummary);
+  EXPECT_TRUE(summary.starts_with("4 subjects, ")) << summary;
+  if (std::filesystem::exists(std::filesystem::u8path(output + "\\report.html"))) {
+    EXPECT_EQ(opened, std::vector<std::string>{output + "\\report.html"});
+  } else {
+    EXPECT_TRUE(opened.empty());
+    EXPECT_NE(summary.find("No report was written"), std::string::npos) << summary;
+  }
+  EXPECT_EQ(RegistrySettingsStore().Get("Trelvox", "Analyze", "Timeout", "<none>"), "2000");
+
+  Click(window.Control(AnalyzeControl::cmdOpenFolder));
+  EXPECT_EQ(opened.back(), output);
+}
+
+// Cancels at the first progress report: the run waits there until the window's Cancel has
+// been pressed, so it cannot end before, however fast the machine.
+class CancelAtFirstProgress final : public analysis::AnalysisObserver {
+ public:
+  CancelAtFirstProgress(analysis::AnalysisObserver& window, std::atomic<bool>& reported)
+      : window_(window), reported_(reported) {}
+  void Progress(const analysis::AnalysisProgress& progress) override {
+    window_.Progress(progress);
+    if (reported_.exchange(true)) {
+      return;
+    }
+    const ULONGLONG giveUp = GetTickCount64() + 60000;
+    while (!window_.CancelRequested() && GetTickCount64() < giveUp) {
+      Sleep(1);
+    }
+  }
+  bool CancelRequested() override { return window_.CancelRequested(); }
+
+ private:
+  analysis::AnalysisObserver& window_;
+  std::atomic<bool>& reported_;
+};
+
+TEST_F(WinAnalyze, CancelStopsALongRunAndReplacesNothing) {
+  TempDir dir;
+  const std::string output = dir.File("out");
+  std::filesystem::create_directory(std::filesystem::u8path(output));
+  WriteFile(output + "\\trials.tsv", "an earlier analysis\n");
+  std::atomic<bool> reported{false};
+  WinOptions options;
+  options.analyze = [&reported](const analysis::AnalysisRequest& request,
+                                analysis::AnalysisObserver& window) {
+    CancelAtFirstProgress observer(window, reported);
+    return RunAnalysisOnDisk(request, observer);
+  };
+  frmAnalyze& window = OpenAnalyze(std::move(options));
+  window.Controller().AddInputs({TRELVOX_LONG_RUN_AZK});
+  Type(window, AnalyzeControl::txtTimeout, "2000");
+  Type(window, AnalyzeControl::txtOutputFolder, output);
+  Click(window.Control(AnalyzeControl::cmdAnalyze));
+  ASSERT_TRUE(window.Controller().Running());
+  EXPECT_EQ(GetFocus(), window.Control(AnalyzeControl::cmdCancel));
+  while (!reported) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    Pump();
+  }
+  Click(window.Control(AnalyzeControl::cmdCancel));
+  WaitForRun(window);
+  EXPECT_EQ(ReadFile(output + "\\trials.tsv"), "an earlier analysis\n");
+  EXPECT_EQ(FilesIn(output), std::vector<std::string>{"trials.tsv"}) << "no temporary file left";
+  EXPECT_FALSE(Shown(window, AnalyzeControl::lblSummary).empty());
+  EXPECT_TRUE(ListLines(window.Control(AnalyzeControl::lstNotices)).empty());
+  EXPECT_EQ(SendMessageA(window.Control(AnalyzeControl::prgProgress), PBM_GETPOS, 0, 0), 0);
+  EXPECT_TRUE(IsWindowEnabled(window.Control(AnalyzeControl::cmdAnalyze)));
+  EXPECT_FALSE(IsWindowEnabled(window.Control(AnalyzeControl::cmdCancel)));
 }
 
 // ---- the input box, the file filter, the settings and the version record ----------------
