@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of trelvox.exe's windows under Wine's virtual desktop, for the documentation:
-# the splash, the main window with its File menu open, the options dialog and the About box.
+# the splash, the main window with its File menu open, the options dialog, the About box, and the
+# Analyze window after a run of the examples.
 #   scripts/win-screenshots.sh [BUILD-DIR [OUT-DIR]]   (default build/windows, docs/screenshots)
 # Needs the windows preset built (trelvox and window-probe), xvfb, xdotool and ImageMagick.
 set -euo pipefail
@@ -36,6 +37,43 @@ read -r width height left top < <(probe rect 30 TrelvoxMainWindow Trelvox | tr '
 xdotool mousemove $((left + width / 2)) $((top + 10)) click 1  # the main window's title bar
 xdotool key --delay 200 alt+h Return  # About Trelvox
 shoot '#32770' 'About Trelvox' win-about.png
+xdotool key Escape
+sleep 0.5
+
+# The examples where a lab keeps them (C: of the prefix), analysed as the guide's command does.
+experiment="$TRELVOX_WINEPREFIX/drive_c/Experiments/lexical-decision"
+rm -rf "$experiment"
+mkdir -p "$experiment"
+cp examples/sample.azk examples/sample.zil examples/items.csv "$experiment/"
+$WINE_RUN reg delete 'HKCU\Software\VB and VBA Program Settings\Trelvox\Analyze' /f \
+  >/dev/null 2>&1 || true
+xdotool mousemove $((left + width / 2)) $((top + 10)) click 1
+xdotool key ctrl+y
+probe wait 30 '#32770' Analyze >/dev/null
+read -r x y < <(probe button 30 'A&dd...')
+xdotool mousemove "$x" "$y" click 1
+probe wait 30 '#32770' 'Add AZK, ZIL or composite files' >/dev/null
+xdotool type --delay 10 'C:\Experiments\lexical-decision\'
+xdotool key Return
+xdotool type --delay 10 '"sample.azk" "sample.zil"'
+xdotool key Return
+sleep 0.5
+xdotool key alt+t && xdotool type --delay 10 2000
+xdotool key alt+n && xdotool type --delay 10 480
+xdotool key alt+x && xdotool type --delay 10 1500
+xdotool key alt+s && xdotool type --delay 10 2.5
+xdotool key alt+m && xdotool type --delay 10 'C:\Experiments\lexical-decision\items.csv'
+xdotool key alt+c Home
+xdotool key alt+o && xdotool type --delay 10 'C:\Experiments\lexical-decision\analysis'
+xdotool key alt+h  # no browser here: the report stays closed, and the box is ticked again below
+read -r x y < <(probe button 30 '&Analyze')
+xdotool mousemove "$x" "$y" click 1
+for _ in $(seq 1 100); do
+  probe wait 5 '#32770' Analyze | grep -qE '^[0-9]+ subjects, ' && break
+  sleep 0.2
+done
+xdotool key alt+h
+shoot '#32770' Analyze win-analyze.png
 xdotool key Escape
 sleep 0.5
 xdotool key alt+f x
