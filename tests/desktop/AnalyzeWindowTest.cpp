@@ -253,15 +253,16 @@ class QueuedThread final : public WindowThread {
   std::deque<std::function<void()>> tasks_;
 };
 
-// Hands the run to the real analysis, but holds it at its first progress report until Cancel
-// or Close asks it to stop: the cancel then comes mid-file whatever the machine's speed.
+// Hands the run to the real analysis, but holds it at its first progress report past the
+// file's start until Cancel or Close asks it to stop: the cancel then comes mid-file whatever
+// the machine's speed.
 analysis::AnalysisResult HeldAtFirstProgress(const analysis::AnalysisRequest& request,
                                              analysis::AnalysisObserver& observer) {
   struct Holding final : analysis::AnalysisObserver {
     explicit Holding(analysis::AnalysisObserver& inner) : inner(inner) {}
     void Progress(const analysis::AnalysisProgress& progress) override {
       inner.Progress(progress);
-      while (!inner.CancelRequested()) {
+      while (progress.bytesDone > 0 && !inner.CancelRequested()) {
         std::this_thread::yield();
       }
     }
