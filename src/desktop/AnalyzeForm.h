@@ -13,6 +13,11 @@ namespace trelvox {
 class Locale;
 class SettingsStore;
 
+// The filters of Add... and of the item list's Browse..., as "description|patterns" pairs.
+inline constexpr const char* kAnalyzeInputFilter =
+    "DMDX results and composite files|*.azk;*.zil;*.dat|All Files (*.*)|*.*";
+inline constexpr const char* kItemListFilter = "Item lists|*.csv;*.tsv;*.txt|All Files (*.*)|*.*";
+
 // What the Analyze window's fields hold, as the user typed and chose it.
 struct AnalyzeFormValues {
   std::vector<std::string> inputs;

@@ -1,11 +1,14 @@
 #include "shell/Application.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFile>
 #include <QIcon>
 #include <QProcess>
+#include <QUrl>
 
 #include "shell/QtSettingsStore.h"
+#include "shell/frmAnalyze.h"
 #include "shell/frmMain.h"
 #include "shell/frmSaveOptions.h"
 #include "shell/frmSplash.h"
@@ -21,6 +24,11 @@ namespace {
 
 bool LaunchDetached(const std::string& path) {
   return !path.empty() && QProcess::startDetached(QFile::decodeName(path.c_str()), {});
+}
+
+bool OpenWithDesktop(const std::string& path) {
+  return !path.empty() &&
+         QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
 }
 
 // The program ends when its last window closes; swapping the splash for the main window must
@@ -43,13 +51,14 @@ class KeepRunningWhileSwapping {
 Application::Application(ShellOptions options)
     : nativeFileDialogs_(options.nativeFileDialogs),
       session_(WithPlatformDefaults(std::move(options), std::make_unique<QtSettingsStore>(),
-                                    LaunchDetached),
+                                    LaunchDetached, OpenWithDesktop),
                prompts_) {
   InitShellResources();
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/trelvox/icon.png")));
 }
 
 Application::~Application() {
+  delete analyze_.data();
   delete saveOptions_.data();
   delete splash_.data();
 }
@@ -69,6 +78,27 @@ void Application::Begin() {
   mainForm_ = std::make_unique<frmMain>(*this);
   mainForm_->Form_Load();
   mainForm_->show();
+  if (!session_.FilesToAnalyse().empty()) {
+    ShowAnalyze(session_.FilesToAnalyse());
+  }
+}
+
+frmAnalyze* Application::Analyze() const {
+  return analyze_;
+}
+
+frmAnalyze& Application::ShowAnalyze(const std::vector<std::string>& inputs) {
+  if (!analyze_) {
+    analyze_ = new frmAnalyze(*this);
+    analyze_->Controller().Load(inputs);
+  } else {
+    analyze_->Controller().AddInputs(inputs);
+  }
+  analyze_->setWindowState(analyze_->windowState() & ~Qt::WindowMinimized);
+  analyze_->show();
+  analyze_->raise();
+  analyze_->activateWindow();
+  return *analyze_;
 }
 
 frmSplash* Application::Splash() const {

@@ -2,12 +2,15 @@
 
 #include <QPointer>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "desktop/DesktopSession.h"
 #include "shell/QtPrompts.h"
 
 namespace trelvox {
 
+class frmAnalyze;
 class frmMain;
 class frmSaveOptions;
 class frmSplash;
@@ -39,6 +42,11 @@ class Application {
   // Loads the options dialog when it is not loaded yet.
   frmSaveOptions& LoadSaveOptions();
 
+  // The Analyze window while it is open, else null.
+  frmAnalyze* Analyze() const;
+  // Opens the Analyze window, or brings the open one to the front, holding `inputs` too.
+  frmAnalyze& ShowAnalyze(const std::vector<std::string>& inputs);
+
   DesktopSession& Desktop() { return session_; }
   bool NativeFileDialogs() const { return nativeFileDialogs_; }
 
@@ -49,6 +57,7 @@ class Application {
   QPointer<frmSplash> splash_;
   std::unique_ptr<frmMain> mainForm_;
   QPointer<frmSaveOptions> saveOptions_;
+  QPointer<frmAnalyze> analyze_;
 };
 
 }  // namespace trelvox

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <cstring>
 
 namespace trelvox {
 
@@ -153,6 +154,15 @@ void BuildControls(QWidget& window, const WindowDescription& described) {
   for (const ControlDescription& control : described.controls) {
     if (control.kind != ControlKind::Frame) {
       AddControl(window, control);
+    }
+  }
+  // A label whose caption carries an access key hands the focus to the control after it.
+  for (std::size_t i = 0; i + 1 < described.controls.size(); ++i) {
+    const ControlDescription& control = described.controls[i];
+    if (control.kind == ControlKind::Label && std::strchr(control.caption, '&') != nullptr) {
+      auto* label = window.findChild<QLabel*>(QString::fromLatin1(control.name));
+      label->setBuddy(
+          window.findChild<QWidget*>(QString::fromLatin1(described.controls[i + 1].name)));
     }
   }
   const char* first = described.controls[described.firstFocus].name;

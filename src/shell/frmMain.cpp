@@ -132,9 +132,8 @@ void frmMain::BringSaveOptionsToFront() {
   options.activateWindow();
 }
 
-// Not drawn yet: Tools > Analyze... does nothing here until the window is.
 void frmMain::ShowAnalyzeWindow(const std::vector<std::string>& inputs) {
-  (void)inputs;
+  app_.ShowAnalyze(inputs);
 }
 
 void frmMain::ShowAboutBox() {

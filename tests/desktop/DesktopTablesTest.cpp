@@ -12,10 +12,12 @@
 namespace trelvox {
 namespace {
 
-const WindowDescription* const kWindows[] = {&SplashWindow(), &SaveOptionsWindow(), &AboutWindow()};
+const WindowDescription* const kWindows[] = {&SplashWindow(), &SaveOptionsWindow(), &AboutWindow(),
+                                             &AnalyzeWindow()};
 
 bool IsFocusable(const ControlDescription& control) {
-  return control.kind == ControlKind::Button || control.kind == ControlKind::CheckBox;
+  return control.kind == ControlKind::Button || control.kind == ControlKind::CheckBox ||
+         control.kind == ControlKind::TextBox || control.kind == ControlKind::ListBox;
 }
 
 // ---- what every window description must hold -------------------------------------------
@@ -147,12 +149,14 @@ INSTANTIATE_TEST_SUITE_P(
             AboutWindow(), "cmdSysInfo", "&System Info...", {4260, 3075, 1245, 345}, nullptr, 0}),
     [](const auto& info) { return std::string(info.param.window.name) + "_" + info.param.name; });
 
-TEST(WindowDescriptions, OnlyTheAboutBoxHasADefaultAndACancelButton) {
+TEST(WindowDescriptions, OnlyTheAboutBoxAndAnalyzeHaveADefaultAndACancelButton) {
   for (const WindowDescription* window : kWindows) {
     for (const ControlDescription& control : window->controls) {
-      const bool aboutOk = window == &AboutWindow() && std::string(control.name) == "cmdOK";
-      EXPECT_EQ(control.isDefault, aboutOk) << window->name << '.' << control.name;
-      EXPECT_EQ(control.isCancel, aboutOk) << window->name << '.' << control.name;
+      const std::string name = control.name;
+      const bool aboutOk = window == &AboutWindow() && name == "cmdOK";
+      const bool analyze = window == &AnalyzeWindow();
+      EXPECT_EQ(control.isDefault, aboutOk || (analyze && name == "cmdAnalyze")) << name;
+      EXPECT_EQ(control.isCancel, aboutOk || (analyze && name == "cmdClose")) << name;
     }
   }
 }

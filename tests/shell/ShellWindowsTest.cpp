@@ -203,6 +203,8 @@ class ShellWindowsTest : public QObject {
                           << "E&xit" << QKeySequence(QStringLiteral("Ctrl+X"));
     QTest::newRow("about") << "mnuHelpAbout"
                            << "About Trelvox" << QKeySequence();
+    QTest::newRow("analyze") << "mnuToolsAnalyze"
+                             << "&Analyze..." << QKeySequence(QStringLiteral("Ctrl+Y"));
   }
 
   void menusHaveTheirCaptionsAndShortcuts() {
