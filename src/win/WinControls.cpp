@@ -22,8 +22,7 @@ DWORD StyleOf(const ControlDescription& described) {
              (described.picture == Picture::Logo ? SS_BITMAP : SS_ICON);
     case ControlKind::Label:
       // A caption with an access key names the field after it; any other text shows as it is.
-      return child | SS_LEFT |
-             (std::strchr(described.caption, '&') != nullptr ? 0 : SS_NOPREFIX);
+      return child | SS_LEFT | (std::strchr(described.caption, '&') != nullptr ? 0 : SS_NOPREFIX);
     case ControlKind::Button:
       return child | WS_TABSTOP | (described.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     case ControlKind::CheckBox:
@@ -31,8 +30,7 @@ DWORD StyleOf(const ControlDescription& described) {
     case ControlKind::TextBox:
       return child | WS_TABSTOP | ES_AUTOHSCROLL;
     case ControlKind::ListBox:
-      return child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
-             LBS_NOINTEGRALHEIGHT |
+      return child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
              (described.multiSelect ? LBS_EXTENDEDSEL : 0);
     case ControlKind::ProgressBar:
       return child;
@@ -142,9 +140,10 @@ void BuildControls(HWND window, const WindowDescription& described, FontSet& fon
     const RECT place = PixelRectOf(PlaceInWindow(described, control), fonts.Dpi());
     const bool picture = control.kind == ControlKind::Picture;
     HWND handle = CreateWindowExA(
-        ExtendedStyleOf(control.kind), ClassOf(control.kind), picture ? nullptr : control.caption, StyleOf(control), place.left,
-        place.top, place.right - place.left, place.bottom - place.top, window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIdAt(control.id))), instance, nullptr);
+        ExtendedStyleOf(control.kind), ClassOf(control.kind), picture ? nullptr : control.caption,
+        StyleOf(control), place.left, place.top, place.right - place.left, place.bottom - place.top,
+        window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIdAt(control.id))), instance,
+        nullptr);
     SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(control.font)), FALSE);
     if (control.picture == Picture::Logo && pictures.logo != nullptr) {
       SendMessageA(handle, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pictures.logo));

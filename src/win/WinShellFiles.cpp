@@ -3,6 +3,8 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "win/Win32Prompts.h"
 
 namespace trelvox {
@@ -19,9 +21,9 @@ std::wstring WideOf(std::string_view text) {
     return {};
   }
   const int size = static_cast<int>(text.size());
-  std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size,
-                                                                 nullptr, 0)),
-                    L'\0');
+  std::wstring wide(
+      static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)),
+      L'\0');
   MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
   return wide;
 }
@@ -32,7 +34,7 @@ std::string NarrowOf(std::wstring_view text) {
   }
   const int size = static_cast<int>(text.size());
   std::string narrow(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, text.data(), size,
-                                                                   nullptr, 0, nullptr, nullptr)),
+                                                                  nullptr, 0, nullptr, nullptr)),
                      '\0');
   WideCharToMultiByte(CP_ACP, 0, text.data(), size, narrow.data(), static_cast<int>(narrow.size()),
                       nullptr, nullptr);
@@ -59,6 +61,27 @@ std::vector<std::string> SplitOpenSelection(const std::vector<char>& buffer) {
     paths.push_back(folder + parts[i]);
   }
   return paths;
+}
+
+std::string FilterWithPatterns(std::string_view filter) {
+  std::vector<std::string_view> parts;
+  for (std::size_t at = 0; at < filter.size();) {
+    const std::size_t bar = std::min(filter.find('|', at), filter.size());
+    parts.push_back(filter.substr(at, bar - at));
+    at = bar + 1;
+  }
+  std::string shown;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) {
+      shown.push_back('|');
+    }
+    shown.append(parts[i]);
+    const bool describes = i % 2 == 0 && i + 1 < parts.size();
+    if (describes && parts[i].find('(') == std::string_view::npos) {
+      shown.append(" (").append(parts[i + 1]).append(")");
+    }
+  }
+  return shown;
 }
 
 std::vector<std::string> ChooseFilesToOpen(HWND owner, const std::string& title,

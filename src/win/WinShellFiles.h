@@ -18,6 +18,10 @@ namespace trelvox {
 // names of the files chosen in it, each ended by a zero, the list by a second one.
 std::vector<std::string> SplitOpenSelection(const std::vector<char>& buffer);
 
+// The filter with each description followed by its patterns, as Windows' dialogs show them:
+// "Item lists|*.csv" becomes "Item lists (*.csv)|*.csv"; one that names them stays.
+std::string FilterWithPatterns(std::string_view filter);
+
 // The open dialog, starting in `folder` (empty: where the system chooses); the chosen paths,
 // none on Cancel. `filter` as the boxes take it: "desc|pattern|desc|pattern".
 std::vector<std::string> ChooseFilesToOpen(HWND owner, const std::string& title,

@@ -13,10 +13,6 @@ namespace {
 
 using analysis::AnalysisField;
 
-constexpr const char* kInputFilter =
-    "DMDX results and composite files (*.azk;*.zil;*.dat)|*.azk;*.zil;*.dat|All files (*.*)|*.*";
-constexpr const char* kItemListFilter =
-    "Item lists (*.tsv;*.txt;*.csv)|*.tsv;*.txt;*.csv|All files (*.*)|*.*";
 constexpr COLORREF kProblemRed = RGB(192, 0, 0);
 
 // The text boxes and the values they hold.
@@ -46,8 +42,8 @@ constexpr SwitchField kSwitchFields[] = {
 
 std::string ItemText(HWND list, int index) {
   std::string text(static_cast<std::size_t>(SendMessageA(list, LB_GETTEXTLEN, index, 0)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(
-      SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()))));
+  text.resize(static_cast<std::size_t>(SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                                                    reinterpret_cast<LPARAM>(text.data()))));
   return text;
 }
 
@@ -61,8 +57,8 @@ std::vector<std::string> Lines(HWND list) {
 }
 
 std::vector<int> SelectedRows(HWND list) {
-  std::vector<int> rows(static_cast<std::size_t>(std::max<LRESULT>(
-      SendMessageA(list, LB_GETSELCOUNT, 0, 0), 0)));
+  std::vector<int> rows(
+      static_cast<std::size_t>(std::max<LRESULT>(SendMessageA(list, LB_GETSELCOUNT, 0, 0), 0)));
   if (!rows.empty()) {
     SendMessageA(list, LB_GETSELITEMS, rows.size(), reinterpret_cast<LPARAM>(rows.data()));
   }
@@ -99,8 +95,8 @@ std::string FolderOf(const std::string& path) {
 
 frmAnalyze::frmAnalyze(WinApplication& app)
     : DescribedWindow(app),
-      controller_(std::make_unique<AnalyzeController>(app.Desktop(), static_cast<AnalyzeView&>(*this),
-                                                      static_cast<WindowThread&>(*this))) {}
+      controller_(std::make_unique<AnalyzeController>(
+          app.Desktop(), static_cast<AnalyzeView&>(*this), static_cast<WindowThread&>(*this))) {}
 
 frmAnalyze::~frmAnalyze() {
   controller_.reset();  // a run still going ends here, before the window goes
@@ -301,7 +297,8 @@ void frmAnalyze::cmdAdd_Click() {
   const std::vector<std::string> inputs = Lines(Control(AnalyzeControl::lstInputs));
   const std::string folder = inputs.empty() ? std::string() : FolderOf(inputs.back());
   const std::vector<std::string> chosen =
-      ChooseFilesToOpen(Handle(), "Add AZK, ZIL or composite files", kInputFilter, true, folder);
+      ChooseFilesToOpen(Handle(), "Add AZK, ZIL or composite files",
+                        FilterWithPatterns(kAnalyzeInputFilter), true, folder);
   if (!chosen.empty()) {
     controller_->AddInputs(chosen);
   }
@@ -318,7 +315,8 @@ void frmAnalyze::cmdRemove_Click() {
 void frmAnalyze::cmdBrowseItems_Click() {
   const std::string current = Text(AnalyzeControl::txtItemList);
   const std::vector<std::string> chosen =
-      ChooseFilesToOpen(Handle(), "Choose the item list", kItemListFilter, false, FolderOf(current));
+      ChooseFilesToOpen(Handle(), "Choose the item list", FilterWithPatterns(kItemListFilter),
+                        false, FolderOf(current));
   if (!chosen.empty()) {
     SetText(AnalyzeControl::txtItemList, chosen.front().c_str());
     ItemListLeft();

@@ -333,10 +333,10 @@ TEST_F(WinWindows, TheMenuBarHasItsItemsAndShortcuts) {
       texts.push_back(std::string(" ") + text);
     }
   }
-  EXPECT_EQ(texts, (std::vector<std::string>{"&File", " Parse &One Subject\tCtrl+O",
-                                             " Parse &All\tCtrl+A", " ", " Change Save Options",
-                                             " ", " E&xit\tCtrl+X", "&Tools",
-                                             " &Analyze...\tCtrl+Y", "&Help", " About Trelvox"}));
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{"&File", " Parse &One Subject\tCtrl+O", " Parse &All\tCtrl+A",
+                                      " ", " Change Save Options", " ", " E&xit\tCtrl+X", "&Tools",
+                                      " &Analyze...\tCtrl+Y", "&Help", " About Trelvox"}));
   ACCEL keys[8] = {};
   const int count = CopyAcceleratorTableA(app_->MainForm()->Accelerators(), keys, 8);
   std::vector<std::pair<WORD, WORD>> shortcuts;  // key and command, all with Ctrl
@@ -765,9 +765,9 @@ TEST_F(WinAnalyze, ToolsAnalyzeOpensTheWindowAsDescribedWithoutOwner) {
   EXPECT_FALSE(IsWindowEnabled(window.Control(AnalyzeControl::cmdCancel)));
   EXPECT_EQ(SendMessageA(window.Control(AnalyzeControl::chkOpenReport), BM_GETCHECK, 0, 0),
             BST_CHECKED);
-  EXPECT_NE(GetWindowLongPtrA(window.Control(AnalyzeControl::lstInputs), GWL_EXSTYLE) &
-                WS_EX_ACCEPTFILES,
-            0);
+  EXPECT_NE(
+      GetWindowLongPtrA(window.Control(AnalyzeControl::lstInputs), GWL_EXSTYLE) & WS_EX_ACCEPTFILES,
+      0);
   Menu(MenuCommand::Analyze);
   EXPECT_EQ(app_->Analyze()->Handle(), handle) << "one window, brought to the front";
 
@@ -901,11 +901,11 @@ TEST_F(WinAnalyze, ARunWritesWhatTrelvoxBatchWritesAndOpensTheReport) {
   WaitForRun(window);
 
   const std::string batchOutput = dir.File("batch");
-  const ProgramResult batch = RunProgram(
-      TRELVOX_BATCH_BINARY,
-      {"analyze", azk, zil, "--out", batchOutput, "--timeout", "2000", "--items", items, "--by",
-       "condition", "--max-rt", "700"},
-      FolderOf(azk), {});
+  const ProgramResult batch =
+      RunProgram(TRELVOX_BATCH_BINARY,
+                 {"analyze", azk, zil, "--out", batchOutput, "--timeout", "2000", "--items", items,
+                  "--by", "condition", "--max-rt", "700"},
+                 FolderOf(azk), {});
   ASSERT_EQ(batch.status, 0) << batch.err;
   std::vector<std::string> tables;
   for (const std::string& name : FilesIn(output)) {
@@ -1032,13 +1032,21 @@ TEST(WinShellFiles, AnOpenSelectionBecomesFullPaths) {
   }
 }
 
+TEST(WinShellFiles, FilterDescriptionsShowTheirPatterns) {
+  EXPECT_EQ(FilterWithPatterns("Item lists|*.csv;*.tsv|All Files (*.*)|*.*"),
+            "Item lists (*.csv;*.tsv)|*.csv;*.tsv|All Files (*.*)|*.*");
+  EXPECT_EQ(FilterWithPatterns(""), "");
+}
+
 TEST(WinShellFiles, TheCommandLineGivesTheFilesAsTheShellQuotedThem) {
-  EXPECT_EQ(ArgumentsOf(L"\"C:\\Program Files\\Trelvox\\trelvox.exe\" \"C:\\my data\\a.azk\" b.zil"),
-            (std::vector<std::string>{"C:\\my data\\a.azk", "b.zil"}));
+  EXPECT_EQ(
+      ArgumentsOf(L"\"C:\\Program Files\\Trelvox\\trelvox.exe\" \"C:\\my data\\a.azk\" b.zil"),
+      (std::vector<std::string>{"C:\\my data\\a.azk", "b.zil"}));
   EXPECT_EQ(ArgumentsOf(L"trelvox.exe"), std::vector<std::string>{});
   // The program's text is UTF-8 (its manifest's code page), as the files it opens take it.
   ASSERT_EQ(GetACP(), 65001u);
-  EXPECT_EQ(ArgumentsOf(L"trelvox.exe M\u00fcller.zil"), std::vector<std::string>{"M\xc3\xbcller.zil"});
+  EXPECT_EQ(ArgumentsOf(L"trelvox.exe M\u00fcller.zil"),
+            std::vector<std::string>{"M\xc3\xbcller.zil"});
 }
 
 TEST(WinSettings, TextValuesUnderApplicationSectionAndKey) {

@@ -79,7 +79,8 @@ BOOL CALLBACK PrintItems(HWND child, LPARAM) {
   // Wide across processes: Wine hands another process's list lines over as UTF-16.
   const LRESULT count = SendMessageW(child, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
-    std::wstring item(static_cast<std::size_t>(SendMessageW(child, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    std::wstring item(static_cast<std::size_t>(SendMessageW(child, LB_GETTEXTLEN, i, 0)) + 1,
+                      L'\0');
     SendMessageW(child, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
     char line[4096] = {};
     WideCharToMultiByte(CP_UTF8, 0, item.c_str(), -1, line, sizeof line, nullptr, nullptr);
@@ -141,8 +142,8 @@ int main(int argc, char** argv) {
     }
     RECT place{};
     GetWindowRect(window, &place);
-    std::printf("%ldx%ld+%ld+%ld\n", place.right - place.left, place.bottom - place.top,
-                place.left, place.top);
+    std::printf("%ldx%ld+%ld+%ld\n", place.right - place.left, place.bottom - place.top, place.left,
+                place.top);
     return 0;
   }
   if (args[0] == "button" && args.size() == 3) {
