@@ -11,6 +11,8 @@
 #    build's);
 #  - a reinstallation by hand (mouse clicks on a virtual display): no folder page, and the
 #    Finish page's "Run Trelvox" starts trelvox.exe; the uninstaller refuses while it runs;
+#  - a double-click on an .azk file (the shell's open): the splash, then the Analyze window
+#    holding the file;
 #  - uninstalling as Apps does: nothing left, and the user's "VB and VBA Program Settings" key
 #    kept while another program's key is under it;
 #  - an installation for the current user only (/CurrentUser: the user's folder, HKCU), its
@@ -54,6 +56,12 @@ reg_value() {
     sed -n "s/^ *$2 \{1,\}REG_[A-Z_]* \{1,\}//p"
 }
 has_key() { "$wine" reg query "$1" >/dev/null 2>&1; }
+# reg_default 'HKLM\...': the data of the key's default value, or nothing (reg says "(value not
+# set)" for a key without one).
+reg_default() {
+  "$wine" reg query "$1" /ve 2>/dev/null | tr -d '\r' |
+    sed -n 's/^ *(Default) \{1,\}REG_[A-Z_]* \{1,\}//p' | grep -vxF '(value not set)' || true
+}
 # The value names under a key, one a line.
 value_names() {
   "$wine" reg query "$1" 2>/dev/null | tr -d '\r' | sed -n 's/^ \{4\}\([^ ].*[^ ]\) \{4\}REG_.*/\1/p'
@@ -63,7 +71,7 @@ value_names() {
 expect_open_with() {
   local classes="$1\Software\Classes" extension
   for extension in azk zil; do
-    [ "$(reg_value "$classes\Trelvox.$extension\shell\open\command" '(Default)')" = \
+    [ "$(reg_default "$classes\Trelvox.$extension\shell\open\command")" = \
       "\"$2\trelvox.exe\" \"%1\"" ] || fail "Trelvox.$extension does not open with $2\trelvox.exe"
     value_names "$classes\.$extension\OpenWithProgids" | grep -qx "Trelvox.$extension" ||
       fail ".$extension does not offer Trelvox in Open with ($1)"
@@ -188,9 +196,9 @@ if $have_gui; then
     "$wine" reg query "$classes\.$extension" /s 2>&1 | tr -d '\r'
   done
   expect_open_with HKLM 'C:\Tools\Trelvox'
-  [ "$(reg_value "$classes\.azk" '(Default)')" = Trelvox.azk ] ||
+  [ "$(reg_default "$classes\.azk")" = Trelvox.azk ] ||
     fail ".azk, which no program owned, does not open with Trelvox"
-  [ "$(reg_value "$classes\.zil" '(Default)')" = Viewer.zil ] ||
+  [ "$(reg_default "$classes\.zil")" = Viewer.zil ] ||
     fail "the installer took .zil from the program that owned it"
   ! has_key 'HKCU\Software\Classes\Trelvox.azk' || fail "an installation for everyone wrote HKCU's classes"
 fi
@@ -265,6 +273,32 @@ GUI
   files_in "$tools" >"$work/after-refusal.txt"
   diff -u "$work/expected.txt" "$work/after-refusal.txt" || fail "the refused uninstallation removed files"
   [ ! -e "$programs" ] || fail "the reinstallation made a second copy in C:\\Program Files\\Trelvox"
+
+  echo "== A double-click on an .azk file: the splash, then the Analyze window holding it"
+  mkdir -p "$WINEPREFIX/drive_c/Experiments"
+  cp examples/sample.azk "$WINEPREFIX/drive_c/Experiments/"
+  cat >"$work/open.sh" <<'OPEN'
+probe() { "$wine" "$probe_exe" "$@" | tr -d '\r'; }
+# What Explorer does on a double-click: the shell opens the file by its type's default.
+"$wine" start 'C:\Experiments\sample.azk' >"$work/open-wine.log" 2>&1 &
+status=0
+if probe wait 60 '#32770' '' >/dev/null; then
+  xdotool key Return  # Begin
+  listed=$(probe items 60 '#32770' Analyze | head -1)
+  echo "the Analyze window lists: $listed"
+  [ "$listed" = 'C:\Experiments\sample.azk' ] || status=1
+else
+  echo "no splash within 60 s; Wine said:" >&2
+  cat "$work/open-wine.log" >&2
+  status=1
+fi
+"$wineserver" -k
+exit $status
+OPEN
+  wine=$wine wineserver=$wineserver work=$work probe_exe=$probe_exe \
+    xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/open.sh" ||
+    fail "a double-click on an .azk file did not open it in the Analyze window"
+  "$wineserver" -w || true
 else
   echo "== trelvox.exe or window-probe.exe: not in this Windows build, so not run"
 fi
@@ -286,7 +320,7 @@ has_key "$settings\\Other Program\\Settings" || fail "the other program's settin
 if $have_gui; then
   expect_no_open_with HKLM
   ! has_key "$classes\\.azk" || fail "the .azk key Trelvox made is left"
-  [ "$(reg_value "$classes\\.zil" '(Default)')" = Viewer.zil ] || fail "the uninstaller took .zil's default"
+  [ "$(reg_default "$classes\\.zil")" = Viewer.zil ] || fail "the uninstaller took .zil's default"
   value_names "$classes\\.zil\\OpenWithProgids" | grep -qx Viewer.zil ||
     fail "the uninstaller took the other program from .zil's Open with"
 fi
@@ -307,7 +341,7 @@ location=$(reg_value "$user_key" InstallLocation)
 if $have_gui; then
   expect_open_with HKCU "${location:-?}"
   ! has_key "$classes\\Trelvox.azk" || fail "a per-user installation wrote HKLM's classes"
-  [ -z "$(reg_value 'HKCU\Software\Classes\.zil' '(Default)')" ] ||
+  [ -z "$(reg_default 'HKCU\Software\Classes\.zil')" ] ||
     fail "a per-user installation took .zil, which another program owns for everyone"
 fi
 [ -f "$user_menu/Trelvox guide.lnk" ] || fail "no Start-menu shortcut to the guide in the user's menu"
