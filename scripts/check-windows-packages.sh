@@ -76,6 +76,8 @@ expect_open_with() {
     value_names "$classes\.$extension\OpenWithProgids" | grep -qx "Trelvox.$extension" ||
       fail ".$extension does not offer Trelvox in Open with ($1)"
   done
+  [ "$(reg_value "$classes\Applications\trelvox.exe" FriendlyAppName)" = Trelvox ] ||
+    fail "Open with would not name trelvox.exe Trelvox ($1)"
 }
 # expect_no_open_with HIVE: nothing of Trelvox's is left among HIVE's classes.
 expect_no_open_with() {
@@ -85,6 +87,7 @@ expect_no_open_with() {
     ! value_names "$classes\.$extension\OpenWithProgids" | grep -qx "Trelvox.$extension" ||
       fail ".$extension still offers Trelvox in Open with ($1)"
   done
+  ! has_key "$classes\Applications\trelvox.exe" || fail "trelvox.exe's Applications key is left in $1"
 }
 # The files under a folder, one relative path a line.
 files_in() { (cd "$1" 2>/dev/null && find . -type f -printf '%P\n' | LC_ALL=C sort); }

@@ -193,6 +193,16 @@ Var UninstallerDir
   ${EndIf}
 !macroend
 
+; The name "Open with" shows for trelvox.exe: without it Windows shows the version record's
+; long file description. The types it opens, for the shell's list of programs.
+!macro REGISTER_APPLICATION
+  WriteRegStr SHCTX "Software\Classes\Applications\trelvox.exe" "FriendlyAppName" "${APP}"
+  WriteRegStr SHCTX "Software\Classes\Applications\trelvox.exe\SupportedTypes" ".azk" ""
+  WriteRegStr SHCTX "Software\Classes\Applications\trelvox.exe\SupportedTypes" ".zil" ""
+  WriteRegStr SHCTX "Software\Classes\Applications\trelvox.exe\shell\open\command" "" \
+    '"$INSTDIR\trelvox.exe" "%1"'
+!macroend
+
 ; Takes back what REGISTER_RESULT_TYPE wrote in this hive, and no more: another program's
 ; default and its entries in the type's list stay.
 !macro UNREGISTER_RESULT_TYPE EXT
@@ -277,6 +287,7 @@ Section "Trelvox" SecMain
   CreateShortcut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\trelvox.exe"
   !insertmacro REGISTER_RESULT_TYPE azk "DMDX AZK result file"
   !insertmacro REGISTER_RESULT_TYPE zil "DMDX ZIL result file"
+  !insertmacro REGISTER_APPLICATION
   ${NotifyShell_AssocChanged}
 !endif
   CreateShortcut "$SMPROGRAMS\${APP} guide.lnk" "$INSTDIR\guide.html"
@@ -331,6 +342,7 @@ Section "Uninstall"
 !ifdef HAVE_GUI
   !insertmacro UNREGISTER_RESULT_TYPE azk
   !insertmacro UNREGISTER_RESULT_TYPE zil
+  DeleteRegKey SHCTX "Software\Classes\Applications\trelvox.exe"
   ${NotifyShell_AssocChanged}
 !endif
   ; The main window's place, stored by trelvox.exe for the user who uninstalls; the key above
