@@ -16,7 +16,7 @@ rm -rf "$work"
 mkdir -p "$work/.home/runtime"
 chmod 700 "$work/.home/runtime"
 cp examples/sample.azk examples/items.csv "$work/"
-export HOME="$work/.home" XDG_CONFIG_HOME="$work/.home/.config" XDG_RUNTIME_DIR="$work/.home/runtime"
+export QT_QPA_PLATFORM=xcb HOME="$work/.home" XDG_CONFIG_HOME="$work/.home/.config" XDG_RUNTIME_DIR="$work/.home/runtime"
 
 "$build/src/shell/trelvox" "$work/sample.azk" &
 program=$!

@@ -34,7 +34,7 @@ mime_xml="$work/prefix/share/mime/packages/org.trelvox.Trelvox.xml"
 xmllint --noout "$mime_xml" || fail "xmllint $mime_xml"
 mkdir -p "$work/mime/packages"
 cp "$mime_xml" "$work/mime/packages/"
-update-mime-database "$work/mime" || fail "update-mime-database"
+XDG_DATA_DIRS="$work" update-mime-database "$work/mime" || fail "update-mime-database"
 grep -v '^#' "$work/mime/globs2" | tee "$work/globs.txt"
 printf '50:application/x-dmdx-azk:*.azk\n50:application/x-dmdx-zil:*.zil\n' |
   diff -u - "$work/globs.txt" || fail "the type database does not know *.azk and *.zil"

@@ -12,8 +12,9 @@ trelvox=$1 batch=$2 inputs=$3 work=$4
 rm -rf "$work"
 mkdir -p "$work/home"
 cp "$inputs/morning.azk" "$inputs/evening.azk" "$inputs/lab-items.csv" "$work/"
-# The settings go to a home of the test's own.
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" LC_ALL=C
+# The settings go to a home of the test's own; the windows to the X display, whatever the
+# other tests ask of Qt.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" LC_ALL=C QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work/home/runtime" && mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 
 step() { echo "== $*"; }
