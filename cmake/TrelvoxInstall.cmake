@@ -35,6 +35,11 @@ if(TARGET trelvox)
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications COMPONENT runtime)
   install(FILES ${linux_dir}/org.trelvox.Trelvox.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo COMPONENT runtime)
+  # The AZK and ZIL types the desktop entry opens; Debian's shared-mime-info trigger rebuilds
+  # the type database when the package puts it in place.
+  install(FILES ${linux_dir}/org.trelvox.Trelvox.mime.xml
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/mime/packages RENAME org.trelvox.Trelvox.xml
+          COMPONENT runtime)
   foreach(size IN ITEMS 16 22 24 32 48 64 128 256)
     install(FILES ${linux_dir}/icons/${size}x${size}/trelvox.png
             DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${size}x${size}/apps

@@ -29,6 +29,20 @@ desktop-file-validate "$work/prefix/share/applications/org.trelvox.Trelvox.deskt
   fail "desktop-file-validate"
 appstreamcli validate --no-net "$work/prefix/share/metainfo/org.trelvox.Trelvox.metainfo.xml" ||
   fail "appstreamcli validate"
+echo "-- The AZK and ZIL types the desktop entry opens (shared-mime-info)"
+mime_xml="$work/prefix/share/mime/packages/org.trelvox.Trelvox.xml"
+xmllint --noout "$mime_xml" || fail "xmllint $mime_xml"
+mkdir -p "$work/mime/packages"
+cp "$mime_xml" "$work/mime/packages/"
+XDG_DATA_DIRS="$work" update-mime-database "$work/mime" || fail "update-mime-database"
+grep -v '^#' "$work/mime/globs2" | tee "$work/globs.txt"
+printf '50:application/x-dmdx-azk:*.azk\n50:application/x-dmdx-zil:*.zil\n' |
+  diff -u - "$work/globs.txt" || fail "the type database does not know *.azk and *.zil"
+entry="$work/prefix/share/applications/org.trelvox.Trelvox.desktop"
+for type in $(sed -n 's/^MimeType=//p' "$entry" | tr ';' ' '); do
+  [ -f "$work/mime/${type}.xml" ] || fail "the desktop entry opens $type, which no installed type defines"
+done
+grep -q '^Exec=trelvox %F$' "$entry" || fail "the desktop entry does not hand its files to trelvox"
 for icon in "$work"/prefix/share/icons/hicolor/*x*/apps/trelvox.png; do
   size=$(basename "$(dirname "$(dirname "$icon")")")
   actual=$(/usr/bin/python3 -c 'import struct, sys

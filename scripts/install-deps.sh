@@ -15,6 +15,8 @@ packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev nlohmann-jso
   cmark-gfm
   # The packages and the checks of what they install, and the guide's R and pandas examples.
   dpkg-dev lintian man-db desktop-file-utils appstream r-base-core python3-pandas
+  # The file types the desktop entry opens, checked as the type database reads them.
+  libxml2-utils shared-mime-info
   nsis zip unzip)
 
 missing=()
