@@ -14,22 +14,8 @@ rm -rf "$work"
 mkdir -p "$work/data"
 cp "$examples/sample.azk" "$examples/sample.zil" "$examples/items.csv" "$work/data/"
 
-winpath() { printf 'Z:%s' "$(printf '%s' "$1" | sed 's#/#\\#g')"; }
-probe() { $WINE_RUN "$probe_exe" "$@" | tr -d '\r'; }
-step() { echo "== $*"; }
-fail() {
-  echo "FAILED: $*" >&2
-  if command -v import >/dev/null; then
-    import -window root "$work/failure.png" 2>/dev/null && echo "screen: $work/failure.png" >&2
-  fi
-  exit 1
-}
-click_button() {
-  local x y
-  read -r x y < <(probe button 30 "$1") || fail "no button $1"
-  xdotool mousemove "$x" "$y" click 1
-}
-wait_window() { probe wait 30 "$1" "$2" || fail "no window '$2'"; }
+# shellcheck source=tests/win/by-hand.sh
+source "$(dirname "$0")/by-hand.sh"
 type_text() { xdotool type --delay 10 "$1"; }
 
 # The window opens with what the last run remembered: none, so that the keys below do the same

@@ -15,23 +15,8 @@ rm -rf "$work"
 mkdir -p "$work"
 cp "$input" "$work/sample.azk"
 
-winpath() { printf 'Z:%s' "$(printf '%s' "$1" | sed 's#/#\\#g')"; }
-probe() { $WINE_RUN "$probe_exe" "$@" | tr -d '\r'; }
-step() { echo "== $*"; }
-fail() {
-  echo "FAILED: $*" >&2
-  if command -v import >/dev/null; then
-    import -window root "$work/failure.png" 2>/dev/null && echo "screen: $work/failure.png" >&2
-  fi
-  exit 1
-}
-click_button() {
-  local x y
-  read -r x y < <(probe button 30 "$1") || fail "no button $1"
-  xdotool mousemove "$x" "$y" click 1
-}
-# Waits for a box or dialog of that class and title; prints its handle, then its texts.
-wait_window() { probe wait 30 "$1" "$2" || fail "no window '$2'"; }
+# shellcheck source=tests/win/by-hand.sh
+source "$(dirname "$0")/by-hand.sh"
 
 $WINE_RUN "$trelvox" &
 program=$!
