@@ -31,15 +31,16 @@ xdotool key Return
 read -r width height left top < <(probe rect 30 TrelvoxMainWindow Trelvox | tr 'x+' '  ')
 xdotool mousemove $((left + width / 2)) $((top + 10)) click 1
 xdotool key ctrl+y
-wait_window '#32770' Analyze >/dev/null
+analyze=$(wait_window '#32770' Analyze | head -1)
 
 step "Add...: the folder, then both files"
 click_button 'A&dd...'
-wait_window '#32770' 'Add AZK, ZIL or composite files' >/dev/null
+dialog=$(wait_window '#32770' 'Add AZK, ZIL or composite files' | head -1)
 type_text "$(winpath "$work/data")\\"
 xdotool key Return
 type_text '"sample.azk" "sample.zil"'
 xdotool key Return
+probe gone 30 "$dialog" || fail "the open dialog stays"
 inputs=$(probe items 30 '#32770' Analyze | head -2)
 [ "$inputs" = "$(winpath "$work/data/sample.azk")
 $(winpath "$work/data/sample.zil")" ] || fail "the list holds: $inputs"
@@ -54,8 +55,12 @@ type_text "$(winpath "$work/data/items.csv")"
 # Leaving the item list's box fills the column list; Alt+C goes there, Space chooses the first
 # column after the key moves to it.
 xdotool key alt+c
-columns=$(probe items 30 '#32770' Analyze | tail -n +3)
-first=$(head -1 <<<"$columns")
+first=
+for _ in $(seq 1 50); do  # until the keys have reached the window
+  first=$(probe items 30 '#32770' Analyze | sed -n 3p)
+  [ -n "$first" ] && break
+  sleep 0.2
+done
 [ -n "$first" ] || fail "no columns from the item list"
 xdotool key Home space
 xdotool key alt+o
@@ -72,9 +77,11 @@ done
 [ -n "$summary" ] || fail "no summary line"
 echo "$summary"
 
-step "Escape closes the window, File > Exit the program"
+step "Escape closes the window, Ctrl+X in the main window ends the program"
 xdotool key Escape
-xdotool key alt+f x
+probe gone 30 "$analyze" || fail "Escape left the Analyze window up"
+xdotool mousemove $((left + width / 2)) $((top + 10)) click 1
+xdotool key ctrl+x
 for _ in $(seq 1 100); do
   kill -0 "$program" 2>/dev/null || break
   sleep 0.1
