@@ -28,7 +28,7 @@ program=$!
 step "splash: Enter on Begin, then Ctrl+Y"
 wait_window '#32770' '' >/dev/null
 xdotool key Return
-read -r width height left top < <(probe rect 30 TrelvoxMainWindow Trelvox | tr 'x+' '  ')
+read -r width _ left top < <(probe rect 30 TrelvoxMainWindow Trelvox | tr 'x+' '  ')
 xdotool mousemove $((left + width / 2)) $((top + 10)) click 1
 xdotool key ctrl+y
 analyze=$(wait_window '#32770' Analyze | head -1)

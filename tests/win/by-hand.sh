@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154
 # The helpers of the by-hand runs of trelvox.exe (sourced): paths as Wine names them, the Wine
 # windows seen through window-probe.exe, and a failure that leaves a picture of the screen.
 # Needs $WINE_RUN (scripts/wine-gui.sh --script), $probe_exe and $work.
