@@ -14,6 +14,13 @@ namespace {
 // Room for a few hundred long paths chosen at once.
 constexpr std::size_t kSelectionChars = 256 * 1024;
 
+int CALLBACK OpenAtStart(HWND dialog, UINT message, LPARAM, LPARAM start) {
+  if (message == BFFM_INITIALIZED && start != 0) {
+    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, start);
+  }
+  return 0;
+}
+
 }  // namespace
 
 std::wstring WideOf(std::string_view text) {
@@ -106,11 +113,13 @@ std::vector<std::string> ChooseFilesToOpen(HWND owner, const std::string& title,
   return SplitOpenSelection(buffer);
 }
 
-std::string ChooseFolder(HWND owner, const std::string& title) {
+std::string ChooseFolder(HWND owner, const std::string& title, const std::string& start) {
   BROWSEINFOA browse{};
   browse.hwndOwner = owner;
   browse.lpszTitle = title.c_str();
   browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_EDITBOX;
+  browse.lpfn = OpenAtStart;
+  browse.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
   PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&browse);
   if (chosen == nullptr) {
     return {};

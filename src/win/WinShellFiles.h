@@ -28,8 +28,9 @@ std::vector<std::string> ChooseFilesToOpen(HWND owner, const std::string& title,
                                            const std::string& filter, bool several,
                                            const std::string& folder);
 
-// The shell's folder chooser; the chosen folder, empty text on Cancel.
-std::string ChooseFolder(HWND owner, const std::string& title);
+// The shell's folder chooser, opened at `start` when there is one; the chosen folder, empty
+// text on Cancel.
+std::string ChooseFolder(HWND owner, const std::string& title, const std::string& start);
 
 // The paths of files dropped onto a window (WM_DROPFILES); the drop is released.
 std::vector<std::string> TakeDroppedFiles(HDROP drop);

@@ -324,7 +324,8 @@ void frmAnalyze::cmdBrowseItems_Click() {
 }
 
 void frmAnalyze::cmdBrowseOutput_Click() {
-  const std::string folder = ChooseFolder(Handle(), "Choose the folder the tables go to");
+  const std::string folder = ChooseFolder(Handle(), "Choose the folder the tables go to",
+                                          Text(AnalyzeControl::txtOutputFolder));
   if (!folder.empty()) {
     SetText(AnalyzeControl::txtOutputFolder, folder.c_str());
   }
