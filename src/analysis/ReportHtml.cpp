@@ -1,5 +1,6 @@
 #include "analysis/ReportHtml.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
@@ -378,6 +379,7 @@ void WriteAnomalyTable(const ReportData& data, std::ostream& out) {
     long count = 0;
     long subjects = 0;
     std::string example;
+    std::vector<std::string> files;  // where it was met, in order of first meeting
   };
   std::vector<std::string> order;
   std::map<std::string, Kind> kinds;
@@ -389,13 +391,22 @@ void WriteAnomalyTable(const ReportData& data, std::ostream& out) {
     }
     entry->second.count += anomaly.count;
     entry->second.subjects += 1;
+    std::vector<std::string>& files = entry->second.files;
+    if (std::find(files.begin(), files.end(), anomaly.file) == files.end()) {
+      files.push_back(anomaly.file);
+    }
   }
   out << "<table>\n<thead><tr><th>Kind</th><th class=\"number\">Times met</th>"
-         "<th class=\"number\">Subjects</th><th>First as found</th></tr></thead>\n<tbody>\n";
+         "<th class=\"number\">Subjects</th><th>Files</th><th>First as found</th></tr>"
+         "</thead>\n<tbody>\n";
   for (const std::string& name : order) {
     const Kind& kind = kinds[name];
-    out << "<tr>" << Cell(name) << CountCell(kind.count) << CountCell(kind.subjects) << "<td>"
-        << (kind.example.empty() ? "" : Code(kind.example)) << "</td></tr>\n";
+    std::string files;
+    for (const std::string& file : kind.files) {
+      files += Concat({files.empty() ? "" : ", ", file});
+    }
+    out << "<tr>" << Cell(name) << CountCell(kind.count) << CountCell(kind.subjects) << Cell(files)
+        << "<td>" << (kind.example.empty() ? "" : Code(kind.example)) << "</td></tr>\n";
   }
   out << "</tbody>\n</table>\n";
 }

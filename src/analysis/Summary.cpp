@@ -99,6 +99,18 @@ void AddAnomalyLines(const Catalog& catalog, std::vector<std::string>& lines) {
   }
 }
 
+void AddRoundingLines(const Catalog& catalog, std::vector<std::string>& lines) {
+  for (const InputEntry& input : catalog.inputs) {
+    if (input.roundedRts > 0) {
+      lines.push_back(input.name + ": " +
+                      CountOf(input.roundedRts, "reaction time has", "reaction times have") +
+                      " more than two decimals: rt and the figures hold them rounded to "
+                      "hundredths (the first: " +
+                      input.firstRounded + "), rt_raw as written.");
+    }
+  }
+}
+
 void AddItemLines(const Catalog& catalog, std::vector<std::string>& lines) {
   const std::vector<std::string> missing = ItemsNotInList(catalog, ItemOrder(catalog));
   if (!missing.empty()) {
@@ -261,6 +273,9 @@ std::vector<ReportOption> OptionsOf(const AnalysisRequest& request) {
   if (request.zor) {
     options.push_back({"--zor", ""});
   }
+  if (!request.report) {
+    options.push_back({"--no-report", ""});
+  }
   return options;
 }
 
@@ -305,6 +320,7 @@ std::vector<std::string> TranscriptLines(const Catalog& catalog, const AnalysisS
   AddSubjectLines(catalog, lines);
   AddNotices(catalog, lines);
   AddAnomalyLines(catalog, lines);
+  AddRoundingLines(catalog, lines);
   AddItemLines(catalog, lines);
   AddDuplicateLines(catalog, lines);
   lines.push_back(CountOf(summary.subjects, "subject", "subjects") + ", " +
