@@ -157,23 +157,23 @@ void AddSubjects(Catalog& catalog, ReportData& report) {
   }
 }
 
-constexpr int kMostBins = 40;
-
 // The histogram of each cell, from the times the items keep: correct, untrimmed trials of the
 // subjects not excluded, the population the report shows.
 void AddBins(const Catalog& catalog, ReportData& report) {
   std::optional<std::int32_t> fastest;
   std::optional<std::int32_t> slowest;
+  long values = 0;
   for (const ItemEntry& item : catalog.items) {
     for (const std::int32_t rt : item.rts.Values()) {
       fastest = std::min(fastest.value_or(rt), rt);
       slowest = std::max(slowest.value_or(rt), rt);
+      ++values;
     }
   }
   if (!fastest || catalog.cells.empty()) {
     return;
   }
-  const BinLayout bins = LayoutBins(*fastest / 100.0, *slowest / 100.0, kMostBins);
+  const BinLayout bins = LayoutBins(*fastest / 100.0, *slowest / 100.0, MostBinsFor(values));
   std::vector<std::vector<long>> counts(catalog.cells.size(),
                                         std::vector<long>(static_cast<std::size_t>(bins.count)));
   for (const ItemEntry& item : catalog.items) {
