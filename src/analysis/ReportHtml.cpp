@@ -307,7 +307,9 @@ void WriteSubjects(const ReportData& data, Plots& plots, std::ostream& out) {
 
 void WriteReactionTimes(const ReportData& data, Plots& plots, std::ostream& out) {
   out << "<section id=\"reaction-times\">\n<h2>Reaction times</h2>\n<h3>Distribution</h3>\n";
-  std::string caption = "Correct trials before trimming, one histogram per cell of the ";
+  std::string caption =
+      "The correct trials the means are made of (not trimmed, of subjects not excluded), one "
+      "histogram per cell of the ";
   caption += data.cells.size() > 1 ? Code("--by") + " columns." : "data.";
   if (data.minRt || data.maxRt) {
     caption += " Dashed lines: the cutoffs";
@@ -328,8 +330,8 @@ void WriteReactionTimes(const ReportData& data, Plots& plots, std::ostream& out)
   out << "<h3>Mean RT by trial position</h3>\n";
   WritePlot(out, plots, "plot-rt-position", PositionPlot(data),
             "Mean reaction time by trial position",
-            "Mean RT of correct trials at each position within a block, over all subjects: "
-            "a fall at the start is practice, a rise towards the end fatigue.",
+            "Mean RT of the same trials at each position within a block, over every subject not "
+            "excluded: a fall at the start is practice, a rise towards the end fatigue.",
             "No correct reaction times.");
   out << "</section>\n";
 }
