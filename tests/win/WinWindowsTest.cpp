@@ -322,9 +322,10 @@ TEST_F(WinWindows, TheMenuBarHasItsItemsAndShortcuts) {
       texts.push_back(std::string(" ") + text);
     }
   }
-  EXPECT_EQ(texts, (std::vector<std::string>{"&File", " Parse &One Subject\tCtrl+O",
-                                             " Parse &All\tCtrl+A", " ", " Change Save Options",
-                                             " ", " E&xit\tCtrl+X", "&Help", " About Trelvox"}));
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{"&File", " Parse &One Subject\tCtrl+O", " Parse &All\tCtrl+A",
+                                      " ", " Change Save Options", " ", " E&xit\tCtrl+X", "&Tools",
+                                      " &Analyze...\tCtrl+Y", "&Help", " About Trelvox"}));
   ACCEL keys[8] = {};
   const int count = CopyAcceleratorTableA(app_->MainForm()->Accelerators(), keys, 8);
   std::vector<std::pair<WORD, WORD>> shortcuts;  // key and command, all with Ctrl
@@ -335,7 +336,8 @@ TEST_F(WinWindows, TheMenuBarHasItsItemsAndShortcuts) {
   EXPECT_EQ(shortcuts, (std::vector<std::pair<WORD, WORD>>{
                            {'O', frmMain::CommandId(MenuCommand::ParseOneSubject)},
                            {'A', frmMain::CommandId(MenuCommand::ParseAll)},
-                           {'X', frmMain::CommandId(MenuCommand::Exit)}}));
+                           {'X', frmMain::CommandId(MenuCommand::Exit)},
+                           {'Y', frmMain::CommandId(MenuCommand::Analyze)}}));
   char status[64] = {};
   SendMessageA(app_->MainForm()->StatusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
   EXPECT_STREQ(status, "Status");
