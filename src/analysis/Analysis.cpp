@@ -4,12 +4,14 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <streambuf>
 #include <system_error>
 
 #include "analysis/DataPackage.h"
 #include "analysis/Inputs.h"
 #include "analysis/OutputSet.h"
 #include "analysis/Passes.h"
+#include "analysis/ReportHtml.h"
 #include "analysis/Summary.h"
 #include "analysis/Tables.h"
 #include "analysis/Tsv.h"
@@ -28,9 +30,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kTablesOfEveryRun[] = {"trials.tsv",      "events.tsv",     "subjects.tsv",
-                                             "items.tsv",       "by_subject.tsv", "by_item.tsv",
-                                             "datapackage.json"};
+constexpr const char* kTablesOfEveryRun[] = {"trials.tsv",       "events.tsv",     "subjects.tsv",
+                                             "items.tsv",        "by_subject.tsv", "by_item.tsv",
+                                             "datapackage.json", "report.html"};
 
 AnalysisFailure Usage(AnalysisField field, std::string message, std::string path = {}) {
   return {FailureKind::Usage, field, std::move(path), std::move(message)};
@@ -106,6 +108,53 @@ std::string Now() {
   return text + "Z";
 }
 
+// An output channel as a stream, so that the report page goes through the channel (and its
+// checks of every write) in pieces instead of being held whole.
+class ChannelStreamBuffer final : public std::streambuf {
+ public:
+  ChannelStreamBuffer(FileChannels& files, std::int16_t channel)
+      : files_(files), channel_(channel), buffer_(kSize) {
+    setp(buffer_.data(), buffer_.data() + buffer_.size());
+  }
+
+ protected:
+  int_type overflow(int_type c) override {
+    Drain();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+      *pptr() = traits_type::to_char_type(c);
+      pbump(1);
+    }
+    return traits_type::not_eof(c);
+  }
+  int sync() override {
+    Drain();
+    return 0;
+  }
+
+ private:
+  static constexpr std::size_t kSize = 64 * 1024;
+  void Drain() {
+    const std::string_view piece(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+    if (!piece.empty()) {
+      WriteLineAsIs(files_, channel_, piece);
+    }
+    setp(buffer_.data(), buffer_.data() + buffer_.size());
+  }
+
+  FileChannels& files_;
+  std::int16_t channel_;
+  std::vector<char> buffer_;
+};
+
+void WriteReport(const ReportData& report, FileChannels& files, std::int16_t channel) {
+  ChannelStreamBuffer buffer(files, channel);
+  std::ostream stream(&buffer);
+  // A write error is raised by the channel from within the stream: let it through.
+  stream.exceptions(std::ios::badbit);
+  WriteReportHtml(report, stream);
+  stream.flush();
+}
+
 std::string FileNameOf(const std::string& path) {
   return BytesFromPath(PathFromBytes(path).filename());
 }
@@ -162,7 +211,6 @@ class AnalysisRun {
       catalog.Decide();
     }
     WriteOutputs(catalog);
-    result_.report = BuildReport(catalog, request_, Version(), Analysed());
     result_.summary = Summarise(catalog);
     result_.lines = TranscriptLines(catalog, result_.summary, request_.outputFolder, written_);
     result_.written = writtenPaths_;
@@ -298,6 +346,10 @@ class AnalysisRun {
     }
     WriteLineAsIs(out, OpenTable(set, out, "datapackage.json"),
                   DataPackageJson(tables, sources, CommandLineOf(request_), Version()));
+    result_.report = BuildReport(catalog, request_, Version(), Analysed());
+    if (request_.report) {
+      WriteReport(result_.report, out, OpenTable(set, out, "report.html"));
+    }
     for (int channel = kFirstChannel; channel <= kLastChannel; ++channel) {
       out.Close(static_cast<std::int16_t>(channel));
     }

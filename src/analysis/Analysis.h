@@ -29,6 +29,7 @@ struct AnalysisRequest {
   std::optional<double> maxErrorRate;     // 0 to 1
   bool cot = false;
   bool zor = false;
+  bool report = true;  // report.html beside the tables; false: --no-report
 };
 
 // The field of the request a failure concerns, so that a window can show the message beside it.
@@ -115,10 +116,10 @@ std::optional<AnalysisFailure> CheckRequest(const AnalysisRequest& request);
 // window who want to repeat an analysis in a script.
 std::vector<std::string> CommandLineOf(const AnalysisRequest& request);
 
-// Reads every input (twice when flags depend on figures of the whole input), writes the tables
-// and the data package into the output folder under temporary names and renames them only when
-// everything succeeded: a failure or a cancel replaces nothing. Everything the run needs is
-// made by the run; it may run on any thread.
+// Reads every input (twice when flags depend on figures of the whole input), writes the tables,
+// the data package and the data-quality report (report.html) into the output folder under temporary
+// names and renames them only when everything succeeded: a failure or a cancel replaces nothing.
+// Everything the run needs is made by the run; it may run on any thread.
 AnalysisResult RunAnalysis(const AnalysisRequest& request, AnalysisObserver& observer,
                            const AnalysisEnvironment& environment = {});
 

@@ -132,4 +132,11 @@ BinLayout LayoutBins(double low, double high, int most) {
   }
 }
 
+int MostBinsFor(long values) {
+  constexpr int kFewest = 5;
+  constexpr int kMost = 40;
+  const auto root = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(values))));
+  return std::clamp(root, kFewest, kMost);
+}
+
 }  // namespace trelvox::analysis

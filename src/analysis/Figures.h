@@ -98,5 +98,8 @@ struct BinLayout {
 };
 // Round widths (1, 2 or 5 times a power of ten) giving at most `most` bins over [low, high].
 BinLayout LayoutBins(double low, double high, int most);
+// How many bins a histogram of `values` times may have: about their square root, so that a few
+// dozen trials make a few wide bars instead of scattered slivers, from 5 to 40.
+int MostBinsFor(long values);
 
 }  // namespace trelvox::analysis

@@ -29,9 +29,16 @@ constexpr Word kTrimCells[] = {Word("\t"), Word("\tfast"), Word("\tslow"), Word(
                                Word("\tsd_high")};
 constexpr Word kExcludedCells[] = {Word("\t0\n"), Word("\t1\n")};
 
+// More decimals than the hundredths DMDX writes, as some programs write composite files.
+bool HasLongDecimals(std::string_view text) {
+  const std::size_t point = text.find('.');
+  return point != std::string_view::npos && text.size() - point > 3;
+}
+
 // The rt cell: the time as written without its sign when DMDX wrote it as the cell shows it
-// ("-804.11"), which spares formatting the number; otherwise formatted.
-char* PutRt(char* at, const TrialFacts& trial) {
+// ("-804.11"), which spares formatting the number; otherwise formatted in hundredths, and
+// `rounded` tells when that dropped decimals.
+char* PutRt(char* at, const TrialFacts& trial, bool& rounded) {
   if (!trial.rt) {
     return at;
   }
@@ -40,7 +47,11 @@ char* PutRt(char* at, const TrialFacts& trial) {
   const std::size_t size = raw.size();
   const bool asWritten = size >= 4 && size <= 10 && raw[size - 3] == '.' &&
                          (raw[0] != '0' || size == 4) && raw[0] != '+';
-  return asWritten ? Put(at, raw) : PutCentis(at, *trial.rt);
+  if (asWritten) {
+    return Put(at, raw);
+  }
+  rounded = HasLongDecimals(raw);
+  return PutCentis(at, *trial.rt);
 }
 
 }  // namespace
@@ -370,8 +381,12 @@ void SecondPass::WriteRow(const TrialFacts& trial, const ItemEntry& item, Trim t
   at = Put(at, kOutcomeCells[static_cast<int>(trial.outcome)]);
   at = Put(at, '\t');
   char* const rtCell = at;
-  at = PutRt(at, trial);
+  bool rounded = false;
+  at = PutRt(at, trial, rounded);
   const std::string_view rt(rtCell, static_cast<std::size_t>(at - rtCell));
+  if (rounded) {
+    CountRounded(trial.rtRaw, rt);
+  }
   at = Put(at, '\t');
   at = trial.rt ? Put(at, trial.rtRaw) : PutText(at, trial.rtRaw);  // a number holds no tab
   if (catalog_.request.cot) {
@@ -393,6 +408,13 @@ void SecondPass::WriteRow(const TrialFacts& trial, const ItemEntry& item, Trim t
   at = Put(at, kTrimCells[static_cast<int>(trim)]);
   at = Put(at, kExcludedCells[subject.excluded ? 1 : 0]);
   WriteLineAsIs(out_, trialsChannel_, row_.Row(at));
+}
+
+void SecondPass::CountRounded(std::string_view raw, std::string_view rt) {
+  InputEntry& input = catalog_.inputs[input_];
+  if (input.roundedRts++ == 0) {
+    input.firstRounded = std::string(raw) + " as " + std::string(rt);
+  }
 }
 
 void SecondPass::WriteEvents(const TrialFacts& trial) {

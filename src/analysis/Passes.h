@@ -32,6 +32,9 @@ struct InputEntry {
   long subjects = 0;
   long blocks = 0;
   long trials = 0;
+  // Second pass: reaction times with more decimals than hundredths, which rt rounds.
+  long roundedRts = 0;
+  std::string firstRounded;  // "499.996 as 500.00"
 };
 
 struct SubjectEntry {
@@ -208,6 +211,7 @@ class SecondPass final : public TrialSink {
  private:
   void WriteRow(const TrialFacts& trial, const ItemEntry& item, Trim trim);
   void WriteEvents(const TrialFacts& trial);
+  void CountRounded(std::string_view raw, std::string_view rt);
   void Count(const TrialFacts& trial, ItemEntry& item, Trim trim);
   // The item's first trial in the block: a subject more for it, unless one of the subject's
   // earlier blocks had it.

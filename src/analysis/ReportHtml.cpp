@@ -1,5 +1,6 @@
 #include "analysis/ReportHtml.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
@@ -306,7 +307,9 @@ void WriteSubjects(const ReportData& data, Plots& plots, std::ostream& out) {
 
 void WriteReactionTimes(const ReportData& data, Plots& plots, std::ostream& out) {
   out << "<section id=\"reaction-times\">\n<h2>Reaction times</h2>\n<h3>Distribution</h3>\n";
-  std::string caption = "Correct trials before trimming, one histogram per cell of the ";
+  std::string caption =
+      "The correct trials the means are made of (not trimmed, of subjects not excluded), one "
+      "histogram per cell of the ";
   caption += data.cells.size() > 1 ? Code("--by") + " columns." : "data.";
   if (data.minRt || data.maxRt) {
     caption += " Dashed lines: the cutoffs";
@@ -327,8 +330,8 @@ void WriteReactionTimes(const ReportData& data, Plots& plots, std::ostream& out)
   out << "<h3>Mean RT by trial position</h3>\n";
   WritePlot(out, plots, "plot-rt-position", PositionPlot(data),
             "Mean reaction time by trial position",
-            "Mean RT of correct trials at each position within a block, over all subjects: "
-            "a fall at the start is practice, a rise towards the end fatigue.",
+            "Mean RT of the same trials at each position within a block, over every subject not "
+            "excluded: a fall at the start is practice, a rise towards the end fatigue.",
             "No correct reaction times.");
   out << "</section>\n";
 }
@@ -378,6 +381,7 @@ void WriteAnomalyTable(const ReportData& data, std::ostream& out) {
     long count = 0;
     long subjects = 0;
     std::string example;
+    std::vector<std::string> files;  // where it was met, in order of first meeting
   };
   std::vector<std::string> order;
   std::map<std::string, Kind> kinds;
@@ -389,13 +393,22 @@ void WriteAnomalyTable(const ReportData& data, std::ostream& out) {
     }
     entry->second.count += anomaly.count;
     entry->second.subjects += 1;
+    std::vector<std::string>& files = entry->second.files;
+    if (std::find(files.begin(), files.end(), anomaly.file) == files.end()) {
+      files.push_back(anomaly.file);
+    }
   }
   out << "<table>\n<thead><tr><th>Kind</th><th class=\"number\">Times met</th>"
-         "<th class=\"number\">Subjects</th><th>First as found</th></tr></thead>\n<tbody>\n";
+         "<th class=\"number\">Subjects</th><th>Files</th><th>First as found</th></tr>"
+         "</thead>\n<tbody>\n";
   for (const std::string& name : order) {
     const Kind& kind = kinds[name];
-    out << "<tr>" << Cell(name) << CountCell(kind.count) << CountCell(kind.subjects) << "<td>"
-        << (kind.example.empty() ? "" : Code(kind.example)) << "</td></tr>\n";
+    std::string files;
+    for (const std::string& file : kind.files) {
+      files += Concat({files.empty() ? "" : ", ", file});
+    }
+    out << "<tr>" << Cell(name) << CountCell(kind.count) << CountCell(kind.subjects) << Cell(files)
+        << "<td>" << (kind.example.empty() ? "" : Code(kind.example)) << "</td></tr>\n";
   }
   out << "</tbody>\n</table>\n";
 }

@@ -99,6 +99,18 @@ void AddAnomalyLines(const Catalog& catalog, std::vector<std::string>& lines) {
   }
 }
 
+void AddRoundingLines(const Catalog& catalog, std::vector<std::string>& lines) {
+  for (const InputEntry& input : catalog.inputs) {
+    if (input.roundedRts > 0) {
+      lines.push_back(input.name + ": " +
+                      CountOf(input.roundedRts, "reaction time has", "reaction times have") +
+                      " more than two decimals: rt and the figures hold them rounded to "
+                      "hundredths (the first: " +
+                      input.firstRounded + "), rt_raw as written.");
+    }
+  }
+}
+
 void AddItemLines(const Catalog& catalog, std::vector<std::string>& lines) {
   const std::vector<std::string> missing = ItemsNotInList(catalog, ItemOrder(catalog));
   if (!missing.empty()) {
@@ -145,23 +157,23 @@ void AddSubjects(Catalog& catalog, ReportData& report) {
   }
 }
 
-constexpr int kMostBins = 40;
-
 // The histogram of each cell, from the times the items keep: correct, untrimmed trials of the
 // subjects not excluded, the population the report shows.
 void AddBins(const Catalog& catalog, ReportData& report) {
   std::optional<std::int32_t> fastest;
   std::optional<std::int32_t> slowest;
+  long values = 0;
   for (const ItemEntry& item : catalog.items) {
     for (const std::int32_t rt : item.rts.Values()) {
       fastest = std::min(fastest.value_or(rt), rt);
       slowest = std::max(slowest.value_or(rt), rt);
+      ++values;
     }
   }
   if (!fastest || catalog.cells.empty()) {
     return;
   }
-  const BinLayout bins = LayoutBins(*fastest / 100.0, *slowest / 100.0, kMostBins);
+  const BinLayout bins = LayoutBins(*fastest / 100.0, *slowest / 100.0, MostBinsFor(values));
   std::vector<std::vector<long>> counts(catalog.cells.size(),
                                         std::vector<long>(static_cast<std::size_t>(bins.count)));
   for (const ItemEntry& item : catalog.items) {
@@ -261,6 +273,9 @@ std::vector<ReportOption> OptionsOf(const AnalysisRequest& request) {
   if (request.zor) {
     options.push_back({"--zor", ""});
   }
+  if (!request.report) {
+    options.push_back({"--no-report", ""});
+  }
   return options;
 }
 
@@ -305,6 +320,7 @@ std::vector<std::string> TranscriptLines(const Catalog& catalog, const AnalysisS
   AddSubjectLines(catalog, lines);
   AddNotices(catalog, lines);
   AddAnomalyLines(catalog, lines);
+  AddRoundingLines(catalog, lines);
   AddItemLines(catalog, lines);
   AddDuplicateLines(catalog, lines);
   lines.push_back(CountOf(summary.subjects, "subject", "subjects") + ", " +

@@ -28,10 +28,12 @@ constexpr const char* kDescription =
     "  trelvox-batch parse-all INPUT... --composite FILE [options]\n"
     "  trelvox-batch parse-one INPUT --composite FILE --id ID [--id ID]... [options]\n"
     "  trelvox-batch analyze INPUT... --out DIR [--timeout N] [--items FILE] [--by COLUMN]...\n"
-    "      [--min-rt MS] [--max-rt MS] [--sd K] [--max-error-rate P] [--cot] [--zor]\n\n"
+    "      [--min-rt MS] [--max-rt MS] [--sd K] [--max-error-rate P] [--cot] [--zor]\n"
+    "      [--no-report]\n\n"
     "analyze writes tables for statistics programs into DIR: trials.tsv (one row per trial, "
     "with its outcome, trims and item-list columns), events.tsv (ZIL), subjects.tsv, "
-    "items.tsv, by_subject.tsv, by_item.tsv and datapackage.json, which describes them.\n";
+    "items.tsv, by_subject.tsv, by_item.tsv and datapackage.json, which describes them, and "
+    "report.html, a data-quality report with plots for the browser.\n";
 
 constexpr const char* kFooter =
     "Input types come from the last three characters of INPUT, upper-cased: AZK input needs\n"
@@ -113,6 +115,7 @@ struct AnalyzeArguments {
   std::optional<std::string> maxErrorRate;
   bool cot = false;
   bool zor = false;
+  bool noReport = false;
 };
 
 void AddAnalyzeOptions(CLI::App& command, AnalyzeArguments& args) {
@@ -153,6 +156,7 @@ void AddAnalyzeOptions(CLI::App& command, AnalyzeArguments& args) {
       ->type_name("P");
   command.add_flag("--cot", args.cot, "The inputs have a COT column");
   command.add_flag("--zor", args.zor, "The ZIL inputs are ZOR formatted");
+  command.add_flag("--no-report", args.noReport, "Leave out report.html, the data-quality report");
   command.footer(kAnalyzeFooter);
 }
 
@@ -289,6 +293,7 @@ std::optional<std::string> RequestOf(const AnalyzeArguments& args, const Locale&
   request.by = args.by;
   request.cot = args.cot;
   request.zor = args.zor;
+  request.report = !args.noReport;
   for (auto problem :
        {ReadTypedNumber(args.timeout, "--timeout", locale, request.timeout),
         ReadTypedNumber(args.responses, "--responses", locale, request.responses),

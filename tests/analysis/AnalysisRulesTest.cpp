@@ -212,6 +212,10 @@ TEST(AnalysisRules, BinsHaveARoundWidth) {
     EXPECT_EQ(layout.count, c.count) << c.low << " " << c.high;
     EXPECT_EQ(layout.BinOf(c.high), layout.count - 1);
   }
+  for (const auto& [values, most] :
+       {std::pair(0L, 5), std::pair(17L, 5), std::pair(480L, 22), std::pair(1000000L, 40)}) {
+    EXPECT_EQ(MostBinsFor(values), most) << values;
+  }
 }
 
 }  // namespace

@@ -366,6 +366,28 @@ TEST_F(AnalysisRunTest, CompositeFilesAreReadByTheirHeaderRow) {
   EXPECT_EQ(Column("events.tsv", "action"), (Cells_{"press", "release"}));
 }
 
+// Composite files from other programs may hold times with more decimals than DMDX writes: rt
+// and every figure hold them in hundredths (half to even), rt_raw as written, and the run says so.
+TEST_F(AnalysisRunTest, LongerDecimalsAreRoundedOpenly) {
+  AnalysisRequest request =
+      Request({Input("long.dat",
+                     "SubID\tDate\tTrialNum\tTrialID\tRT\tError\r\n"
+                     "P01\t3/14/2024\t1\t1\t499.996\t0\r\nP01\t3/14/2024\t2\t2\t-804.1149\t1\r\n"
+                     "P01\t3/14/2024\t3\t3\t612.485\t0\r\nP01\t3/14/2024\t4\t4\t700.5\t0\r\n")});
+  request.timeout.reset();
+  request.minRt = 500;
+  const AnalysisResult result = Analyse(request);
+  ASSERT_EQ(result.status, AnalysisStatus::Completed);
+  EXPECT_EQ(Column("trials.tsv", "rt"), (Cells_{"500.00", "804.11", "612.48", "700.50"}));
+  EXPECT_EQ(Column("trials.tsv", "rt_raw"), (Cells_{"499.996", "-804.1149", "612.485", "700.5"}));
+  EXPECT_EQ(Column("trials.tsv", "trim"), (Cells_{"", "", "", ""}));  // 500.00 is not below 500
+  EXPECT_EQ(Column("subjects.tsv", "mean_rt"), Cells_{"604.33"});     // 500, 612.48 and 700.50
+  EXPECT_TRUE(Contains(result.lines,
+                       "long.dat: 3 reaction times have more than two decimals: rt and the figures "
+                       "hold them rounded to hundredths (the first: 499.996 as 500.00), rt_raw "
+                       "as written."));
+}
+
 TEST_F(AnalysisRunTest, BlocksGivenTwiceAreReported) {
   const std::string block = AzkBlock("P01", {"1 500", "2 600"});
   const std::string first = Input("a.azk", block + AzkBlock("P02", {"1 500"}));
@@ -447,7 +469,7 @@ TEST_F(AnalysisRunTest, TheDataPackageDescribesEveryTableAndEveryCell) {
 void WriteEarlierTables(const AnalysisFixture& fixture) {
   std::filesystem::create_directories(fixture.dir.Path() / "out");
   for (const char* name : {"trials.tsv", "subjects.tsv", "items.tsv", "by_subject.tsv",
-                           "by_item.tsv", "datapackage.json"}) {
+                           "by_item.tsv", "datapackage.json", "report.html"}) {
     WriteFile(fixture.dir.File(std::string("out/") + name), "earlier");
   }
 }
@@ -461,20 +483,46 @@ void ExpectOnlyEarlierTables(const AnalysisFixture& fixture) {
       EXPECT_EQ(ReadFile(entry.path().string()), "earlier") << entry.path();
     }
   }
-  EXPECT_EQ(files, 6);
+  EXPECT_EQ(files, 7);
 }
 
 TEST_F(AnalysisRunTest, AFailedWriteReplacesNothing) {
-  WriteEarlierTables(*this);
   const AnalysisRequest request = Request({Input("a.azk", kTrimData)});
-  disk.Fill(dir.File("out/items.tsv") + ".trelvox-new");
-  const AnalysisResult result = Analyse(request);
-  EXPECT_EQ(result.status, AnalysisStatus::Failed);
-  ASSERT_TRUE(result.failure);
-  EXPECT_EQ(result.failure->kind, FailureKind::Output);
-  EXPECT_EQ(result.failure->field, AnalysisField::OutputFolder);
-  EXPECT_NE(result.failure->message.find("Nothing was replaced."), std::string::npos);
-  ExpectOnlyEarlierTables(*this);
+  // A table written before the rows are read, and the report written last of all.
+  for (const char* full : {"items.tsv", "report.html"}) {
+    WriteEarlierTables(*this);
+    disk.Fill(dir.File("out/" + std::string(full)) + ".trelvox-new");
+    const AnalysisResult result = Analyse(request);
+    EXPECT_EQ(result.status, AnalysisStatus::Failed) << full;
+    ASSERT_TRUE(result.failure) << full;
+    EXPECT_EQ(result.failure->kind, FailureKind::Output);
+    EXPECT_EQ(result.failure->field, AnalysisField::OutputFolder);
+    EXPECT_NE(result.failure->message.find("Nothing was replaced."), std::string::npos);
+    EXPECT_NE(result.failure->message.find(full), std::string::npos) << result.failure->message;
+    ExpectOnlyEarlierTables(*this);
+  }
+}
+
+TEST_F(AnalysisRunTest, TheReportIsWrittenWithTheTablesUnlessLeftOut) {
+  AnalysisRequest request = Request({Input("a.azk", AzkBlock("P07", {"1 500", "2 -640"}))});
+  AnalysisResult result = Analyse(request);
+  ASSERT_EQ(result.status, AnalysisStatus::Completed);
+  EXPECT_EQ(result.written.back(), dir.File("out/report.html"));
+  EXPECT_NE(result.lines.back().find(", report.html"), std::string::npos);
+  const std::string page = Out("report.html");
+  EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_TRUE(page.ends_with("</html>\n"));
+  EXPECT_NE(page.find("<td>P07</td>"), std::string::npos);
+  EXPECT_NE(page.find("Analysed 2026-12-09T10:00:00Z"), std::string::npos);
+
+  request.report = false;
+  result = Analyse(request);
+  ASSERT_EQ(result.status, AnalysisStatus::Completed);
+  EXPECT_EQ(result.written.back(), dir.File("out/datapackage.json"));
+  EXPECT_EQ(result.lines.back().find("report.html"), std::string::npos);
+  EXPECT_EQ(Out("report.html"), page);  // an earlier report is left as it was
+  const nlohmann::json package = nlohmann::json::parse(Out("datapackage.json"));
+  EXPECT_EQ(package["trelvox"]["command"].back(), "--no-report");
 }
 
 TEST_F(AnalysisRunTest, AFailedRenamePutsTheEarlierFilesBack) {

@@ -87,6 +87,8 @@ TEST(ReportHtmlTest, NamesFromTheDataCannotBreakThePage) {
   EXPECT_NE(page.find("<td>&lt;/script&gt;&lt;b&gt;M\xC3\xBCller</td>"), std::string::npos);
   EXPECT_NE(page.find("<td>naming \xC3\xA9t\xC3\xA9.zil</td>"), std::string::npos);
   EXPECT_NE(page.find("<code>! 17 &lt;/script&gt; no RT</code>"), std::string::npos);
+  // Each kind of anomaly names the files it was met in.
+  EXPECT_NE(page.find("<td>sample.azk, day 2.azk</td>"), std::string::npos);
   EXPECT_NE(page.find("<td>&quot;&amp;&lt;6&gt;</td>"), std::string::npos);
   EXPECT_EQ(PlotSpecs(page)["plot-items"]["data"]["values"][4]["item"], "\"&<6>");
 }

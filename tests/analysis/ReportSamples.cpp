@@ -48,11 +48,12 @@ ReportData SmallReportSample() {
                 {"4", 3, 0.0, 455.25}, {"5", 3, 1.0, std::nullopt}, {"\"&<6>", 3, 1.0 / 3, 700.0}};
   data.itemsNotInList = {"99"};
   data.itemsNotPresented = {"7", "8"};
-  data.anomalies = {{"S1", "Lines without a reaction time", 2, "! 17 </script> no RT", "sample.azk"},
-                    {"S2", "Data loss banner", 1,
-                     "THERE WERE MORE THAN 1000 EVENTS, DATA LOSS WILL HAVE OCCURED", "sample.azk"},
-                    {"S2", "Lines without a reaction time", 1, "! 23", "sample.azk"},
-                    {"", "Passed-over header", 1, "Subject 3, 03/14/2005 09:30 refresh", "sample.azk"}};
+  data.anomalies = {
+      {"S1", "Lines without a reaction time", 2, "! 17 </script> no RT", "sample.azk"},
+      {"S2", "Data loss banner", 1, "THERE WERE MORE THAN 1000 EVENTS, DATA LOSS WILL HAVE OCCURED",
+       "sample.azk"},
+      {"S2", "Lines without a reaction time", 1, "! 23", "day 2.azk"},
+      {"", "Passed-over header", 1, "Subject 3, 03/14/2005 09:30 refresh", "sample.azk"}};
   data.hasZil = true;
   data.responsesPerTrial = {{0, 1}, {1, 4}, {2, 2}, {3, 1}};
   data.keys = {{"Bit1", 5, 5}, {"Space", 3, 2}, {"Numpad Enter", 1, 0}};
@@ -117,7 +118,8 @@ ReportData LargeReportSample() {
         {SubjectId(s + 1), "Lines without a reaction time", 1 + s % 7, "! no RT", "bench.azk"});
     if (s % 200 == 0) {
       data.anomalies.push_back({SubjectId(s + 1), "Data loss banner", 1,
-                                "THERE WERE MORE THAN 1000 EVENTS, DATA LOSS WILL HAVE OCCURED", "bench.azk"});
+                                "THERE WERE MORE THAN 1000 EVENTS, DATA LOSS WILL HAVE OCCURED",
+                                "bench.azk"});
     }
   }
   return data;

@@ -10,9 +10,12 @@ The network: as root the browser runs in a network namespace of its own (unshare
 nothing can be reached; otherwise every host name resolves to nothing and every request goes to
 a proxy that does not exist. Either way the network log must show no request from the page.
 
-  check_report_browser.py --out DIR (--writer PROGRAM | REPORT.html...)
+  check_report_browser.py --out DIR [--writer PROGRAM] [--batch TRELVOX-BATCH --source SRC]
+                          [REPORT.html...]
 
-With --writer, PROGRAM DIR writes the reports to check into DIR first.
+With --writer, PROGRAM DIR writes the reports to check into DIR first. With --batch,
+trelvox-batch analyze writes the reports of the examples and of real DMDX files in SRC (the
+source tree), each copied into DIR under the analysis's name.
 """
 import argparse
 import html.parser
@@ -35,6 +38,33 @@ VIRTUAL_TIME_BUDGET = "20000"
 CONSOLE_LINE = re.compile(r":CONSOLE[:(]")
 # Chromium's own pages (its headless UI) log too; only the report's messages count.
 BROWSER_PAGE = re.compile(r"source: chrome(-untrusted)?://")
+
+
+# The analyses whose reports are checked: the guide's examples with the item list, a real AZK
+# file of 30 subjects and a real ZIL file with COT (paths from the source tree).
+ANALYSES = [
+    ("examples", ["examples/sample.azk", "examples/sample.zil", "--timeout", "2000",
+                  "--items", "examples/items.csv", "--by", "condition", "--min-rt", "480",
+                  "--max-rt", "1500", "--sd", "2.5"]),
+    ("ella-nnn-nn1", ["tests/data/dmdx-samples/ella-nnn-nn1.azk", "--timeout", "8112"]),
+    ("hercules-a", ["tests/data/dmdx-samples/hercules-a.zil", "--cot"]),
+]
+
+
+def analyse(batch, source, out):
+    """Runs each analysis into out/analyses/NAME and copies its report to out/NAME.html."""
+    reports = []
+    for name, args in ANALYSES:
+        folder = os.path.join(out, "analyses", name)
+        result = subprocess.run([batch, "analyze"] + args + ["--out", folder], cwd=source,
+                                capture_output=True, text=True, errors="replace")
+        if result.returncode != 0:
+            sys.exit("report_browser: analyze %s ended with status %d: %s" %
+                     (name, result.returncode, result.stderr.strip()))
+        report = os.path.join(out, name + ".html")
+        shutil.copyfile(os.path.join(folder, "report.html"), report)
+        reports.append(report)
+    return reports
 
 
 def find_chromium():
@@ -154,14 +184,19 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--out", required=True)
     parser.add_argument("--writer")
+    parser.add_argument("--batch")
+    parser.add_argument("--source")
     parser.add_argument("reports", nargs="*")
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
     reports = list(args.reports)
     if args.writer:
         subprocess.run([args.writer, args.out], check=True)
+        analysed = {name + ".html" for name, _ in ANALYSES}
         reports += sorted(os.path.join(args.out, name) for name in os.listdir(args.out)
-                          if name.endswith(".html"))
+                          if name.endswith(".html") and name not in analysed)
+    if args.batch:
+        reports += analyse(args.batch, args.source or os.getcwd(), args.out)
     if not reports:
         sys.exit("report_browser: no report to check")
 

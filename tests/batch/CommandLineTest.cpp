@@ -94,7 +94,8 @@ TEST(ParseCommandLine, AnalyzeFillsTheRequestFromEveryFlag) {
                                   "--max-error-rate",
                                   "0.2",
                                   "--cot",
-                                  "--zor"});
+                                  "--zor",
+                                  "--no-report"});
   ASSERT_TRUE(line.options) << line.err;
   EXPECT_EQ(line.options->command, BatchCommand::Analyze);
   const analysis::AnalysisRequest& request = line.options->analysis;
@@ -109,6 +110,7 @@ TEST(ParseCommandLine, AnalyzeFillsTheRequestFromEveryFlag) {
   EXPECT_EQ(request.sd, 2.5);
   EXPECT_EQ(request.maxErrorRate, 0.2);
   EXPECT_TRUE(request.cot && request.zor);
+  EXPECT_FALSE(request.report);
   // The data package records the same command, from the request.
   EXPECT_EQ(
       analysis::CommandLineOf(request),
@@ -116,7 +118,7 @@ TEST(ParseCommandLine, AnalyzeFillsTheRequestFromEveryFlag) {
             "tables",        "--timeout", "2000",      "--responses", "4",     "--items",
             "list.csv",      "--by",      "condition", "--by",        "freq",  "--min-rt",
             "200",           "--max-rt",  "2500.5",    "--sd",        "2.5",   "--max-error-rate",
-            "0.2",           "--cot",     "--zor"}));
+            "0.2",           "--cot",     "--zor",     "--no-report"}));
 }
 
 TEST(ParseCommandLine, UnknownInputTypesNeedNoNumberTheCommandReportsThem) {
