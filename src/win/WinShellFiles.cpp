@@ -142,8 +142,13 @@ std::vector<std::string> TakeDroppedFiles(HDROP drop) {
   return paths;
 }
 
+std::string WindowsPathOf(std::string path) {
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+
 bool OpenInShell(const std::string& path) {
-  const std::wstring wide = WideOf(path);
+  const std::wstring wide = WideOf(WindowsPathOf(path));
   // Above 32 is success; the documented way to read the old-style result.
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));

@@ -35,6 +35,10 @@ std::string ChooseFolder(HWND owner, const std::string& title, const std::string
 // The paths of files dropped onto a window (WM_DROPFILES); the drop is released.
 std::vector<std::string> TakeDroppedFiles(HDROP drop);
 
+// The path with Windows' separators: the shared code joins names with '/', which the shell does
+// not take everywhere, and which no Windows file name holds.
+std::string WindowsPathOf(std::string path);
+
 // Opens a document or a folder the way a double-click in Explorer would; false when the
 // shell could not.
 bool OpenInShell(const std::string& path);
