@@ -10,8 +10,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "analysis/ReportCharts.h"
 #include "analysis/ReportScripts.h"
-#include "analysis/ReportSpecs.h"
 #include "analysis/ReportText.h"
 
 namespace trelvox::analysis {
@@ -75,7 +75,7 @@ footer pre { white-space: pre-wrap; font-size: 0.8rem; }
 }
 )css";
 
-// Draws every plot of the page from its specification, and sorts a table by the column whose
+// Draws every plot of the page from its chart description, and sorts a table by the column whose
 // header is clicked (numbers by value, empty cells last, text in natural order). When every
 // plot is drawn, the body's data-drawn-ms tells after how long (the report benchmark reads it).
 constexpr std::string_view kPageScript = R"js(
@@ -154,15 +154,15 @@ std::string Code(std::string_view text) {
 }
 
 // A plot's container and caption, or the sentence that stands in for it.
-void WritePlot(std::ostream& out, Plots& plots, const std::string& id, std::optional<json> spec,
+void WritePlot(std::ostream& out, Plots& plots, const std::string& id, std::optional<json> chart,
                std::string_view label, std::string_view caption, std::string_view none) {
-  if (!spec) {
+  if (!chart) {
     out << "<p class=\"none\">" << none << "</p>\n";
     return;
   }
   out << "<figure><div class=\"plot\" id=\"" << id << "\" role=\"img\" aria-label=\"" << label
       << "\"></div><figcaption>" << caption << "</figcaption></figure>\n";
-  plots.emplace_back(id, std::move(*spec));
+  plots.emplace_back(id, std::move(*chart));
 }
 
 void WriteHead(const ReportData& data, std::ostream& out) {
@@ -480,11 +480,11 @@ void WriteScripts(Plots plots, std::ostream& out) {
     }
     out << "</script>\n";
   }
-  json specs = json::object();
-  for (auto& [id, spec] : plots) {
-    specs[id] = std::move(spec);
+  json charts = json::object();
+  for (auto& [id, chart] : plots) {
+    charts[id] = std::move(chart);
   }
-  out << "<script type=\"application/json\" id=\"trelvox-plots\">" << ScriptJson(specs)
+  out << "<script type=\"application/json\" id=\"trelvox-plots\">" << ScriptJson(charts)
       << "</script>\n<script>" << kPageScript << "</script>\n</body>\n</html>\n";
 }
 

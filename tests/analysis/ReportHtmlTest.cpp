@@ -50,7 +50,7 @@ std::string OwnPart(std::string page) {
   return page;
 }
 
-nlohmann::json PlotSpecs(const std::string& page) {
+nlohmann::json PlotCharts(const std::string& page) {
   const std::string open = "<script type=\"application/json\" id=\"trelvox-plots\">";
   const auto start = page.find(open) + open.size();
   return nlohmann::json::parse(page.substr(start, page.find("</script>", start) - start));
@@ -65,18 +65,18 @@ std::set<std::string> PlotContainers(const std::string& page) {
   return ids;
 }
 
-TEST(ReportHtmlTest, EveryPlotHasAContainerAndASpecification) {
+TEST(ReportHtmlTest, EveryPlotHasAContainerAndAChart) {
   const std::string page = Page(test::SmallReportSample());
   const std::set<std::string> expected = {
       "plot-subjects",      "plot-rt-distribution",  "plot-rt-position",   "plot-items",
       "plot-anomaly-kinds", "plot-anomaly-subjects", "plot-zil-responses", "plot-zil-keys"};
   EXPECT_EQ(PlotContainers(page), expected);
-  std::set<std::string> specified;
-  const nlohmann::json specs = PlotSpecs(page);
-  for (const auto& [id, spec] : specs.items()) {
-    specified.insert(id);
+  std::set<std::string> listed;
+  const nlohmann::json charts = PlotCharts(page);
+  for (const auto& [id, chart] : charts.items()) {
+    listed.insert(id);
   }
-  EXPECT_EQ(specified, expected);
+  EXPECT_EQ(listed, expected);
 }
 
 TEST(ReportHtmlTest, NamesFromTheDataCannotBreakThePage) {
@@ -90,7 +90,7 @@ TEST(ReportHtmlTest, NamesFromTheDataCannotBreakThePage) {
   // Each kind of anomaly names the files it was met in.
   EXPECT_NE(page.find("<td>sample.azk, day 2.azk</td>"), std::string::npos);
   EXPECT_NE(page.find("<td>&quot;&amp;&lt;6&gt;</td>"), std::string::npos);
-  EXPECT_EQ(PlotSpecs(page)["plot-items"]["data"]["values"][4]["item"], "\"&<6>");
+  EXPECT_EQ(PlotCharts(page)["plot-items"]["data"]["values"][4]["item"], "\"&<6>");
 }
 
 TEST(ReportHtmlTest, FetchesNothing) {
@@ -106,7 +106,7 @@ TEST(ReportHtmlTest, FetchesNothing) {
 TEST(ReportHtmlTest, SectionsWithoutDataSaySoInWords) {
   const std::string page = Page(test::EmptyReportSample());
   EXPECT_TRUE(PlotContainers(page).empty());
-  EXPECT_EQ(PlotSpecs(page), nlohmann::json::object());
+  EXPECT_EQ(PlotCharts(page), nlohmann::json::object());
   for (const char* words :
        {"No subjects were found in the inputs.", "No correct reaction times.",
         "No items were presented.", "Nothing unusual: the readers reported nothing",

@@ -1,4 +1,4 @@
-#include "analysis/ReportSpecs.h"
+#include "analysis/ReportCharts.h"
 
 #include <algorithm>
 #include <map>

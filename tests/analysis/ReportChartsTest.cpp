@@ -1,4 +1,4 @@
-#include "analysis/ReportSpecs.h"
+#include "analysis/ReportCharts.h"
 
 #include <gtest/gtest.h>
 
@@ -24,23 +24,23 @@ std::vector<std::string> Strings(const json& values, const char* field) {
   return out;
 }
 
-TEST(ReportSpecsTest, SubjectsPlotPlacesSubjectsWithAMeanAndDrawsTheErrorRateLimit) {
-  const json spec = *SubjectsPlot(SmallReportSample());
-  const json& points = spec.at("layer").at(0).at("data").at("values");
+TEST(ReportChartsTest, SubjectsPlotPlacesSubjectsWithAMeanAndDrawsTheErrorRateLimit) {
+  const json chart = *SubjectsPlot(SmallReportSample());
+  const json& points = chart.at("layer").at(0).at("data").at("values");
   // The third subject has no correct trial: no mean RT, no point.
   EXPECT_EQ(Strings(points, "subject"), (std::vector<std::string>{"S1", "S2", "Z1"}));
   EXPECT_EQ(Strings(points, "status"), (std::vector<std::string>{"kept", "excluded", "kept"}));
   EXPECT_EQ(points.at(0).at("mean_rt"), 512.25);
   EXPECT_EQ(points.at(0).at("error_rate"), 0.1);
-  const json& limit = spec.at("layer").at(1);
+  const json& limit = chart.at("layer").at(1);
   EXPECT_EQ(limit.at("mark").at("type"), "rule");
   EXPECT_EQ(limit.at("data").at("values").at(0).at("value"), 0.3);
   EXPECT_EQ(limit.at("encoding").at("y").at("field"), "value");
 }
 
-TEST(ReportSpecsTest, RtDistributionIsOneHistogramPerCellWithTheCutoffs) {
-  const json spec = *RtDistributionPlot(SmallReportSample());
-  const json& charts = spec.at("concat");
+TEST(ReportChartsTest, RtDistributionIsOneHistogramPerCellWithTheCutoffs) {
+  const json chart = *RtDistributionPlot(SmallReportSample());
+  const json& charts = chart.at("concat");
   ASSERT_EQ(charts.size(), 2u);
   EXPECT_EQ(charts.at(0).at("title"), "word");
   EXPECT_EQ(charts.at(1).at("title"), "nonword");
@@ -52,7 +52,7 @@ TEST(ReportSpecsTest, RtDistributionIsOneHistogramPerCellWithTheCutoffs) {
   EXPECT_EQ(cutoffs.at(1).at("value"), 1500.0);
 }
 
-TEST(ReportSpecsTest, WorstItemsByErrorRateThenSlowest) {
+TEST(ReportChartsTest, WorstItemsByErrorRateThenSlowest) {
   const ReportData data = SmallReportSample();
   std::vector<std::string> worst;
   for (const ReportItem* item : WorstItems(data, 4)) {
@@ -60,14 +60,14 @@ TEST(ReportSpecsTest, WorstItemsByErrorRateThenSlowest) {
   }
   EXPECT_EQ(worst, (std::vector<std::string>{"5", "3", "\"&<6>", "2"}));
   // Item 5 has no correct trial: named in the table, but it has no place in the plot.
-  const json spec = *ItemsPlot(data);
-  const json& points = spec.at("data").at("values");
+  const json chart = *ItemsPlot(data);
+  const json& points = chart.at("data").at("values");
   EXPECT_EQ(Strings(points, "item"), (std::vector<std::string>{"1", "2", "3", "4", "\"&<6>"}));
 }
 
-TEST(ReportSpecsTest, ItemsPlotNamesOnlyTheTenWorst) {
-  const json spec = *ItemsPlot(LargeReportSample());
-  const json& points = spec.at("data").at("values");
+TEST(ReportChartsTest, ItemsPlotNamesOnlyTheTenWorst) {
+  const json chart = *ItemsPlot(LargeReportSample());
+  const json& points = chart.at("data").at("values");
   int named = 0;
   for (const json& point : points) {
     named += point.at("worst").get<bool>() ? 1 : 0;
@@ -76,10 +76,10 @@ TEST(ReportSpecsTest, ItemsPlotNamesOnlyTheTenWorst) {
   EXPECT_EQ(named, 10);
 }
 
-TEST(ReportSpecsTest, AnomaliesCountedPerKindAndPerSubject) {
+TEST(ReportChartsTest, AnomaliesCountedPerKindAndPerSubject) {
   const ReportData data = SmallReportSample();
-  const json spec = *AnomalyKindsPlot(data);
-  const json& kinds = spec.at("data").at("values");
+  const json chart = *AnomalyKindsPlot(data);
+  const json& kinds = chart.at("data").at("values");
   ASSERT_EQ(kinds.size(), 3u);
   EXPECT_EQ(kinds.at(0),
             (json{{"kind", "Lines without a reaction time"}, {"count", 3}, {"subjects", 2}}));
@@ -96,17 +96,17 @@ TEST(ReportSpecsTest, AnomaliesCountedPerKindAndPerSubject) {
   EXPECT_EQ(subjects.size(), kAnomalySubjectsShown);
 }
 
-TEST(ReportSpecsTest, KeysArePressesAndReleasesInTheAnalysisOrder) {
-  const json spec = *KeysPlot(SmallReportSample());
-  EXPECT_EQ(spec.at("encoding").at("x").at("sort"), (json{"Bit1", "Space", "Numpad Enter"}));
-  const json& values = spec.at("data").at("values");
+TEST(ReportChartsTest, KeysArePressesAndReleasesInTheAnalysisOrder) {
+  const json chart = *KeysPlot(SmallReportSample());
+  EXPECT_EQ(chart.at("encoding").at("x").at("sort"), (json{"Bit1", "Space", "Numpad Enter"}));
+  const json& values = chart.at("data").at("values");
   ASSERT_EQ(values.size(), 6u);
   EXPECT_EQ(values.at(2), (json{{"key", "Space"}, {"action", "press"}, {"count", 3}}));
   EXPECT_EQ(values.at(3), (json{{"key", "Space"}, {"action", "release"}, {"count", 2}}));
   EXPECT_EQ(ResponsesPerTrialPlot(SmallReportSample())->at("data").at("values").size(), 4u);
 }
 
-TEST(ReportSpecsTest, NothingToDrawGivesNoPlot) {
+TEST(ReportChartsTest, NothingToDrawGivesNoPlot) {
   const ReportData data = EmptyReportSample();
   EXPECT_FALSE(SubjectsPlot(data));
   EXPECT_FALSE(RtDistributionPlot(data));

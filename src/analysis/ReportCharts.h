@@ -9,7 +9,7 @@
 
 namespace trelvox::analysis {
 
-// The Vega-Lite specifications of the report's plots, built from the analysis figures (data
+// The Vega-Lite chart descriptions of the report's plots, built from the analysis figures (data
 // inline, aggregated as the figures are). Each is empty when there is nothing to draw; the page
 // then says so in words.
 
