@@ -11,6 +11,7 @@
 #include "desktop/AnalyzeController.h"
 #include "desktop/AnalyzeForm.h"
 #include "platform/Paths.h"
+#include "support/HeldAnalysis.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
@@ -252,25 +253,6 @@ class QueuedThread final : public WindowThread {
   std::condition_variable posted_;
   std::deque<std::function<void()>> tasks_;
 };
-
-// Hands the run to the real analysis, but holds it at its first progress report past the
-// file's start until Cancel or Close asks it to stop: the cancel then comes mid-file whatever
-// the machine's speed.
-analysis::AnalysisResult HeldAtFirstProgress(const analysis::AnalysisRequest& request,
-                                             analysis::AnalysisObserver& observer) {
-  struct Holding final : analysis::AnalysisObserver {
-    explicit Holding(analysis::AnalysisObserver& inner) : inner(inner) {}
-    void Progress(const analysis::AnalysisProgress& progress) override {
-      inner.Progress(progress);
-      while (progress.bytesDone > 0 && !inner.CancelRequested()) {
-        std::this_thread::yield();
-      }
-    }
-    bool CancelRequested() override { return inner.CancelRequested(); }
-    analysis::AnalysisObserver& inner;
-  } holding(observer);
-  return RunAnalysisOnDisk(request, holding);
-}
 
 struct ControllerFixture {
   explicit ControllerFixture(AnalysisRunner runner = RunAnalysisOnDisk)

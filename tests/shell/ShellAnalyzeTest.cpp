@@ -19,6 +19,7 @@
 #include "desktop/AnalyzeForm.h"
 #include "shell/DescribedWidgets.h"
 #include "shell/frmAnalyze.h"
+#include "support/HeldAnalysis.h"
 
 #ifndef TRELVOX_TEST_DATA_DIR
 #error "TRELVOX_TEST_DATA_DIR must name the test data folder"
@@ -53,24 +54,6 @@ QStringList Lines(const QListWidget* list) {
     lines << list->item(row)->text();
   }
   return lines;
-}
-
-// Holds the run at its first progress report past the file's start until Cancel is pressed, so that
-// the cancel comes mid-file however fast the machine is.
-analysis::AnalysisResult HeldAtFirstProgress(const analysis::AnalysisRequest& request,
-                                             analysis::AnalysisObserver& observer) {
-  struct Holding final : analysis::AnalysisObserver {
-    explicit Holding(analysis::AnalysisObserver& inner) : inner(inner) {}
-    void Progress(const analysis::AnalysisProgress& progress) override {
-      inner.Progress(progress);
-      while (progress.bytesDone > 0 && !inner.CancelRequested()) {
-        std::this_thread::yield();
-      }
-    }
-    bool CancelRequested() override { return inner.CancelRequested(); }
-    analysis::AnalysisObserver& inner;
-  } holding(observer);
-  return RunAnalysisOnDisk(request, holding);
 }
 
 }  // namespace
